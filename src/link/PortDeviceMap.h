@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Which device a port number 1 .. 8 names: settings section "Ports", key "COM<n>"
+// when present; otherwise "COM<n>" on Windows; elsewhere the n-th serial device
+// present, USB adapters (ttyUSB*, ttyACM*) before built-in ports (ttyS*).
+QString DeviceForPortNumber(int portNumber);
+
+// The platform default order of present devices (exposed for tests).
+QStringList OrderSerialDevices(const QStringList& deviceNames);

@@ -1,0 +1,87 @@
+#include "link/ReceivePath.h"
+
+#include "link/CommunicationsLog.h"
+#include "link/LinkState.h"
+#include "link/SerialPort.h"
+#include "link/TransmitPath.h"
+#include "protocol/MessageCatalogue.h"
+
+ReceivePath::ReceivePath(SerialPort& port, LinkState& link, CommunicationsLog& log,
+                         TransmitPath& transmit, QObject* parent)
+    : QObject(parent), m_port(port), m_link(link), m_log(log), m_transmit(transmit)
+{
+    m_tmrSerial.setParent(this);
+    m_tmrSerial.setObjectName(QStringLiteral("tmrSerial"));
+    m_tmrSerial.setSingleShot(true);
+    m_tmrSerial.setTimerType(Qt::PreciseTimer);
+    connect(&m_tmrSerial, &QTimer::timeout, this, &ReceivePath::tmrSerial_Timer);
+    connect(&m_port, &SerialPort::dataReceived, this, &ReceivePath::MSComm1_OnComm);
+    connect(&m_port, &SerialPort::receiveOverflow, this, &ReceivePath::OnReceiveOverflow);
+}
+
+void ReceivePath::MSComm1_OnComm()
+{
+    StopSerialTimer();
+    while (m_port.bytesWaiting() > 0) {
+        StopSerialTimer();
+        const int byte = m_port.readByte();
+        if (byte < 0)
+            break;
+        switch (m_rx.feed(static_cast<quint8>(byte))) {
+        case FrameAssembler::Step::Collecting:
+            StartSerialTimer();
+            break;
+        case FrameAssembler::Step::FrameComplete:
+            // The assembler is already back in state 0, so bytes that arrive while a
+            // handler waits start a new frame.
+            ProcessCompleteFrame();
+            break;
+        case FrameAssembler::Step::Idle:
+        case FrameAssembler::Step::FrameDropped:
+            break;
+        }
+    }
+}
+
+void ReceivePath::ProcessCompleteFrame()
+{
+    m_transmit.StopMsgTimeoutTimer();
+    m_sRxMsgName = GetReceivedMessageName(m_rx.iRxMsgType);
+    if (!m_link.bSearching)
+        m_log.LogReceivedMessage(m_rx.iRxMsgType, m_sRxMsgName, m_rx.sRxHex, m_rx.payloadByte(1));
+    if (m_rx.iRxMsgType == MessageCode::ReceivedRfData && m_displayReceivedRFData)
+        m_displayReceivedRFData();
+    const FrameAssembler frame = m_rx;
+    const FrameAssembler* outer = m_handledFrame;
+    m_handledFrame = &frame;
+    m_dispatcher.DispatchReceivedMessage(frame);
+    m_handledFrame = outer;
+}
+
+void ReceivePath::OnReceiveOverflow()
+{
+    m_log.LogStatusMessage(QStringLiteral("Host PC Receive Buffer Overflow!"));
+    m_log.LogStatusMessage(QStringLiteral("Host PC Transmit Buffer Overflow!"));
+}
+
+void ReceivePath::StartSerialTimer()
+{
+    m_tmrSerial.start(kInterByteGapMs);
+}
+
+void ReceivePath::StopSerialTimer()
+{
+    m_tmrSerial.stop();
+}
+
+void ReceivePath::tmrSerial_Timer()
+{
+    StopSerialTimer();
+    if (m_rx.iRxState != 0)
+        m_rx.gapExpired();
+}
+
+void ReceivePath::setRfDataDisplay(std::function<void()> display)
+{
+    m_displayReceivedRFData = std::move(display);
+}

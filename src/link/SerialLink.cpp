@@ -1,0 +1,19 @@
+#include "link/SerialLink.h"
+
+SerialLink::SerialLink(std::unique_ptr<SerialPort> port, MessageList& logList, QObject* parent)
+    : QObject(parent),
+      m_port(std::move(port)),
+      m_log(logList),
+      m_transmit(*m_port, m_state, m_log, this),
+      m_receive(*m_port, m_state, m_log, m_transmit, this)
+{
+    connect(m_port.get(), &SerialPort::faulted, this, &SerialLink::onPortFaulted);
+}
+
+void SerialLink::onPortFaulted(const QString& description)
+{
+    m_port->close();
+    m_transmit.StopMsgTimeoutTimer();
+    m_log.LogStatusMessage(QStringLiteral("Serial Port Error: ") + description);
+    emit portLost();
+}

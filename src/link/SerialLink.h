@@ -1,0 +1,46 @@
+#pragma once
+
+#include "link/CommunicationsLog.h"
+#include "link/LinkState.h"
+#include "link/ReceivePath.h"
+#include "link/SerialPort.h"
+#include "link/TransmitPath.h"
+
+#include <QObject>
+
+#include <memory>
+
+class MessageList;
+
+// The serial link as the rest of the program sees it: the port, the link state, the
+// communications log, and the transmit and receive paths over them. A port that
+// fails while open is closed and reported once.
+class SerialLink : public QObject {
+    Q_OBJECT
+public:
+    SerialLink(std::unique_ptr<SerialPort> port, MessageList& logList, QObject* parent = nullptr);
+
+    SerialPort& port() { return *m_port; }
+    LinkState& state() { return m_state; }
+    CommunicationsLog& log() { return m_log; }
+    TransmitPath& transmit() { return m_transmit; }
+    ReceivePath& receive() { return m_receive; }
+
+    void SendMessageToTransceiver(const QByteArray& sMsg, bool bRFDataMsg)
+    {
+        m_transmit.SendMessageToTransceiver(sMsg, bRFDataMsg);
+    }
+
+signals:
+    // The port failed under us and is now closed.
+    void portLost();
+
+private:
+    void onPortFaulted(const QString& description);
+
+    std::unique_ptr<SerialPort> m_port;
+    LinkState m_state;
+    CommunicationsLog m_log;
+    TransmitPath m_transmit;
+    ReceivePath m_receive;
+};

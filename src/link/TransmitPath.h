@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+class CommunicationsLog;
+class SerialPort;
+struct LinkState;
+
+// The single gateway through which command frames reach the module: one request
+// outstanding at a time (while tmrMsgTimeout runs), clear-to-send honoured, a sleeping
+// module woken first, every written frame logged.
+class TransmitPath : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kResponseTimeoutMs = 500;
+    static constexpr int kWakeupPauseMs = 50;
+    static constexpr int kClearToSendTimeoutMs = 1000;
+
+    TransmitPath(SerialPort& port, LinkState& link, CommunicationsLog& log,
+                 QObject* parent = nullptr);
+
+    // Writes the frame unless a request is outstanding, the port is closed or
+    // clear-to-send never comes. Callers cannot tell whether it was written.
+    void SendMessageToTransceiver(const QByteArray& sMsg, bool bRFDataMsg);
+
+    void StartMsgTimeoutTimer();
+    void StopMsgTimeoutTimer();
+    bool isAwaitingResponse() const;
+
+    // Runs tmrWakeup for `ms` and waits, processing events, until it has stopped
+    // (or `endEarly` holds).
+    void WaitOnWakeupTimer(int ms, const std::function<bool()>& endEarly = {});
+
+    QTimer& tmrMsgTimeout() { return m_tmrMsgTimeout; }
+    QTimer& tmrWakeup() { return m_tmrWakeup; }
+
+signals:
+    // A frame passed with bRFDataMsg true was written (lPacketsSent counts these).
+    void rfDataFrameWritten();
+
+private:
+    void tmrMsgTimeout_Timer();
+    bool WaitForClearToSend();
+
+    SerialPort& m_port;
+    LinkState& m_link;
+    CommunicationsLog& m_log;
+    QTimer m_tmrMsgTimeout;
+    QTimer m_tmrWakeup;
+};

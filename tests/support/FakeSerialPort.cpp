@@ -1,0 +1,172 @@
+#include "support/FakeSerialPort.h"
+
+#include <QTimer>
+
+FakeSerialPort::FakeSerialPort(QObject* parent) : SerialPort(parent)
+{
+    m_clock.start();
+}
+
+void FakeSerialPort::setPortAvailable(int portNumber, bool available)
+{
+    if (available)
+        m_available.insert(portNumber);
+    else
+        m_available.remove(portNumber);
+}
+
+void FakeSerialPort::setOnlyPortsAvailable(const QSet<int>& portNumbers)
+{
+    m_available = portNumbers;
+}
+
+void FakeSerialPort::setClearToSend(CtsState state)
+{
+    m_cts = state;
+}
+
+void FakeSerialPort::setResponder(Responder responder)
+{
+    m_responder = std::move(responder);
+}
+
+void FakeSerialPort::feedReceived(const QByteArray& bytes)
+{
+    if (!m_open)
+        return;  // a closed port hears nothing
+    m_input.append(bytes);
+    emit dataReceived();
+}
+
+void FakeSerialPort::feedReceivedLater(const QByteArray& bytes, int delayMs)
+{
+    QTimer::singleShot(delayMs, this, [this, bytes] { feedReceived(bytes); });
+}
+
+void FakeSerialPort::raiseOverflow()
+{
+    emit receiveOverflow();
+}
+
+void FakeSerialPort::injectFault(const QString& description)
+{
+    m_error = description;
+    emit faulted(description);
+}
+
+QByteArray FakeSerialPort::writtenData() const
+{
+    QByteArray all;
+    for (const Write& w : m_writes)
+        all.append(w.bytes);
+    return all;
+}
+
+void FakeSerialPort::clearRecords()
+{
+    m_writes.clear();
+    m_operations.clear();
+}
+
+bool FakeSerialPort::selectPort(int portNumber)
+{
+    m_operations << QStringLiteral("select %1").arg(portNumber);
+    if (m_open || portNumber < 1 || portNumber > 8) {
+        m_error = QStringLiteral("Invalid port number");
+        return false;
+    }
+    m_port = portNumber;
+    return true;
+}
+
+int FakeSerialPort::selectedPort() const
+{
+    return m_port;
+}
+
+bool FakeSerialPort::setParameters(const QString& settings)
+{
+    m_operations << QStringLiteral("parameters ") + settings;
+    m_parameters = settings;
+    m_input.clear();
+    return true;
+}
+
+QString FakeSerialPort::parameters() const
+{
+    return m_parameters;
+}
+
+bool FakeSerialPort::open()
+{
+    m_operations << QStringLiteral("open %1").arg(m_port);
+    if (!m_available.contains(m_port)) {
+        m_error = QStringLiteral("No such file or directory");
+        return false;
+    }
+    m_open = true;
+    m_input.clear();
+    return true;
+}
+
+void FakeSerialPort::close()
+{
+    m_operations << QStringLiteral("close");
+    m_open = false;
+    m_input.clear();
+}
+
+bool FakeSerialPort::isOpen() const
+{
+    return m_open;
+}
+
+bool FakeSerialPort::write(const QByteArray& bytes)
+{
+    if (!m_open)
+        return false;
+    m_operations << QStringLiteral("write ") + QString::fromLatin1(bytes.toHex(' ').toUpper());
+    m_writes.append({bytes, m_port, m_parameters, m_clock.elapsed()});
+    if (m_responder)
+        m_responder(*this, bytes);
+    return true;
+}
+
+int FakeSerialPort::bytesWaiting() const
+{
+    return static_cast<int>(m_input.size());
+}
+
+int FakeSerialPort::readByte()
+{
+    if (m_input.isEmpty())
+        return -1;
+    const int byte = static_cast<quint8>(m_input.at(0));
+    m_input.remove(0, 1);
+    return byte;
+}
+
+qint64 FakeSerialPort::bytesInOutputBuffer() const
+{
+    return 0;
+}
+
+bool FakeSerialPort::waitForOutputDrained(int)
+{
+    return true;
+}
+
+CtsState FakeSerialPort::clearToSend()
+{
+    return m_cts;
+}
+
+QString FakeSerialPort::errorDescription() const
+{
+    return m_error;
+}
+
+QString FakeSerialPort::deviceName(int portNumber) const
+{
+    return QStringLiteral("/dev/fake%1").arg(portNumber);
+}

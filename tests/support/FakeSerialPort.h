@@ -1,0 +1,76 @@
+#pragma once
+
+#include "link/SerialPort.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QSet>
+#include <QStringList>
+
+#include <functional>
+
+// An in-memory serial port. It records every operation and every write with the port
+// and parameters in force, feeds received bytes in chosen chunks, and lets a test set
+// the clear-to-send line and raise overflow and fault notifications.
+class FakeSerialPort : public SerialPort {
+    Q_OBJECT
+public:
+    struct Write {
+        QByteArray bytes;
+        int port = 0;
+        QString parameters;
+        qint64 atMs = 0;  // since the fake was made
+    };
+    // Called after each write; may answer with feedReceivedLater.
+    using Responder = std::function<void(FakeSerialPort& port, const QByteArray& written)>;
+
+    explicit FakeSerialPort(QObject* parent = nullptr);
+
+    // Set-up.
+    void setPortAvailable(int portNumber, bool available);
+    void setOnlyPortsAvailable(const QSet<int>& portNumbers);
+    void setClearToSend(CtsState state);
+    void setResponder(Responder responder);
+
+    // Driving.
+    void feedReceived(const QByteArray& bytes);          // now, one notification
+    void feedReceivedLater(const QByteArray& bytes, int delayMs);
+    void raiseOverflow();
+    void injectFault(const QString& description);
+
+    // Inspection.
+    const QList<Write>& writes() const { return m_writes; }
+    QByteArray writtenData() const;
+    const QStringList& operations() const { return m_operations; }
+    void clearRecords();
+
+    // SerialPort
+    bool selectPort(int portNumber) override;
+    int selectedPort() const override;
+    bool setParameters(const QString& settings) override;
+    QString parameters() const override;
+    bool open() override;
+    void close() override;
+    bool isOpen() const override;
+    bool write(const QByteArray& bytes) override;
+    int bytesWaiting() const override;
+    int readByte() override;
+    qint64 bytesInOutputBuffer() const override;
+    bool waitForOutputDrained(int timeoutMs) override;
+    CtsState clearToSend() override;
+    QString errorDescription() const override;
+    QString deviceName(int portNumber) const override;
+
+private:
+    QSet<int> m_available{1, 2, 3, 4, 5, 6, 7, 8};
+    int m_port = 0;
+    QString m_parameters = QStringLiteral("9600,N,8,1");
+    bool m_open = false;
+    CtsState m_cts = CtsState::Unknown;
+    QByteArray m_input;
+    QList<Write> m_writes;
+    QStringList m_operations;
+    QString m_error;
+    Responder m_responder;
+    QElapsedTimer m_clock;
+};
