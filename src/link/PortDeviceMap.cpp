@@ -2,10 +2,11 @@
 
 #include "platform/SettingsStore.h"
 
-#include <QCollator>
+#include <QRegularExpression>
 #include <QSerialPortInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -16,6 +17,16 @@ int DeviceRank(const QString& name)
     if (name.startsWith(QLatin1String("ttyS")))
         return 1;
     return 2;
+}
+
+// "ttyS10" -> ("ttyS", 10), so that ttyS2 comes before ttyS10.
+std::pair<QString, int> NameAndNumber(const QString& name)
+{
+    static const QRegularExpression trailingNumber(QStringLiteral("^(.*?)(\\d+)$"));
+    const QRegularExpressionMatch match = trailingNumber.match(name);
+    if (!match.hasMatch())
+        return {name, -1};
+    return {match.captured(1), match.captured(2).toInt()};
 }
 
 QString PresentDevice(int portNumber)
@@ -32,12 +43,10 @@ QString PresentDevice(int portNumber)
 QStringList OrderSerialDevices(const QStringList& deviceNames)
 {
     QStringList ordered = deviceNames;
-    QCollator collator;
-    collator.setNumericMode(true);
-    std::stable_sort(ordered.begin(), ordered.end(), [&](const QString& a, const QString& b) {
+    std::stable_sort(ordered.begin(), ordered.end(), [](const QString& a, const QString& b) {
         const int rankA = DeviceRank(a);
         const int rankB = DeviceRank(b);
-        return rankA != rankB ? rankA < rankB : collator.compare(a, b) < 0;
+        return rankA != rankB ? rankA < rankB : NameAndNumber(a) < NameAndNumber(b);
     });
     return ordered;
 }

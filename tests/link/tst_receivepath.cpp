@@ -1,0 +1,223 @@
+#include "platform/EventWait.h"
+#include "protocol/Frame.h"
+#include "protocol/MessageCatalogue.h"
+#include "support/LinkHarness.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+
+QByteArray Hex(const char* text)
+{
+    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+}
+
+const QByteArray kSleepAck = Hex("01 05 96 9C 04");
+const QByteArray kIdsReply = Hex("01 0B 83 2C 01 01 00 01 00 BE 04");
+
+}  // namespace
+
+class TestReceivePath : public QObject {
+    Q_OBJECT
+private slots:
+    void splitNotifications_data();
+    void splitNotifications();
+    void gapOver200ms_dropsPartialFrame();
+    void droppedFrames_leaveNoTrace_data();
+    void droppedFrames_leaveNoTrace();
+    void badEndByte_keepsWatchdogRunning();
+    void badChecksum_isLoggedButNotDispatched();
+    void completeFrame_stopsWatchdog_andDispatchesOnlyCatalogued_data();
+    void completeFrame_stopsWatchdog_andDispatchesOnlyCatalogued();
+    void rfData_isShownBeforeDispatch_withPidInLog();
+    void searching_dispatchesWithoutLogging();
+    void bytesArrivingWhileHandlerWaits_startANewFrame();
+    void overflow_logsBothLinesInOrder();
+    void randomStreams_neverCrash();
+};
+
+void TestReceivePath::splitNotifications_data()
+{
+    QTest::addColumn<QList<QByteArray>>("chunks");
+    QTest::newRow("whole") << QList<QByteArray>{kSleepAck};
+    QTest::newRow("three notifications")
+        << QList<QByteArray>{Hex("01 05"), Hex("96"), Hex("9C 04")};
+    QTest::newRow("byte by byte") << QList<QByteArray>{Hex("01"), Hex("05"), Hex("96"), Hex("9C"),
+                                                       Hex("04")};
+}
+
+void TestReceivePath::splitNotifications()
+{
+    QFETCH(QList<QByteArray>, chunks);
+    LinkHarness h;
+    for (const QByteArray& chunk : chunks) {
+        h.port->feedReceived(chunk);
+        QTest::qWait(50);
+    }
+    QCOMPARE(h.lines(), QStringList{"TXCVR->Host (Set Sleep Mode Ack): 01 05 96 9C 04 "});
+}
+
+void TestReceivePath::gapOver200ms_dropsPartialFrame()
+{
+    LinkHarness h;
+    h.port->feedReceived(Hex("01 05"));
+    QTest::qWait(250);
+    h.port->feedReceived(Hex("96 9C 04"));
+    QVERIFY(h.lines().isEmpty());
+    h.port->feedReceived(kSleepAck);
+    QCOMPARE(h.lines(), QStringList{"TXCVR->Host (Set Sleep Mode Ack): 01 05 96 9C 04 "});
+}
+
+void TestReceivePath::droppedFrames_leaveNoTrace_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("LEN 47") << Hex("01 2F 96 9C 04");
+    QTest::newRow("type below 129") << Hex("01 05 16 1C 04");
+    QTest::newRow("type above 175") << Hex("01 05 B0 B6 04");
+    QTest::newRow("garbage only") << Hex("00 04 FF 7E 02 03");
+}
+
+void TestReceivePath::droppedFrames_leaveNoTrace()
+{
+    QFETCH(QByteArray, bytes);
+    LinkHarness h;
+    int handled = 0;
+    h.link.receive().dispatcher().registerHandler(MessageCode::SetSleepModeAck, [&] { ++handled; });
+    h.port->feedReceived(bytes);
+    QVERIFY(h.lines().isEmpty());
+    h.port->feedReceived(kSleepAck);  // the assembler is ready for the next frame
+    QCOMPARE(h.lines().size(), 1);
+    QCOMPARE(handled, 1);
+}
+
+void TestReceivePath::badEndByte_keepsWatchdogRunning()
+{
+    LinkHarness h;
+    h.link.SendMessageToTransceiver(Hex("01 05 16 1C 04"), false);
+    h.port->feedReceived(Hex("01 05 96 9C 05"));
+    QVERIFY(h.link.transmit().isAwaitingResponse());
+    QTRY_COMPARE_WITH_TIMEOUT(h.lines().first(), QStringLiteral("Set Sleep Mode Timeout!"), 2000);
+}
+
+void TestReceivePath::badChecksum_isLoggedButNotDispatched()
+{
+    LinkHarness h;
+    int handled = 0;
+    h.link.receive().dispatcher().registerHandler(MessageCode::SetSleepModeAck, [&] { ++handled; });
+    h.link.SendMessageToTransceiver(Hex("01 05 16 1C 04"), false);
+    h.port->feedReceived(Hex("01 05 96 9D 04"));
+    QCOMPARE(h.lines().first(), QStringLiteral("TXCVR->Host (Set Sleep Mode Ack): 01 05 96 9D 04 "));
+    QCOMPARE(handled, 0);
+    QVERIFY(!h.link.transmit().isAwaitingResponse());
+}
+
+void TestReceivePath::completeFrame_stopsWatchdog_andDispatchesOnlyCatalogued_data()
+{
+    QTest::addColumn<QByteArray>("frame");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("dispatched");
+    QTest::newRow("set baudrate ack runs its handler")
+        << Hex("01 06 99 02 A2 04") << "TXCVR->Host (Set Baudrate Ack): 01 06 99 02 A2 04 " << true;
+    QTest::newRow("151 is logged only")
+        << Hex("01 05 97 9D 04") << "TXCVR->Host (Received Message): 01 05 97 9D 04 " << false;
+    QTest::newRow("161 is logged only")
+        << Hex("01 06 A1 05 AD 04") << "TXCVR->Host (Received Message): 01 06 A1 05 AD 04 " << false;
+}
+
+void TestReceivePath::completeFrame_stopsWatchdog_andDispatchesOnlyCatalogued()
+{
+    QFETCH(QByteArray, frame);
+    QFETCH(QString, line);
+    QFETCH(bool, dispatched);
+    LinkHarness h;
+    QList<int> calls;
+    for (int type = 129; type <= 175; ++type)
+        if (IsCataloguedResponse(type))
+            h.link.receive().dispatcher().registerHandler(type, [&calls, type] { calls << type; });
+    h.link.SendMessageToTransceiver(Hex("01 05 03 09 04"), false);
+    h.port->feedReceived(frame);
+    QVERIFY(!h.link.transmit().isAwaitingResponse());
+    QCOMPARE(h.lines().first(), line);
+    QCOMPARE(calls.size(), dispatched ? 1 : 0);
+    if (dispatched)
+        QCOMPARE(calls.first(), static_cast<int>(static_cast<quint8>(frame.at(2))));
+}
+
+void TestReceivePath::rfData_isShownBeforeDispatch_withPidInLog()
+{
+    LinkHarness h;
+    QStringList order;
+    h.link.receive().setRfDataDisplay([&] { order << "display"; });
+    h.link.receive().dispatcher().registerHandler(MessageCode::ReceivedRfData,
+                                                  [&] { order << "handler"; });
+    const QByteArray frame = BuildFrame(0x94, Hex("2A 00 00 00 00 41 42"));
+    h.port->feedReceived(frame);
+    QCOMPARE(order, (QStringList{"display", "handler"}));
+    QCOMPARE(h.lines().first(),
+             QStringLiteral("PID=42:TXCVR->Host (Received RF Data Message): ") + HexText(frame));
+}
+
+void TestReceivePath::searching_dispatchesWithoutLogging()
+{
+    LinkHarness h;
+    int handled = 0;
+    h.link.receive().dispatcher().registerHandler(MessageCode::Ids, [&] { ++handled; });
+    h.link.state().bSearching = true;
+    h.port->feedReceived(kIdsReply);
+    QCOMPARE(handled, 1);
+    QVERIFY(h.lines().isEmpty());
+}
+
+void TestReceivePath::bytesArrivingWhileHandlerWaits_startANewFrame()
+{
+    LinkHarness h;
+    QStringList seen;
+    h.link.receive().dispatcher().registerHandler(MessageCode::SetBaudrateAck, [&] {
+        seen << QStringLiteral("ack %1").arg(h.link.receive().rx().payloadByte(1));
+        h.port->feedReceivedLater(kSleepAck, 20);
+        PauseWhileProcessingEvents(100);
+        // The frame being handled is still the one it was called for.
+        seen << QStringLiteral("ack still %1").arg(h.link.receive().rx().payloadByte(1));
+    });
+    h.link.receive().dispatcher().registerHandler(MessageCode::SetSleepModeAck,
+                                                  [&] { seen << QStringLiteral("sleep ack"); });
+    h.port->feedReceived(Hex("01 06 99 02 A2 04"));
+    QCOMPARE(seen, (QStringList{"ack 2", "sleep ack", "ack still 2"}));
+}
+
+void TestReceivePath::overflow_logsBothLinesInOrder()
+{
+    LinkHarness h;
+    h.port->raiseOverflow();
+    QCOMPARE(h.lines(), (QStringList{"", "Host PC Transmit Buffer Overflow!", "", "",
+                                     "Host PC Receive Buffer Overflow!", ""}));
+}
+
+void TestReceivePath::randomStreams_neverCrash()
+{
+    LinkHarness h;
+    for (int type = 129; type <= 175; ++type)
+        if (IsCataloguedResponse(type))
+            h.link.receive().dispatcher().registerHandler(type, [&h] {
+                volatile int sink = h.link.receive().rx().payloadByte(40);
+                Q_UNUSED(sink);
+            });
+    QRandomGenerator random(99);
+    for (int chunk = 0; chunk < 2000; ++chunk) {
+        QByteArray bytes;
+        const int size = random.bounded(1, 64);
+        for (int i = 0; i < size; ++i) {
+            const quint32 pick = random.bounded(8);
+            bytes.append(static_cast<char>(pick == 0   ? 0x01
+                                           : pick == 1 ? random.bounded(5, 47)
+                                           : pick == 2 ? random.bounded(129, 176)
+                                                       : random.bounded(256)));
+        }
+        h.port->feedReceived(bytes);
+    }
+    QVERIFY(h.lines().size() <= 100);
+}
+
+QTEST_GUILESS_MAIN(TestReceivePath)
+#include "tst_receivepath.moc"
