@@ -1,0 +1,148 @@
+#include "traffic/MessageLogFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
+
+LogFileResult Failure(const QFile& file)
+{
+    return {false, file.errorString()};
+}
+
+// Opens the file, writes every line with its CR LF and closes it again.
+LogFileResult WriteLines(const QString& path, const QStringList& lines, QIODevice::OpenMode mode)
+{
+    QFile file(path);
+    if (!file.open(mode))
+        return Failure(file);
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toLatin1() + kLineEnd;
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return Failure(file);
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        return Failure(file);
+    return {};
+}
+
+LogFileResult AppendLines(const QString& path, const QStringList& lines)
+{
+    return WriteLines(path, lines, QIODevice::WriteOnly | QIODevice::Append);
+}
+
+// "<prefix><time> <date>", the form of the start and end lines.
+QString TimeStampLine(const QString& prefix, const QDateTime& when)
+{
+    return prefix + Clock::ShortTimeText(when) + QLatin1Char(' ') + Clock::ShortDateText(when);
+}
+
+QStringList TransceiverLines(const TransceiverCaptions& captions)
+{
+    static const std::array<const char*, 8> kNames = {
+        "Total Packets Sent      = ", "Unique Packets Sent     = ",
+        "Total Acks Sent         = ", "Unique Acks Sent        = ",
+        "Total Packets Received  = ", "Unique Packets Received = ",
+        "Total Acks Received     = ", "Unique Acks Received    = ",
+    };
+    QStringList lines = {QString(), QStringLiteral("Transceiver Statistics"),
+                         QStringLiteral("----------------------")};
+    for (size_t i = 0; i < kNames.size(); ++i)
+        lines << QLatin1String(kNames[i]) + captions[i];
+    return lines;
+}
+
+QString RateLine(const QString& name, qint32 acks, qint64 divisor)
+{
+    const QString text = divisor == 0 ? QStringLiteral("-")
+                                      : PercentText(static_cast<double>(acks) / divisor * 100.0);
+    return name + QLatin1String(" = ") + text;
+}
+
+QStringList ProgramLines(const TrafficCounters& counters, int iRFRetries)
+{
+    const int rows = qBound(0, iRFRetries, TrafficCounters::kRetrySlots - 1);
+    qint64 replies = counters.lPacketsFailed;                          // T
+    qint64 transmissions = qint64(rows + 1) * counters.lPacketsFailed;  // W
+    QStringList retryRows;
+    for (int i = 0; i <= rows; ++i) {
+        const qint32 count = counters.lRetryDistribution[static_cast<size_t>(i)];
+        replies += count;
+        transmissions += qint64(i + 1) * count;
+        retryRows << QString::number(i) + QLatin1String(" Retries - ") + QString::number(count);
+    }
+
+    QStringList lines = {QString(), QStringLiteral("Evaluation Program Statistics"),
+                         QStringLiteral("-----------------------------"),
+                         QLatin1String("Packets Sent     = ") + QString::number(counters.lPacketsSent),
+                         QLatin1String("Packets Received = ") + QString::number(counters.lPacketsReceived),
+                         QLatin1String("Acks Received    = ") + QString::number(counters.lAcksReceived),
+                         RateLine(QStringLiteral("Packet Success Rate Without Acks"),
+                                  counters.lAcksReceived, replies),
+                         RateLine(QStringLiteral("Packet Success Rate With Acks"),
+                                  counters.lAcksReceived, transmissions)};
+    lines << retryRows;
+    lines << QLatin1String("   Failed - ") + QString::number(counters.lPacketsFailed);
+    return lines;
+}
+
+}  // namespace
+
+LogFileResult CreateLogFile(const QString& path, const QString& fileName)
+{
+    return WriteLines(path, {kMessageLogHeader, fileName, QString()},
+                      QIODevice::WriteOnly | QIODevice::Truncate);
+}
+
+LogFileResult AppendToLogFile(const QString& path, const QString& line)
+{
+    return AppendLines(path, {line});
+}
+
+LogFileResult WriteLogStart(const QString& path, const QDateTime& now)
+{
+    return AppendLines(path, {TimeStampLine(QStringLiteral("Log Started: "), now), QString()});
+}
+
+QStringList ClosingBlockLines(const TransceiverCaptions& captions, const TrafficCounters& counters,
+                              int iRFRetries, const QDateTime& end)
+{
+    QStringList lines = TransceiverLines(captions);
+    lines << ProgramLines(counters, iRFRetries);
+    lines << QString() << TimeStampLine(QStringLiteral("Log Ended: "), end);
+    lines << QString() << QString() << QString() << QString();
+    return lines;
+}
+
+LogFileResult WriteLogEnd(const QString& path, const QStringList& lines)
+{
+    return AppendLines(path, lines);
+}
+
+bool IsMessageLogFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray line = file.readLine();
+    if (line.endsWith('\n'))
+        line.chop(1);
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return QString::fromLatin1(line) == kMessageLogHeader;
+}
+
+bool FileExists(const QString& path)
+{
+    return QFileInfo(path).isFile();
+}
+
+LogFileLocation SplitLogFilePath(const QString& fullPath)
+{
+    const int separator = qMax(fullPath.lastIndexOf(QLatin1Char('/')),
+                               fullPath.lastIndexOf(QLatin1Char('\\')));
+    return {fullPath.left(separator + 1), fullPath.mid(separator + 1)};
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "traffic/TrafficCounters.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+// The message log file: a Latin-1 text file of CR LF lines that copies the
+// communications log between a "Log Started: " line and a closing statistics block.
+// Every write opens the file, writes and closes it; no handle is kept between writes.
+
+inline const QString kMessageLogHeader = QStringLiteral("QV Orvalis Message Log");
+
+// Outcome of a write; error holds the system's description of a failure.
+struct LogFileResult {
+    bool ok = true;
+    QString error;
+
+    explicit operator bool() const { return ok; }
+};
+
+// Creates the file, or empties an existing one, and writes the three header lines:
+// the header, the file name, an empty line.
+LogFileResult CreateLogFile(const QString& path, const QString& fileName);
+
+LogFileResult AppendToLogFile(const QString& path, const QString& line);
+
+// "Log Started: " with the time and date, then an empty line.
+LogFileResult WriteLogStart(const QString& path, const QDateTime& now = Clock::Now());
+
+// The captions of the eight transceiver statistics labels, in the order the module
+// reports the counters ("-" where never queried).
+using TransceiverCaptions = std::array<QString, 8>;
+
+// The closing block of a logging period, line by line: transceiver figures, the host's
+// figures with success rates over the replies (rate A) and over the transmissions they
+// imply (rate B), the retry rows, "Log Ended: " and four empty lines.
+QStringList ClosingBlockLines(const TransceiverCaptions& captions, const TrafficCounters& counters,
+                              int iRFRetries, const QDateTime& end);
+
+LogFileResult WriteLogEnd(const QString& path, const QStringList& lines);
+
+// True only when the first line of the file reads exactly as the header; a missing,
+// empty or unreadable file is not a log.
+bool IsMessageLogFile(const QString& path);
+
+bool FileExists(const QString& path);
+
+// A full path split into its folder, which keeps the trailing separator, and its name.
+struct LogFileLocation {
+    QString folder;
+    QString fileName;
+};
+LogFileLocation SplitLogFilePath(const QString& fullPath);

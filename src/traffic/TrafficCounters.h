@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+// The host's own delivery figures for RF data messages. They start at 0, are never
+// persisted and return to 0 only through clear().
+struct TrafficCounters {
+    static constexpr int kRetrySlots = 21;  // acknowledged after 0 .. 20 retries
+
+    qint32 lPacketsSent = 0;
+    qint32 lPacketsReceived = 0;
+    qint32 lAcksReceived = 0;
+    qint32 lPacketsFailed = 0;
+    std::array<qint32, kRetrySlots> lRetryDistribution{};
+    qint32 lTotalTransmissions = 0;
+    double dPktSuccessWithAcks = 0.0;
+    double dOverallPktSuccess = 0.0;
+    qint32 lIntervalBytes = 0;
+    qint32 lTotalBytesSent = 0;
+    qint32 lThroughputTicks = 0;
+
+    void clear();
+};
+
+// The module's delivery report for one RF data message (status 1 = acknowledged).
+// An acknowledgement reporting more than 20 retries counts in lAcksReceived only; a
+// failure implies the first transmission plus every configured retry.
+void ApplySendRfDataAck(TrafficCounters& counters, int status, int retries, int iRFRetries);
+
+// Data bytes handed out for sending, counted whether or not the frame is written.
+void CountDataBytesHandedOut(TrafficCounters& counters, int byteCount);
+
+// dPktSuccessWithAcks over lPacketsSent, dOverallPktSuccess over lTotalTransmissions;
+// a percentage whose divisor is 0 is 0.
+void ComputeSuccessRates(TrafficCounters& counters);
+
+// The rows of the on-screen retry list: 0 .. iRFRetries retries, then the failures.
+// Every number carries one leading blank, where a sign would stand.
+QStringList RetryDistributionRows(const TrafficCounters& counters, int iRFRetries);
+
+// At least two integer digits and exactly two decimals, then "%": 5.5 -> "05.50%".
+QString PercentText(double percent);
+
+// One tick of the throughput timer: advances lThroughputTicks, clears lIntervalBytes
+// and returns the label text "current kbps   (average kbps)".
+QString ThroughputTick(TrafficCounters& counters, int intervalMs);
+
+// The module's eight statistics counters, in the order the reply carries them:
+// total/unique packets sent, total/unique acks sent, total/unique packets received,
+// total/unique acks received.
+using RFStatistics = std::array<quint16, 8>;
+
+// Payload of the RF Statistics reply, each counter low byte first; nothing when the
+// payload is too short to hold all eight.
+std::optional<RFStatistics> DecodeRfStatistics(const QByteArray& payload);
