@@ -1,13 +1,61 @@
 #include "ui/frmQVOrvalisETMain.h"
 
+#include "link/Discovery.h"
 #include "link/QtSerialPortAdapter.h"
 #include "link/SerialLink.h"
 #include "platform/SettingsStore.h"
+#include "protocol/MessageCatalogue.h"
+#include "ui/AppIcon.h"
 #include "ui/CommunicationsLogView.h"
+#include "ui/PersistedSettings.h"
 #include "ui/Twips.h"
+#include "ui/frmQVOrvalisETAbout.h"
+#include "ui/frmQVOrvalisETProperties.h"
 
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTimer>
+
+namespace {
+
+constexpr int kWindowWidth = 13575;  // twips; also the smallest the window may be
+constexpr int kWindowHeight = 11255;
+constexpr int kLogWidth = 4930;
+constexpr int kLogHeight = 9480;
+
+// Tab captions and the page each shows. "RF Power" (page 2) is never shown and not built.
+struct TabPage {
+    const char* caption;
+    int page;
+};
+constexpr TabPage kTabs[] = {
+    {"IDs", 7},  {"RF Settings", 8}, {"Statistics", 3},
+    {"Test Settings", 4}, {"Comm", 5}, {"Factory Calibration", 6},
+};
+
+int PageForCaption(const QString& caption)
+{
+    for (const TabPage& tab : kTabs)
+        if (caption == QLatin1String(tab.caption))
+            return tab.page;
+    return -1;
+}
+
+QAction* AddMenuItem(QMenu* menu, const char* name, const QString& text)
+{
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+}  // namespace
 
 frmQVOrvalisETMain::frmQVOrvalisETMain(QWidget* parent)
     : frmQVOrvalisETMain(std::make_unique<QtSerialPortAdapter>(), parent)
@@ -18,15 +66,60 @@ frmQVOrvalisETMain::frmQVOrvalisETMain(std::unique_ptr<SerialPort> port, QWidget
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmQVOrvalisETMain"));
+    setWindowIcon(OrvalisIcon());
     auto* central = new QWidget(this);
     setCentralWidget(central);
+    buildPanels(central);
+    buildTabStrip(central);
     buildLogArea(central);
+    buildStatusBar();
+    buildMenus();
+    buildTimers();
+
     m_link = std::make_unique<SerialLink>(std::move(port), *lstSerialMessages, this);
+    m_discovery = std::make_unique<TransceiverDiscovery>(*m_link, *this);
     connect(cmdClear, &QPushButton::clicked, this, [this] { m_link->log().cmdClear_Click(); });
+    connect(m_link.get(), &SerialLink::portLost, this, &frmQVOrvalisETMain::onPortLost);
+    installConfigPages();
+    installTrafficPages();
+    installTestModePage();
     Form_Load();
 }
 
 frmQVOrvalisETMain::~frmQVOrvalisETMain() = default;
+
+void frmQVOrvalisETMain::buildPanels(QWidget* central)
+{
+    frameRfData = new QGroupBox(QStringLiteral("RF Data"), central);
+    frameRfData->setObjectName(QStringLiteral("frameRfData"));
+    frameRfData->setGeometry(Twips(240), Twips(240), Twips(7932), Twips(1812));
+
+    frameFirmwareVersion = new QGroupBox(QStringLiteral("Firmware Version Information"), central);
+    frameFirmwareVersion->setObjectName(QStringLiteral("frameFirmwareVersion"));
+    frameFirmwareVersion->setGeometry(Twips(240), Twips(8940), Twips(7935), Twips(1260));
+}
+
+void frmQVOrvalisETMain::buildTabStrip(QWidget* central)
+{
+    TabStrip1 = new QTabBar(central);
+    TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
+    TabStrip1->setExpanding(false);
+    TabStrip1->setDrawBase(false);
+    TabStrip1->move(Twips(240), Twips(2280));
+    TabStrip1->setFixedWidth(Twips(7935));
+
+    tabStripBody = new QFrame(central);
+    tabStripBody->setObjectName(QStringLiteral("TabStrip1Body"));
+    tabStripBody->setFrameShape(QFrame::StyledPanel);
+
+    // Pages 3 .. 8 carry the tabs' controls; pages 0 .. 2 are never shown and not built.
+    for (int index = 3; index < kPageCount; ++index) {
+        auto* page = new QFrame(central);
+        page->setObjectName(QStringLiteral("FrameTabs%1").arg(index));
+        page->hide();
+        FrameTabs.insert(index, page);
+    }
+}
 
 void frmQVOrvalisETMain::buildLogArea(QWidget* central)
 {
@@ -36,14 +129,208 @@ void frmQVOrvalisETMain::buildLogArea(QWidget* central)
 
     cmdClear = new QPushButton(QStringLiteral("Clear"), central);
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
-    cmdClear->setGeometry(Twips(8280), Twips(360), Twips(4930), Twips(345));
+    cmdClear->setGeometry(Twips(8280), Twips(360), Twips(kLogWidth), Twips(330));
 
     lstSerialMessages = new CommunicationsLogView(central);
-    lstSerialMessages->setGeometry(Twips(8280), Twips(720), Twips(4930), Twips(9480));
+    lstSerialMessages->setGeometry(Twips(8280), Twips(720), Twips(kLogWidth), Twips(kLogHeight));
+}
+
+void frmQVOrvalisETMain::buildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(true);
+    const QString initial[3] = {QStringLiteral("Comm Port: None"),
+                                QStringLiteral("Baudrate: 115,200"),
+                                QStringLiteral("Status:  User Mode")};
+    for (int i = 0; i < 3; ++i) {
+        auto* panel = new QLabel(initial[i], bar);
+        panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i + 1));
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        if (i < 2)
+            panel->setFixedWidth(Twips(2400));
+        bar->addWidget(panel, i < 2 ? 0 : 1);
+        StatusBarPanels[i] = panel;
+    }
+}
+
+void frmQVOrvalisETMain::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    AddMenuItem(file, "mnuFileNew", QStringLiteral("&New"));
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
+    AddMenuItem(file, "mnuFileOpen", QStringLiteral("&Open"));
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
+    connect(AddMenuItem(file, "mnuFileClose", QStringLiteral("E&xit")), &QAction::triggered, this,
+            &QWidget::close);
+
+    QMenu* settings = menuBar()->addMenu(QStringLiteral("&Settings"));
+    settings->setObjectName(QStringLiteral("mnuSettings"));
+    connect(AddMenuItem(settings, "mnuCommPort", QStringLiteral("&Communications...")),
+            &QAction::triggered, this, &frmQVOrvalisETMain::mnuCommPort_Click);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    connect(AddMenuItem(help, "mnuHelpAbout", QStringLiteral("&About QV Orvalis Evaluation Tool...")),
+            &QAction::triggered, this, &frmQVOrvalisETMain::mnuHelpAbout_Click);
+}
+
+void frmQVOrvalisETMain::buildTimers()
+{
+    // The link's own timers (tmrSerial, tmrMsgTimeout, tmrWakeup) live with the link.
+    tmrThroughput = new QTimer(this);
+    tmrThroughput->setObjectName(QStringLiteral("tmrThroughput"));
+    tmrThroughput->setInterval(1000);
+    tmrThroughput->setTimerType(Qt::PreciseTimer);
+
+    tmrRepeat = new QTimer(this);
+    tmrRepeat->setObjectName(QStringLiteral("tmrRepeat"));
+    tmrRepeat->setTimerType(Qt::PreciseTimer);
+
+    tmrGeneric = new QTimer(this);
+    tmrGeneric->setObjectName(QStringLiteral("tmrGeneric"));
+    tmrGeneric->setInterval(50);
+    tmrGeneric->setSingleShot(true);
+    tmrGeneric->setTimerType(Qt::PreciseTimer);
 }
 
 void frmQVOrvalisETMain::Form_Load()
 {
+    // 1-2: caption, size, centred.
     setWindowTitle(SettingsStore::kApplicationTitle + QStringLiteral(" (900MHz)"));
-    resize(Twips(13575), Twips(11255));
+    setMinimumSize(Twips(kWindowWidth), Twips(kWindowHeight));
+    resize(Twips(kWindowWidth), Twips(kWindowHeight));
+    CentreOnScreen();
+    // 3: every page in the same place, inside the tab strip.
+    for (QFrame* page : std::as_const(FrameTabs))
+        page->setGeometry(Twips(480), Twips(2760), Twips(7455), Twips(5655));
+    // 4-5
+    m_iFactoryCalibration = ReadFactoryCalibration();
+    m_discovery->FindTransceiver();
+    // 6-7: the tabs that are shown, "IDs" first and selected.
+    for (const TabPage& tab : kTabs)
+        if (tab.page != 6 || m_iFactoryCalibration == 1)
+            TabStrip1->addTab(QLatin1String(tab.caption));
+    tabStripBody->setGeometry(Twips(240), Twips(2280) + TabStrip1->sizeHint().height() - 1,
+                              Twips(7935), Twips(6375) - TabStrip1->sizeHint().height() + 1);
+    tabStripBody->lower();
+    m_sCurrentTabCaption = QStringLiteral("IDs");
+    m_iCurrentTabFrame = 7;
+    ShowOnlyPage(7);
+    TabStrip1->setCurrentIndex(0);
+    connect(TabStrip1, &QTabBar::currentChanged, this, &frmQVOrvalisETMain::TabStrip1_Click);
+    // 8
+    lstSerialMessages->resize(Twips(kLogWidth), Twips(kLogHeight));
+    cmdClear->resize(Twips(kLogWidth), cmdClear->height());
+    LimitRfDataEntry();
+    ClearMessageLogState();
+    InitTestModeAtStartUp();
+    // 14
+    LoadSettings(m_config, m_traffic);
+    ShowLoadedConfigSettings();
+    ShowLoadedTrafficSettings();
+    // 21
+    m_link->state().bWakeupNeeded = false;
+}
+
+void frmQVOrvalisETMain::CentreOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+void frmQVOrvalisETMain::ShowOnlyPage(int index)
+{
+    for (auto it = FrameTabs.cbegin(); it != FrameTabs.cend(); ++it)
+        it.value()->setVisible(it.key() == index);
+}
+
+void frmQVOrvalisETMain::TabStrip1_Click()
+{
+    const QString caption = TabStrip1->tabText(TabStrip1->currentIndex());
+    if (caption == m_sCurrentTabCaption)
+        return;
+    const int newPage = PageForCaption(caption);
+    if (newPage >= 0 && FrameTabs.contains(newPage)) {
+        FrameTabs[newPage]->setVisible(true);
+        if (FrameTabs.contains(m_iCurrentTabFrame) && m_iCurrentTabFrame != newPage)
+            FrameTabs[m_iCurrentTabFrame]->setVisible(false);
+        m_iCurrentTabFrame = newPage;
+    }
+    m_sCurrentTabCaption = caption;
+}
+
+void frmQVOrvalisETMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmQVOrvalisETMain::Form_Resize()
+{
+    if (isMinimized() || !lstSerialMessages)
+        return;
+    // The log and "Clear" take whatever the window grows by; nothing shrinks below the
+    // design size.
+    const int widthBeside = Twips(kWindowWidth) - Twips(kLogWidth);
+    const int heightAround = Twips(kWindowHeight) - Twips(kLogHeight);
+    const int w = width() - widthBeside;
+    const int h = height() - heightAround;
+    if (w < Twips(kLogWidth) || h < Twips(kLogHeight))
+        resize(std::max(width(), Twips(kWindowWidth)), std::max(height(), Twips(kWindowHeight)));
+    lstSerialMessages->resize(std::max(w, Twips(kLogWidth)), std::max(h, Twips(kLogHeight)));
+    cmdClear->resize(std::max(w, Twips(kLogWidth)), cmdClear->height());
+}
+
+void frmQVOrvalisETMain::SetStatusPanel(int panel, const QString& text)
+{
+    if (panel >= 1 && panel <= 3)
+        StatusBarPanels[panel - 1]->setText(text);
+}
+
+QString frmQVOrvalisETMain::statusPanelText(int panel) const
+{
+    return panel >= 1 && panel <= 3 ? StatusBarPanels[panel - 1]->text() : QString();
+}
+
+void frmQVOrvalisETMain::onPortLost()
+{
+    SetStatusPanel(3, QStringLiteral("Status: Port closed"));
+}
+
+void frmQVOrvalisETMain::mnuCommPort_Click()
+{
+    frmQVOrvalisETProperties dialog(*m_link, *m_discovery, *this, this);
+    dialog.exec();
+}
+
+void frmQVOrvalisETMain::mnuHelpAbout_Click()
+{
+    frmQVOrvalisETAbout about(this);
+    about.exec();
+}
+
+void frmQVOrvalisETMain::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmQVOrvalisETMain::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    SaveSettings(m_config, m_traffic);
+    WriteLogEndAtShutDown();
+    SerialPort& port = m_link->port();
+    if (port.isOpen()) {
+        port.waitForOutputDrained(1000);
+        port.close();
+    }
 }

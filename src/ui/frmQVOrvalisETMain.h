@@ -1,35 +1,115 @@
 #pragma once
 
+#include "config/ConfigSettings.h"
+#include "link/StatusPanels.h"
+#include "testmode/TestModeSettings.h"
+#include "traffic/TrafficCounters.h"
+#include "traffic/TrafficSettings.h"
+
 #include <QMainWindow>
+#include <QMap>
 
 #include <memory>
 
 class CommunicationsLogView;
+class QAction;
+class QFrame;
+class QGroupBox;
 class QLabel;
 class QPushButton;
+class QTabBar;
+class QTimer;
 class SerialLink;
 class SerialPort;
+class TransceiverDiscovery;
 
 // The main window: the frame in which every page and panel stands. It owns the shell's
-// own controls (log, status bar, menus, tabs) and the order of start-up and shut-down.
-class frmQVOrvalisETMain : public QMainWindow {
+// own controls (log, status bar, menus, tab strip) and the order of start-up and
+// shut-down; each page's controls and handlers belong to the page's own class.
+class frmQVOrvalisETMain : public QMainWindow, public StatusPanels {
     Q_OBJECT
 public:
+    static constexpr int kPageCount = 9;  // FrameTabs0 .. FrameTabs8; 0 .. 2 are never shown
+
     // Uses the computer's serial ports.
     explicit frmQVOrvalisETMain(QWidget* parent = nullptr);
     // Uses the given port (tests hand in a fake).
     explicit frmQVOrvalisETMain(std::unique_ptr<SerialPort> port, QWidget* parent = nullptr);
     ~frmQVOrvalisETMain() override;
 
+    void SetStatusPanel(int panel, const QString& text) override;
+    QString statusPanelText(int panel) const;
+
     SerialLink& link() { return *m_link; }
+    TransceiverDiscovery& discovery() { return *m_discovery; }
     CommunicationsLogView& messageList() { return *lstSerialMessages; }
+    ConfigSettings& config() { return m_config; }
+    TrafficSettings& trafficSettings() { return m_traffic; }
+    TrafficCounters& counters() { return m_counters; }
+    TestModeSettings& testModeSettings() { return m_testMode; }
+    QFrame* page(int index) const { return FrameTabs.value(index); }
+    int iCurrentTabFrame() const { return m_iCurrentTabFrame; }
+    QString sCurrentTabCaption() const { return m_sCurrentTabCaption; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void buildPanels(QWidget* central);
+    void buildTabStrip(QWidget* central);
     void buildLogArea(QWidget* central);
-    void Form_Load();
+    void buildStatusBar();
+    void buildMenus();
+    void buildTimers();
 
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+    void TabStrip1_Click();
+    void mnuCommPort_Click();
+    void mnuHelpAbout_Click();
+    void onPortLost();
+
+    void CentreOnScreen();
+    void ShowOnlyPage(int index);
+
+    // Each subsystem places its pages and panels into the shell, registers its response
+    // handlers, and takes its part in start-up and shut-down. Each is defined in the
+    // file named after it (MainWindowConfig.cpp, MainWindowTraffic.cpp,
+    // MainWindowTestMode.cpp), so the shell itself stays small.
+    void installConfigPages();
+    void installTrafficPages();
+    void installTestModePage();
+    void LimitRfDataEntry();             // start-up step 9
+    void ClearMessageLogState();         // start-up step 10
+    void InitTestModeAtStartUp();        // start-up steps 11 to 13
+    void ShowLoadedConfigSettings();     // start-up steps 15, 17 to 19 (configuration pages)
+    void ShowLoadedTrafficSettings();    // start-up steps 15, 16 and 20 (RF data panel)
+    void WriteLogEndAtShutDown();        // shut-down step 2
+
+    ConfigSettings m_config;
+    TrafficSettings m_traffic;
+    TrafficCounters m_counters;
+    TestModeSettings m_testMode = InitialTestModeSettings();
+    int m_iFactoryCalibration = 0;
+    int m_iCurrentTabFrame = 7;
+    QString m_sCurrentTabCaption;
+    bool m_unloaded = false;
+
+    QGroupBox* frameRfData = nullptr;
+    QGroupBox* frameFirmwareVersion = nullptr;
+    QTabBar* TabStrip1 = nullptr;
+    QFrame* tabStripBody = nullptr;
+    QMap<int, QFrame*> FrameTabs;
     CommunicationsLogView* lstSerialMessages = nullptr;
     QPushButton* cmdClear = nullptr;
     QLabel* lblCommunicationsLog = nullptr;
+    QLabel* StatusBarPanels[3] = {nullptr, nullptr, nullptr};
+    QTimer* tmrThroughput = nullptr;
+    QTimer* tmrRepeat = nullptr;
+    QTimer* tmrGeneric = nullptr;
+
     std::unique_ptr<SerialLink> m_link;
+    std::unique_ptr<TransceiverDiscovery> m_discovery;
 };

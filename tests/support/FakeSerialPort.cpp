@@ -20,6 +20,14 @@ void FakeSerialPort::setOnlyPortsAvailable(const QSet<int>& portNumbers)
     m_available = portNumbers;
 }
 
+void FakeSerialPort::setPortSelectable(int portNumber, bool selectable)
+{
+    if (selectable)
+        m_unselectable.remove(portNumber);
+    else
+        m_unselectable.insert(portNumber);
+}
+
 void FakeSerialPort::setClearToSend(CtsState state)
 {
     m_cts = state;
@@ -71,7 +79,7 @@ void FakeSerialPort::clearRecords()
 bool FakeSerialPort::selectPort(int portNumber)
 {
     m_operations << QStringLiteral("select %1").arg(portNumber);
-    if (m_open || portNumber < 1 || portNumber > 8) {
+    if (m_open || portNumber < 1 || portNumber > 8 || m_unselectable.contains(portNumber)) {
         m_error = QStringLiteral("Invalid port number");
         return false;
     }

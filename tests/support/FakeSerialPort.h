@@ -29,6 +29,8 @@ public:
     // Set-up.
     void setPortAvailable(int portNumber, bool available);
     void setOnlyPortsAvailable(const QSet<int>& portNumbers);
+    // A port number that cannot even be selected (no such device).
+    void setPortSelectable(int portNumber, bool selectable);
     void setClearToSend(CtsState state);
     void setResponder(Responder responder);
 
@@ -63,6 +65,7 @@ public:
 
 private:
     QSet<int> m_available{1, 2, 3, 4, 5, 6, 7, 8};
+    QSet<int> m_unselectable;
     int m_port = 0;
     QString m_parameters = QStringLiteral("9600,N,8,1");
     bool m_open = false;

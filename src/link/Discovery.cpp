@@ -1,0 +1,121 @@
+#include "link/Discovery.h"
+
+#include "link/SerialLink.h"
+#include "link/StatusPanels.h"
+#include "platform/SettingsStore.h"
+#include "protocol/Frame.h"
+#include "protocol/MessageCatalogue.h"
+
+namespace {
+const QString kProperties = QStringLiteral("Properties");
+const QString kProbeParameters = QStringLiteral("57600,N,8,1");
+}  // namespace
+
+int ProbeWaitMs(const QString& baudRate)
+{
+    const int rate = baudRate.toInt();
+    return rate > 0 ? 100000 / rate + 60 : 60;
+}
+
+bool HandleIdsReplyDuringSearch(SerialLink& link)
+{
+    if (!link.state().bSearching)
+        return false;
+    link.state().bTransceiverFound = true;
+    return true;
+}
+
+TransceiverDiscovery::TransceiverDiscovery(SerialLink& link, StatusPanels& status)
+    : m_link(link), m_status(status)
+{
+}
+
+void TransceiverDiscovery::FindTransceiver()
+{
+    LinkState& s = m_link.state();
+    s.sBaudRates = HostBaudRates();
+    s.bSearching = true;
+    s.bTransceiverFound = false;
+    s.iCommPort = SettingsStore::ReadInt16(kProperties, QStringLiteral("COMPort"), 0);
+    s.sBaudRate = SettingsStore::ReadText(kProperties, QStringLiteral("BaudRate"),
+                                          QStringLiteral("19200"));
+    const int storedPort = s.iCommPort;
+    bool found = storedPort != 0 && DetectTransceiverOnComPort(storedPort);
+    for (int p = 1; p <= 8 && !found; ++p)
+        if (p != storedPort)
+            found = DetectTransceiverOnComPort(p);
+    if (found) {
+        m_status.SetStatusPanel(3, QStringLiteral("Status:"));
+    } else {
+        m_status.SetStatusPanel(1, QStringLiteral("Comm Port: None"));
+        m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: "));
+        m_status.SetStatusPanel(3, QStringLiteral("Status: No transceiver detected"));
+        s.iBaudRateIndex = 3;
+    }
+    s.bSearching = false;
+}
+
+bool TransceiverDiscovery::PortCanBeOpened(int iPort)
+{
+    SerialPort& port = m_link.port();
+    if (port.isOpen())
+        port.close();
+    if (!port.selectPort(iPort) || !port.setParameters(kProbeParameters) || !port.open())
+        return false;
+    port.close();
+    return true;
+}
+
+bool TransceiverDiscovery::DetectTransceiverOnComPort(int iPort)
+{
+    if (!PortCanBeOpened(iPort))
+        return false;
+    m_status.SetStatusPanel(3, QStringLiteral("Status: Searching for transceiver on Com Port %1")
+                                   .arg(iPort));
+    SerialPort& port = m_link.port();
+    LinkState& s = m_link.state();
+    port.open();
+    port.write(QByteArray(1, '\0'));  // wakes a sleeping module
+    WaitMs(50);
+    for (int i = 0; i < s.sBaudRates.size(); ++i) {
+        port.close();
+        port.setParameters(PortParameters(s.sBaudRates[i]));
+        port.open();
+        SendQueryTransceiverIDSearchMessage();
+        WaitForProbeReply(s.sBaudRates[i]);
+        if (s.bTransceiverFound) {
+            ReportFound(iPort, i);
+            return true;
+        }
+    }
+    port.close();
+    return false;
+}
+
+void TransceiverDiscovery::ReportFound(int iPort, int rateIndex)
+{
+    LinkState& s = m_link.state();
+    s.iCommPort = static_cast<qint16>(iPort);
+    SettingsStore::WriteNumber(kProperties, QStringLiteral("COMPort"), iPort);
+    s.sBaudRate = s.sBaudRates[rateIndex];
+    SettingsStore::WriteText(kProperties, QStringLiteral("BaudRate"), s.sBaudRate);
+    m_status.SetStatusPanel(1, QStringLiteral("Comm Port: %1").arg(iPort));
+    m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: ") + s.sBaudRate);
+    s.iBaudRateIndex = static_cast<qint16>(rateIndex);
+}
+
+void TransceiverDiscovery::SendQueryTransceiverIDSearchMessage()
+{
+    m_link.port().write(BuildFrame(MessageCode::QueryIds));
+}
+
+void TransceiverDiscovery::WaitForProbeReply(const QString& baudRate)
+{
+    LinkState& s = m_link.state();
+    m_link.transmit().WaitOnWakeupTimer(ProbeWaitMs(baudRate), [&s] { return s.bTransceiverFound; });
+}
+
+void TransceiverDiscovery::WaitMs(int ms)
+{
+    m_link.transmit().WaitOnWakeupTimer(ms);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+class SerialLink;
+class StatusPanels;
+
+// Finds the module: the remembered port first, then ports 1 to 8, each at the four
+// host rates, stopping at the first port and rate that answer a Query IDs probe. The
+// probe's reply is dispatched while the probe waits (see HandleIdsReplyDuringSearch).
+class TransceiverDiscovery {
+public:
+    TransceiverDiscovery(SerialLink& link, StatusPanels& status);
+
+    void FindTransceiver();
+    bool DetectTransceiverOnComPort(int iPort);
+    // The probe frame, written past the transmit path: no clear-to-send wait, no
+    // wake-up, no log line, no response watchdog.
+    void SendQueryTransceiverIDSearchMessage();
+    // The probe's wait at a rate: (100000 / rate) + 60 ms, ending early once found.
+    void WaitForProbeReply(const QString& baudRate);
+    void WaitMs(int ms);
+
+private:
+    bool PortCanBeOpened(int iPort);
+    void ReportFound(int iPort, int rateIndex);
+
+    SerialLink& m_link;
+    StatusPanels& m_status;
+};
+
+// The first step of the IDs reply handler: during a search the reply only says that
+// the module is there. Returns true when it handled the reply.
+bool HandleIdsReplyDuringSearch(SerialLink& link);
+
+// (100000 / rate) + 60: 70, 65, 62 and 61 ms for 9600 .. 57600.
+int ProbeWaitMs(const QString& baudRate);

@@ -1,0 +1,12 @@
+#pragma once
+
+struct ConfigSettings;
+struct TrafficSettings;
+
+// Section "Settings" of the settings store: read at start-up, written at shut-down.
+// A missing key, or one that does not hold a number, takes its default.
+void LoadSettings(ConfigSettings& config, TrafficSettings& traffic);
+void SaveSettings(const ConfigSettings& config, const TrafficSettings& traffic);
+
+// Section "Properties", key "FactoryCalibration": read only, never written.
+int ReadFactoryCalibration();

@@ -1,0 +1,219 @@
+#include "ui/frmQVOrvalisETProperties.h"
+
+#include "link/Discovery.h"
+#include "link/SerialLink.h"
+#include "link/StatusPanels.h"
+#include "platform/SettingsStore.h"
+#include "platform/UserPrompts.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+const QString kProperties = QStringLiteral("Properties");
+const char* const kRateCaptions[4] = {"9,600", "19,200", "38,400", "57,600"};
+}  // namespace
+
+frmQVOrvalisETProperties::frmQVOrvalisETProperties(SerialLink& link,
+                                                   TransceiverDiscovery& discovery,
+                                                   StatusPanels& status, QWidget* parent)
+    : QDialog(parent), m_link(link), m_discovery(discovery), m_status(status)
+{
+    setObjectName(QStringLiteral("frmQVOrvalisETProperties"));
+    setWindowTitle(QStringLiteral("Communication Settings"));
+    buildControls();
+    Form_Load();
+}
+
+void frmQVOrvalisETProperties::buildControls()
+{
+    fraSettings = new QGroupBox(this);
+    fraSettings->setObjectName(QStringLiteral("fraSettings"));
+    auto* settingsLayout = new QHBoxLayout(fraSettings);
+
+    auto* portFrame = new QGroupBox(QStringLiteral("Serial Port"), fraSettings);
+    portFrame->setObjectName(QStringLiteral("fraCommPort"));
+    auto* portLayout = new QGridLayout(portFrame);
+    auto* ports = new QButtonGroup(this);
+    for (int i = 0; i < 8; ++i) {
+        optCommPort[i] = new QRadioButton(QStringLiteral("COM%1").arg(i + 1), portFrame);
+        optCommPort[i]->setObjectName(QStringLiteral("optCommPort%1").arg(i));
+        lblCommPortDevice[i] = new QLabel(portFrame);
+        lblCommPortDevice[i]->setObjectName(QStringLiteral("lblCommPortDevice%1").arg(i));
+        lblCommPortDevice[i]->setEnabled(false);
+        ports->addButton(optCommPort[i], i);
+        portLayout->addWidget(optCommPort[i], i, 0);
+        portLayout->addWidget(lblCommPortDevice[i], i, 1);
+    }
+
+    auto* rateFrame = new QGroupBox(QStringLiteral("Host Serial Baudrate"), fraSettings);
+    rateFrame->setObjectName(QStringLiteral("fraBaudRate"));
+    auto* rateLayout = new QVBoxLayout(rateFrame);
+    auto* rates = new QButtonGroup(this);
+    for (int i = 0; i < 4; ++i) {
+        optBaudRate[i] = new QRadioButton(QLatin1String(kRateCaptions[i]), rateFrame);
+        optBaudRate[i]->setObjectName(QStringLiteral("optBaudRate%1").arg(i));
+        rates->addButton(optBaudRate[i], i);
+        rateLayout->addWidget(optBaudRate[i]);
+    }
+    rateLayout->addStretch();
+    settingsLayout->addWidget(portFrame, 1);
+    settingsLayout->addWidget(rateFrame);
+
+    cmdAutoDetect = new QPushButton(QStringLiteral("Auto Detect"), this);
+    cmdAutoDetect->setObjectName(QStringLiteral("cmdAutoDetect"));
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    connect(cmdAutoDetect, &QPushButton::clicked, this, &frmQVOrvalisETProperties::cmdAutoDetect_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmQVOrvalisETProperties::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmQVOrvalisETProperties::cmdCancel_Click);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdAutoDetect);
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(fraSettings);
+    layout->addLayout(buttons);
+}
+
+void frmQVOrvalisETProperties::Form_Load()
+{
+    adjustSize();
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    fraSettings->raise();
+    SerialPort& port = m_link.port();
+    port.waitForOutputDrained(1000);
+    if (port.isOpen())
+        port.close();
+    for (int p = 1; p <= 8; ++p) {
+        const QString device = port.deviceName(p);
+        lblCommPortDevice[p - 1]->setText(device.isEmpty() ? QStringLiteral("(none)") : device);
+        optCommPort[p - 1]->setToolTip(device);
+        const bool opens = port.selectPort(p) && port.open();
+        port.close();
+        optCommPort[p - 1]->setEnabled(opens);
+    }
+    const LinkState& s = m_link.state();
+    if (s.iCommPort != 0) {
+        optCommPort[s.iCommPort - 1]->setChecked(true);
+        port.selectPort(s.iCommPort);
+    }
+    const int rateIndex = std::max<int>(0, HostBaudRates().indexOf(s.sBaudRate));
+    optBaudRate[HostBaudRates().contains(s.sBaudRate) ? rateIndex : 3]->setChecked(true);
+}
+
+int frmQVOrvalisETProperties::SelectedBaudRateIndex() const
+{
+    for (int i = 0; i < 4; ++i)
+        if (optBaudRate[i]->isChecked())
+            return i;
+    return 3;
+}
+
+void frmQVOrvalisETProperties::cmdOK_Click()
+{
+    SerialPort& port = m_link.port();
+    LinkState& s = m_link.state();
+    const int previousPort = s.iCommPort;
+    const QString previousRate = s.sBaudRate;
+    const int rateIndex = SelectedBaudRateIndex();
+    s.sBaudRate = HostBaudRates()[rateIndex];
+    if (s.sBaudRate != previousRate) {
+        port.setParameters(PortParameters(s.sBaudRate));
+        SettingsStore::WriteText(kProperties, QStringLiteral("BaudRate"), s.sBaudRate);
+    }
+    for (int i = 0; i < 8; ++i)
+        if (optCommPort[i]->isChecked())
+            s.iCommPort = static_cast<qint16>(i + 1);
+    if (s.iCommPort != previousPort) {
+        port.waitForOutputDrained(1000);
+        if (!port.selectPort(s.iCommPort)) {
+            UserPrompts::ShowMessage(this, SettingsStore::kApplicationTitle,
+                                     port.errorDescription(), UserPrompts::Icon::Exclamation);
+            s.iCommPort = static_cast<qint16>(previousPort);
+            port.selectPort(previousPort);
+        }
+        SettingsStore::WriteNumber(kProperties, QStringLiteral("COMPort"), s.iCommPort);
+        port.open();
+    } else if (s.iCommPort != 0) {
+        port.open();
+    }
+    if (s.iCommPort != 0) {
+        ProbeSelectedPort(rateIndex);
+    } else {
+        m_status.SetStatusPanel(1, QStringLiteral("Comm Port: None"));
+        m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: "));
+        m_status.SetStatusPanel(3, QStringLiteral("Status: No available com port detected"));
+    }
+    m_closing = true;
+    accept();
+}
+
+void frmQVOrvalisETProperties::ProbeSelectedPort(int rateIndex)
+{
+    SerialPort& port = m_link.port();
+    LinkState& s = m_link.state();
+    s.bSearching = true;
+    s.bTransceiverFound = false;
+    port.close();
+    port.setParameters(QStringLiteral("57600,N,8,1"));
+    m_status.SetStatusPanel(3, QStringLiteral("Status: Searching for transceiver on Com Port %1")
+                                   .arg(s.iCommPort));
+    port.open();
+    port.write(QByteArray(1, '\0'));
+    m_discovery.WaitMs(50);
+    port.close();
+    port.setParameters(PortParameters(s.sBaudRate));
+    port.open();
+    m_discovery.SendQueryTransceiverIDSearchMessage();
+    m_discovery.WaitForProbeReply(s.sBaudRate);
+    if (s.bTransceiverFound) {
+        m_status.SetStatusPanel(1, QStringLiteral("Comm Port: %1").arg(s.iCommPort));
+        m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: ") + s.sBaudRate);
+        m_status.SetStatusPanel(3, QStringLiteral("Status:"));
+        s.iBaudRateIndex = static_cast<qint16>(rateIndex);
+    } else {
+        m_status.SetStatusPanel(1, QStringLiteral("Comm Port: None"));
+        m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: "));
+        m_status.SetStatusPanel(3, QStringLiteral("Status: No transceived detected"));
+    }
+    s.bSearching = false;
+}
+
+void frmQVOrvalisETProperties::cmdCancel_Click()
+{
+    if (m_link.state().iCommPort != 0)
+        m_link.port().open();
+    m_closing = true;
+    QDialog::reject();
+}
+
+void frmQVOrvalisETProperties::reject()
+{
+    if (!m_closing)
+        cmdCancel_Click();
+}
+
+void frmQVOrvalisETProperties::cmdAutoDetect_Click()
+{
+    setEnabled(false);
+    if (m_link.port().isOpen())
+        m_link.port().close();
+    m_discovery.FindTransceiver();
+    setEnabled(true);
+    m_closing = true;
+    accept();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/SettingsStore.h"
+#include "support/FakeSerialPort.h"
+#include "ui/frmQVOrvalisETMain.h"
+
+#include <QSettings>
+#include <QStringList>
+
+#include <memory>
+
+// Empties the test's own settings store (each test has a private one).
+inline void ClearSettingsStore()
+{
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kApplicationTitle).clear();
+}
+
+// A main window over a fake port; by default no port opens, so start-up finds nothing
+// at once. `prepare` may set the fake up before the window's start-up runs.
+struct WindowHarness {
+    FakeSerialPort* port;
+    std::unique_ptr<frmQVOrvalisETMain> window;
+
+    explicit WindowHarness(const std::function<void(FakeSerialPort&)>& prepare = {})
+        : port(new FakeSerialPort)
+    {
+        port->setOnlyPortsAvailable({});
+        if (prepare)
+            prepare(*port);
+        window = std::make_unique<frmQVOrvalisETMain>(std::unique_ptr<SerialPort>(port));
+    }
+
+    template <typename T>
+    T* find(const QString& name) const
+    {
+        return window->findChild<T*>(name);
+    }
+};

@@ -1,0 +1,194 @@
+#include "link/SerialLink.h"
+#include "platform/SettingsStore.h"
+#include "platform/UserPrompts.h"
+#include "support/ModuleResponder.h"
+#include "support/WindowHarness.h"
+#include "ui/CommunicationsLogView.h"
+#include "ui/frmQVOrvalisETAbout.h"
+#include "ui/frmQVOrvalisETProperties.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QByteArray kIdsReply = QByteArray::fromHex("010B832C0101000100BE04");
+
+struct DialogHarness : WindowHarness {
+    std::unique_ptr<frmQVOrvalisETProperties> dialog;
+
+    explicit DialogHarness(const std::function<void(FakeSerialPort&)>& prepare)
+        : WindowHarness(prepare)
+    {
+        dialog = std::make_unique<frmQVOrvalisETProperties>(window->link(), window->discovery(),
+                                                            *window, window.get());
+    }
+    QRadioButton* option(const QString& name) const { return dialog->findChild<QRadioButton*>(name); }
+};
+
+}  // namespace
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void properties_disablesPortsThatDoNotOpen_andShowsDevices();
+    void properties_okWithUnchangedChoice_stillProbes();
+    void properties_okWithSilentModule_saysNoTransceivedDetected();
+    void properties_okWithNewPortAndRate_storesBoth();
+    void properties_portThatCannotBeSelected_showsTheReason();
+    void properties_closingByFrame_actsAsCancel();
+    void about_showsItsTexts_andEscapeCloses();
+    void about_systemInfoWithoutAProgram_saysUnavailable();
+
+private:
+    QStringList m_messages;
+};
+
+void TestDialogs::init()
+{
+    ClearSettingsStore();
+    m_messages.clear();
+    UserPrompts::SetAnswersForTesting(
+        {[this](const QString& title, const QString& text) { m_messages << title + "|" + text; },
+         {}, {}});
+}
+
+void TestDialogs::cleanup()
+{
+    UserPrompts::SetAnswersForTesting({});
+}
+
+void TestDialogs::properties_disablesPortsThatDoNotOpen_andShowsDevices()
+{
+    DialogHarness d([](FakeSerialPort& port) { port.setOnlyPortsAvailable({2, 5}); });
+    QCOMPARE(d.dialog->windowTitle(), QStringLiteral("Communication Settings"));
+    for (int i = 0; i < 8; ++i) {
+        QRadioButton* option = d.option(QStringLiteral("optCommPort%1").arg(i));
+        QCOMPARE(option->text(), QStringLiteral("COM%1").arg(i + 1));
+        QCOMPARE(option->isEnabled(), i == 1 || i == 4);
+        QCOMPARE(option->toolTip(), QStringLiteral("/dev/fake%1").arg(i + 1));
+    }
+    QCOMPARE(d.option("optBaudRate1")->text(), QStringLiteral("19,200"));
+    QVERIFY(d.option("optBaudRate1")->isChecked());  // "19200" when nothing is stored
+    QVERIFY(!d.port->isOpen());
+}
+
+void TestDialogs::properties_okWithUnchangedChoice_stillProbes()
+{
+    SettingsStore::WriteText("Properties", "COMPort", "2");
+    SettingsStore::WriteText("Properties", "BaudRate", "38400");
+    DialogHarness d([](FakeSerialPort& port) {
+        port.setOnlyPortsAvailable({2});
+        port.setResponder(ModuleAnsweringIds(2, "38400", kIdsReply));
+    });
+    QCOMPARE(d.window->statusPanelText(1), QStringLiteral("Comm Port: 2"));
+    QVERIFY(d.option("optCommPort1")->isChecked());
+    QVERIFY(d.option("optBaudRate2")->isChecked());
+    d.port->clearRecords();
+    d.window->SetStatusPanel(3, "before");
+    QTest::mouseClick(d.dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    QVERIFY(d.port->writes().size() >= 2);
+    QCOMPARE(d.port->writes()[0].bytes, QByteArray(1, '\0'));
+    QCOMPARE(d.port->writes()[0].parameters, QStringLiteral("57600,N,8,1"));
+    QCOMPARE(d.port->writes()[1].parameters, QStringLiteral("38400,N,8,1"));
+    QCOMPARE(d.window->statusPanelText(1), QStringLiteral("Comm Port: 2"));
+    QCOMPARE(d.window->statusPanelText(2), QStringLiteral("Baud Rate: 38400"));
+    QCOMPARE(d.window->statusPanelText(3), QStringLiteral("Status:"));
+    QVERIFY(d.port->isOpen());
+    QVERIFY(d.dialog->isHidden());
+    QVERIFY(d.window->messageList().count() == 0);  // the probe is not logged
+}
+
+void TestDialogs::properties_okWithSilentModule_saysNoTransceivedDetected()
+{
+    DialogHarness d([](FakeSerialPort& port) { port.setOnlyPortsAvailable({3}); });
+    d.option("optCommPort2")->setChecked(true);
+    QTest::mouseClick(d.dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    QCOMPARE(d.window->statusPanelText(1), QStringLiteral("Comm Port: None"));
+    QCOMPARE(d.window->statusPanelText(2), QStringLiteral("Baud Rate: "));
+    QCOMPARE(d.window->statusPanelText(3), QStringLiteral("Status: No transceived detected"));
+    QVERIFY(d.port->isOpen());  // the chosen port stays open
+    QCOMPARE(SettingsStore::ReadText("Properties", "COMPort", ""), QStringLiteral("3"));
+}
+
+void TestDialogs::properties_okWithNewPortAndRate_storesBoth()
+{
+    DialogHarness d([](FakeSerialPort& port) {
+        port.setOnlyPortsAvailable({4});
+        port.setResponder(ModuleAnsweringIds(4, "57600", kIdsReply));
+    });
+    d.option("optCommPort3")->setChecked(true);
+    d.option("optBaudRate3")->setChecked(true);
+    QTest::mouseClick(d.dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    QCOMPARE(SettingsStore::ReadText("Properties", "COMPort", ""), QStringLiteral("4"));
+    QCOMPARE(SettingsStore::ReadText("Properties", "BaudRate", ""), QStringLiteral("57600"));
+    QCOMPARE(d.window->statusPanelText(1), QStringLiteral("Comm Port: 4"));
+    QCOMPARE(d.window->link().state().iBaudRateIndex, qint16(3));
+}
+
+void TestDialogs::properties_portThatCannotBeSelected_showsTheReason()
+{
+    SettingsStore::WriteText("Properties", "COMPort", "2");
+    DialogHarness d([](FakeSerialPort& port) { port.setOnlyPortsAvailable({2, 6}); });
+    d.port->setPortSelectable(6, false);
+    d.option("optCommPort5")->setChecked(true);
+    QTest::mouseClick(d.dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    QCOMPARE(m_messages, QStringList{"QV Orvalis Evaluation Tool|Invalid port number"});
+    QCOMPARE(d.window->link().state().iCommPort, qint16(2));
+    QCOMPARE(d.port->selectedPort(), 2);
+}
+
+void TestDialogs::properties_closingByFrame_actsAsCancel()
+{
+    SettingsStore::WriteText("Properties", "COMPort", "2");
+    SettingsStore::WriteText("Properties", "BaudRate", "9600");
+    DialogHarness d([](FakeSerialPort& port) {
+        port.setOnlyPortsAvailable({2});
+        port.setResponder(ModuleAnsweringIds(2, "9600", kIdsReply));
+    });
+    QVERIFY(!d.port->isOpen());
+    d.option("optBaudRate3")->setChecked(true);
+    d.dialog->show();
+    d.dialog->close();
+    QVERIFY(d.port->isOpen());
+    QCOMPARE(d.port->selectedPort(), 2);
+    QCOMPARE(d.port->parameters(), QStringLiteral("9600,N,8,1"));
+    QCOMPARE(SettingsStore::ReadText("Properties", "BaudRate", ""), QStringLiteral("9600"));
+}
+
+void TestDialogs::about_showsItsTexts_andEscapeCloses()
+{
+    WindowHarness w;
+    frmQVOrvalisETAbout about(w.window.get());
+    QCOMPARE(about.windowTitle(), QStringLiteral("About QV Orvalis Evaluation Tool"));
+    QCOMPARE(about.findChild<QLabel*>("lblTitle")->text(), QStringLiteral("QV Orvalis Evaluation Tool"));
+    QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 2.1"));
+    QCOMPARE(about.findChild<QLabel*>("lblDate")->text(), QStringLiteral("Date: 8/29/2005"));
+    QCOMPARE(about.findChild<QPushButton*>("cmdSystemInfo")->text(), QStringLiteral("&System Info..."));
+    QVERIFY(about.findChild<QPushButton*>("cmdOK")->isDefault());
+    QVERIFY(!about.findChild<QLabel*>("Picture1")->pixmap().isNull());
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QTest::keyClick(&about, Qt::Key_Escape);
+    QVERIFY(about.isHidden());
+}
+
+void TestDialogs::about_systemInfoWithoutAProgram_saysUnavailable()
+{
+    QTemporaryDir emptyPath;
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", emptyPath.path().toLocal8Bit());
+    WindowHarness w;
+    frmQVOrvalisETAbout about(w.window.get());
+    QTest::mouseClick(about.findChild<QPushButton*>("cmdSystemInfo"), Qt::LeftButton);
+    qputenv("PATH", oldPath);
+    QCOMPARE(m_messages, QStringList{"QV Orvalis Evaluation Tool|System Information Is Unavailable At This Time"});
+}
+
+QTEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"
