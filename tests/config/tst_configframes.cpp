@@ -1,15 +1,11 @@
 #include "config/ConfigFrames.h"
 #include "config/FirmwareVersion.h"
 #include "protocol/Frame.h"
+#include "support/Hex.h"
 
 #include <QtTest>
 
 namespace {
-
-QByteArray Hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 ProgrammableSettingsRecord SingleChannel(quint8 channel)
 {
@@ -137,3 +133,4 @@ void TestConfigFrames::firmwareVersion_withoutFixedBytesDecodesToNothing()
 
 QTEST_APPLESS_MAIN(TestConfigFrames)
 #include "tst_configframes.moc"
+#include "support/Hex.h"

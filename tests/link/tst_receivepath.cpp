@@ -2,16 +2,12 @@
 #include "protocol/Frame.h"
 #include "protocol/MessageCatalogue.h"
 #include "support/LinkHarness.h"
+#include "support/Hex.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
-
-QByteArray Hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 const QByteArray kSleepAck = Hex("01 05 96 9C 04");
 const QByteArray kIdsReply = Hex("01 0B 83 2C 01 01 00 01 00 BE 04");

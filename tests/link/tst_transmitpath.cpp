@@ -1,15 +1,11 @@
 #include "protocol/Frame.h"
 #include "support/LinkHarness.h"
+#include "support/Hex.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
 namespace {
-
-QByteArray Hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 const QByteArray kQueryIds = Hex("01 05 03 09 04");
 const QByteArray kGetVersion = Hex("01 05 15 1B 04");

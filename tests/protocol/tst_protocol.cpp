@@ -1,16 +1,12 @@
 #include "protocol/Frame.h"
 #include "protocol/FrameAssembler.h"
 #include "protocol/MessageCatalogue.h"
+#include "support/Hex.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
-
-QByteArray Hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 // Feeds the bytes and returns the frames completed, as hex text.
 QStringList Assemble(FrameAssembler& rx, const QByteArray& bytes)

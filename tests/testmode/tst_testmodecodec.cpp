@@ -1,6 +1,7 @@
 #include "protocol/Frame.h"
 #include "testmode/TestModeCodec.h"
 #include "testmode/TestModeFrames.h"
+#include "support/Hex.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -40,11 +41,6 @@ TestModeSettings Maxima()
     for (const TestModeFieldSpec& field : TestModeFieldTable())
         FieldValue(settings, field.id) = field.maximum;
     return settings;
-}
-
-QByteArray Hex(const char* text)
-{
-    return BytesFromHexText(QString::fromLatin1(text));
 }
 
 QString Differences(const TestModeSettings& actual, const TestModeSettings& expected)

@@ -1,16 +1,12 @@
 #include "protocol/Frame.h"
 #include "traffic/RfDataFrame.h"
+#include "support/Hex.h"
 
 #include <QTest>
 
 #include <set>
 
 namespace {
-QByteArray Hex(const char* text)
-{
-    return BytesFromHexText(QString::fromLatin1(text));
-}
-
 // Frames are compared as hex text, so a failure prints both byte sequences.
 void CompareFrames(const QByteArray& actual, const QByteArray& expected)
 {
