@@ -5,6 +5,9 @@
 #include <QElapsedTimer>
 #include <QStringList>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 // "57600,N,8,1" -> 57600; 0 when the text is not of that form.
@@ -17,6 +20,16 @@ qint32 BaudRateFromParameters(const QString& settings)
     bool ok = false;
     const qint32 rate = parts[0].toInt(&ok);
     return ok && rate > 0 ? rate : 0;
+}
+
+// When the far end hangs up, a read returns end-of-file and Qt 6.4 describes the fault
+// with whatever system error was left over, typically the failed line-signal query of a
+// pseudo-terminal: "Inappropriate ioctl for device". Say what happened instead.
+QString FaultDescription(const QString& qtDescription)
+{
+    if (qtDescription == QString::fromLocal8Bit(std::strerror(ENOTTY)))
+        return QStringLiteral("The serial device was disconnected");
+    return qtDescription;
 }
 
 }  // namespace
@@ -181,7 +194,7 @@ void QtSerialPortAdapter::onError(QSerialPort::SerialPortError error)
     case QSerialPort::TimeoutError:
         return;  // reported through the operation that failed, not as a fault
     default:
-        fail(m_port.errorString());
+        fail(FaultDescription(m_port.errorString()));
     }
 }
 
