@@ -11,7 +11,10 @@
 
 #include <memory>
 
+class CommPage;
 class CommunicationsLogView;
+class IdsPage;
+class MessageLogController;
 class QAction;
 class QFrame;
 class QGroupBox;
@@ -19,8 +22,13 @@ class QLabel;
 class QPushButton;
 class QTabBar;
 class QTimer;
+class RfDataPanel;
+class RfSettingsPage;
 class SerialLink;
 class SerialPort;
+class StatisticsPage;
+class TestModeCommands;
+class TestSettingsPage;
 class TransceiverDiscovery;
 
 // The main window: the frame in which every page and panel stands. It owns the shell's
@@ -92,6 +100,8 @@ private:
     TrafficSettings m_traffic;
     TrafficCounters m_counters;
     TestModeSettings m_testMode = InitialTestModeSettings();
+    TestSettingsPage* m_testSettingsPage = nullptr;   // test mode: the "Test Settings" page
+    TestModeCommands* m_testModeCommands = nullptr;   // test mode: its commands and replies
     int m_iFactoryCalibration = 0;
     int m_iCurrentTabFrame = 7;
     QString m_sCurrentTabCaption;
@@ -109,6 +119,16 @@ private:
     QTimer* tmrThroughput = nullptr;
     QTimer* tmrRepeat = nullptr;
     QTimer* tmrGeneric = nullptr;
+
+    // Configuration pages that take part in start-up (MainWindowConfig.cpp).
+    IdsPage* m_idsPage = nullptr;
+    RfSettingsPage* m_rfSettingsPage = nullptr;
+    CommPage* m_commPage = nullptr;
+
+    // The traffic tester (MainWindowTraffic.cpp).
+    RfDataPanel* m_rfDataPanel = nullptr;
+    StatisticsPage* m_statisticsPage = nullptr;
+    MessageLogController* m_messageLog = nullptr;
 
     std::unique_ptr<SerialLink> m_link;
     std::unique_ptr<TransceiverDiscovery> m_discovery;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QPushButton;
+class QRadioButton;
+class SerialLink;
+class StatusPanels;
+
+// After a baud-rate change the host waits one character time at the new rate plus
+// two seconds before it talks again: 2010, 2005, 2002 or 2001 ms.
+int BaudRateChangeWaitMs(int rate);
+
+// The "Comm" page: the frame "Host Serial Baudrate". "Set Baudrate" asks the module
+// to switch rates; the host follows only when the module's acknowledgement arrives,
+// at the rate selected at that moment.
+class CommPage : public QWidget {
+    Q_OBJECT
+public:
+    CommPage(SerialLink& link, StatusPanels& status, QWidget* parent = nullptr);
+
+    // Start-up: selects the option of the rate the link now runs at.
+    void ShowRateInUse();
+
+    void cmdSetTransceiverBaudrate_Click();
+    void ProcessSetBaudrateAck();
+    void ProcessSetSleepModeAck();
+
+private:
+    // The index of the selected option, or -1 when none is.
+    int SelectedRateIndex() const;
+
+    SerialLink& m_link;
+    StatusPanels& m_status;
+    std::array<QRadioButton*, 4> optTransceiverBaudrate{};
+    QPushButton* cmdSetTransceiverBaudrate = nullptr;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QWidget>
+
+class SerialLink;
+
+// The "Factory Calibration" page: the frame "Maximum Power Amplifier Level". Only the
+// query does anything; the module's answer is shown in the communications log alone.
+class FactoryCalibrationPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit FactoryCalibrationPage(SerialLink& link, QWidget* parent = nullptr);
+
+    void cmdGetMaxPowerAmplifierLevel_Click();
+
+private:
+    SerialLink& m_link;
+};

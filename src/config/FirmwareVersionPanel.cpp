@@ -1,0 +1,61 @@
+#include "config/FirmwareVersionPanel.h"
+
+#include "config/ConfigFrames.h"
+#include "config/FirmwareVersion.h"
+#include "config/PageControls.h"
+#include "link/SerialLink.h"
+#include "protocol/Frame.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kRowHeight = 22;
+constexpr int kFirstRow = 2;
+constexpr int kSecondRow = 30;
+
+// The bytes between the type and the checksum of the frame in the receive buffer.
+QByteArray ReceivedPayload(const FrameAssembler& rx)
+{
+    const QByteArray frame = rx.frame();
+    const int payloadLength = frame.size() - FrameLayout::kOverhead;
+    return payloadLength > 0 ? frame.mid(FrameLayout::kHeaderLength, payloadLength) : QByteArray();
+}
+
+}  // namespace
+
+FirmwareVersionPanel::FirmwareVersionPanel(SerialLink& link, QWidget* parent)
+    : QWidget(parent), m_link(link)
+{
+    setObjectName(QStringLiteral("FirmwareVersionPanel"));
+    cmdGetFirmwareVersion = AddButton(this, "cmdGetFirmwareVersion", QStringLiteral("Get Version"),
+                                      QRect(6, kFirstRow, 110, 26));
+    AddLabel(this, "Label11", QStringLiteral("Version:"), QRect(135, kFirstRow, 60, kRowHeight));
+    lblVersion = AddLabel(this, "lblVersion", QString(), QRect(200, kFirstRow, 70, kRowHeight));
+    AddLabel(this, "Label12", QStringLiteral("Date:"), QRect(280, kFirstRow, 40, kRowHeight));
+    lblFirmwareDate =
+        AddLabel(this, "lblFirmwareDate", QString(), QRect(325, kFirstRow, 100, kRowHeight));
+    lblUser = AddLabel(this, "lblUser", QString(), QRect(430, kFirstRow, 80, kRowHeight));
+    AddLabel(this, "Label13", QStringLiteral("Copyright:"), QRect(135, kSecondRow, 75, kRowHeight));
+    lblCopyright =
+        AddLabel(this, "lblCopyright", QString(), QRect(210, kSecondRow, 300, kRowHeight));
+    connect(cmdGetFirmwareVersion, &QPushButton::clicked, this,
+            &FirmwareVersionPanel::cmdGetFirmwareVersion_Click);
+}
+
+void FirmwareVersionPanel::cmdGetFirmwareVersion_Click()
+{
+    m_link.SendMessageToTransceiver(BuildQueryFirmwareVersionFrame(), false);
+}
+
+void FirmwareVersionPanel::ProcessReceivedFirmwareVersionMessage()
+{
+    const std::optional<FirmwareVersionTexts> texts =
+        DecodeFirmwareVersion(ReceivedPayload(m_link.receive().rx()));
+    if (!texts)
+        return;
+    lblVersion->setText(texts->version);
+    lblFirmwareDate->setText(texts->date);
+    lblCopyright->setText(texts->copyright);
+}

@@ -1,0 +1,97 @@
+#include "config/IdsPage.h"
+
+#include "config/ConfigFrames.h"
+#include "config/ConfigSettings.h"
+#include "config/PageControls.h"
+#include "config/ValueColours.h"
+#include "link/Discovery.h"
+#include "link/SerialLink.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kLabelLeft = 80;
+constexpr int kBoxLeft = 240;
+constexpr int kRowHeight = 24;
+constexpr int kIdsReplyLength = 11;
+
+// IDs travel as two bytes, low byte first, starting at payload byte `first`.
+qint32 TwoByteValue(const FrameAssembler& rx, int first)
+{
+    return rx.payloadByte(first + 1) * 256 + rx.payloadByte(first);
+}
+
+}  // namespace
+
+IdsPage::IdsPage(ConfigSettings& config, SerialLink& link, QWidget* parent)
+    : QWidget(parent), m_config(config), m_link(link)
+{
+    setObjectName(QStringLiteral("IdsPage"));
+    txtTransceiverID2 = addIdRow("Label22", QStringLiteral("Transceiver ID"), "txtTransceiverID2",
+                                 m_config.lTransceiverID, 60);
+    txtNetworkID2 = addIdRow("Label23", QStringLiteral("Network ID"), "txtNetworkID2",
+                             m_config.lNetworkID, 110);
+    txtSystemID2 = addIdRow("Label24", QStringLiteral("System ID"), "txtSystemID2",
+                            m_config.lSystemID, 160);
+    cmdGetIDs = AddButton(this, "cmdGetIDs", QStringLiteral("Get IDs"), QRect(80, 240, 140, 30));
+    cmdSetIDs = AddButton(this, "cmdSetIDs", QStringLiteral("Set IDs"), QRect(260, 240, 140, 30));
+    connect(cmdGetIDs, &QPushButton::clicked, this, &IdsPage::cmdGetIDs_Click);
+    connect(cmdSetIDs, &QPushButton::clicked, this, &IdsPage::cmdSetIDs_Click);
+}
+
+QLineEdit* IdsPage::addIdRow(const char* labelName, const QString& caption, const char* boxName,
+                             qint32& storedValue, int top)
+{
+    AddLabel(this, labelName, caption, QRect(kLabelLeft, top, 140, kRowHeight));
+    return AddNumericBox(this, boxName, storedValue, QRect(kBoxLeft, top, 90, kRowHeight));
+}
+
+void IdsPage::ShowLoadedIds()
+{
+    txtTransceiverID2->setText(QString::number(m_config.lTransceiverID));
+    txtNetworkID2->setText(QString::number(m_config.lNetworkID));
+    txtSystemID2->setText(QString::number(m_config.lSystemID));
+}
+
+void IdsPage::cmdGetIDs_Click()
+{
+    m_link.SendMessageToTransceiver(BuildQueryIdsFrame(), false);
+}
+
+void IdsPage::cmdSetIDs_Click()
+{
+    m_link.SendMessageToTransceiver(
+        BuildSetIDsFrame(m_config.lTransceiverID, m_config.lNetworkID, m_config.lSystemID), false);
+}
+
+void IdsPage::ProcessSetIDsAck()
+{
+    MarkConfirmed(txtTransceiverID2);
+    MarkConfirmed(txtNetworkID2);
+    MarkConfirmed(txtSystemID2);
+}
+
+void IdsPage::ProcessRespondWithIDs()
+{
+    if (HandleIdsReplyDuringSearch(m_link))
+        return;
+    const FrameAssembler& rx = m_link.receive().rx();
+    if (rx.iRxLength < kIdsReplyLength)
+        return;  // too short to hold three IDs: not completed from older frames' bytes
+    const struct {
+        qint32& stored;
+        QLineEdit* box;
+        int firstByte;
+    } ids[] = {
+        {m_config.lTransceiverID, txtTransceiverID2, 1},
+        {m_config.lNetworkID, txtNetworkID2, 3},
+        {m_config.lSystemID, txtSystemID2, 5},
+    };
+    for (const auto& id : ids) {
+        id.stored = TwoByteValue(rx, id.firstByte);
+        id.box->setText(QString::number(id.stored));  // runs the entry rule
+        MarkConfirmed(id.box);
+    }
+}

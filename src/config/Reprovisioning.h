@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+
+class IdsPage;
+class QTimer;
+class RfSettingsPage;
+class SerialLink;
+
+// When the module reports that it lacks its identity or its settings, the host sends
+// it both on its own: Set IDs as soon as the line is free, then, 50 ms later, Set
+// Programmable Settings. The second send passes the transmit gate like any other, so
+// it is dropped if Set IDs is still unanswered by then.
+class Reprovisioning : public QObject {
+    Q_OBJECT
+public:
+    // A free line normally comes within the 500 ms response watchdog; the wait for it
+    // is bounded all the same.
+    static constexpr int kFreeLineWaitMs = 1000;
+    static constexpr int kSettingsDelayMs = 50;
+
+    Reprovisioning(SerialLink& link, IdsPage& ids, RfSettingsPage& rfSettings, QTimer& tmrGeneric,
+                   QObject* parent = nullptr);
+
+    void ProcessRespondWithIDsAndProgrammableSettingsStatus();
+    void tmrGeneric_Timer();
+
+    bool bSendSettingsPending() const { return m_bSendSettingsPending; }
+
+private:
+    SerialLink& m_link;
+    IdsPage& m_ids;
+    RfSettingsPage& m_rfSettings;
+    QTimer& m_tmrGeneric;
+    bool m_bSendSettingsPending = false;
+};
