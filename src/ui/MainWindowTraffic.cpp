@@ -1,13 +1,91 @@
 // The traffic tester's place in the main window: the "RF Data" panel, the
 // "Statistics" page, the message log file and their response handlers.
+#include "link/SerialLink.h"
+#include "platform/Clock.h"
+#include "protocol/MessageCatalogue.h"
+#include "traffic/MessageLogController.h"
+#include "traffic/RfDataPanel.h"
+#include "traffic/StatisticsPage.h"
+#include "ui/Twips.h"
 #include "ui/frmQVOrvalisETMain.h"
 
-void frmQVOrvalisETMain::installTrafficPages() {}
+#include <QAction>
+#include <QFrame>
+#include <QGroupBox>
+#include <QVBoxLayout>
 
-void frmQVOrvalisETMain::LimitRfDataEntry() {}
+namespace {
 
-void frmQVOrvalisETMain::ClearMessageLogState() {}
+constexpr int kStatisticsPage = 3;
 
-void frmQVOrvalisETMain::ShowLoadedTrafficSettings() {}
+void FillWith(QWidget* container, QWidget* content)
+{
+    auto* layout = new QVBoxLayout(container);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content);
+}
 
-void frmQVOrvalisETMain::WriteLogEndAtShutDown() {}
+}  // namespace
+
+void frmQVOrvalisETMain::installTrafficPages()
+{
+    m_rfDataPanel = new RfDataPanel(*m_link, m_traffic, m_counters, *tmrRepeat, *tmrThroughput,
+                                    frameRfData);
+    m_rfDataPanel->setGeometry(frameRfData->rect());  // positions count from the frame's corner
+    m_statisticsPage = new StatisticsPage(*m_link, m_counters, m_config, *tmrThroughput,
+                                          page(kStatisticsPage));
+    FillWith(page(kStatisticsPage), m_statisticsPage);
+    connect(m_rfDataPanel, &RfDataPanel::packetReceived, m_statisticsPage,
+            &StatisticsPage::ShowPacketsReceived);
+
+    RfDataPanel* panel = m_rfDataPanel;
+    StatisticsPage* statistics = m_statisticsPage;
+    ReceivePath& receive = m_link->receive();
+    receive.setRfDataDisplay([panel] { panel->DisplayReceivedRFData(); });
+    MessageDispatcher& dispatcher = receive.dispatcher();
+    dispatcher.registerHandler(MessageCode::ReceivedRfData,
+                               [panel] { panel->ProcessReceivedRFDataMessage(); });
+    dispatcher.registerHandler(MessageCode::RfDataNotAddressedToUs,
+                               [panel] { panel->ProcessReceivedRFDataMessageNotAddresedToUs(); });
+    dispatcher.registerHandler(MessageCode::SendRfDataAck,
+                               [statistics] { statistics->ProcessSendRFDataMessageAck(); });
+    dispatcher.registerHandler(MessageCode::RfStatistics,
+                               [statistics] { statistics->ProcessRespondWithRFStatistics(); });
+    dispatcher.registerHandler(MessageCode::ClearStatisticsAck,
+                               [statistics] { statistics->ProcessClearStatisticsAck(); });
+
+    const auto closingBlock = [this] {
+        return ClosingBlockLines(m_statisticsPage->transceiverCaptions(), m_counters,
+                                 m_config.iRFRetries, Clock::Now());
+    };
+    m_messageLog = new MessageLogController(m_link->log(), m_traffic, closingBlock,
+                                            centralWidget(),
+                                            QPoint(Twips(11520), Twips(120)), this);
+    connect(findChild<QAction*>(QStringLiteral("mnuFileNew")), &QAction::triggered, m_messageLog,
+            &MessageLogController::mnuFileNew_Click);
+    connect(findChild<QAction*>(QStringLiteral("mnuFileOpen")), &QAction::triggered, m_messageLog,
+            &MessageLogController::mnuFileOpen_Click);
+}
+
+// Start-up steps 9 and 12: a data box of 36 characters in ASCII mode.
+void frmQVOrvalisETMain::LimitRfDataEntry()
+{
+    m_rfDataPanel->LimitRfDataEntry();
+    m_rfDataPanel->SelectAsciiEntry();
+}
+
+void frmQVOrvalisETMain::ClearMessageLogState()
+{
+    m_messageLog->ClearMessageLogState();
+    m_rfDataPanel->ClearRandomMessageFlag();
+}
+
+void frmQVOrvalisETMain::ShowLoadedTrafficSettings()
+{
+    m_rfDataPanel->ShowLoadedSettings();
+}
+
+void frmQVOrvalisETMain::WriteLogEndAtShutDown()
+{
+    m_messageLog->WriteLogEndAtShutDown();
+}

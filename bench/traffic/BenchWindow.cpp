@@ -1,0 +1,59 @@
+#include "BenchWindow.h"
+
+#include "link/SerialLink.h"
+#include "support/SimulatorProcess.h"
+#include "ui/frmQVOrvalisETMain.h"
+
+#include <sys/resource.h>
+
+void PrepareBenchEnvironment(const QTemporaryDir& home)
+{
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("ORVALIS_SIM"))
+        qputenv("ORVALIS_SIM", ORVALIS_SIM_PATH);
+}
+
+int DurationSeconds(int argc, char** argv, int defaultSeconds)
+{
+    const int seconds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 0;
+    return seconds > 0 ? seconds : defaultSeconds;
+}
+
+namespace {
+
+void PointPortsNowhere(int from)
+{
+    for (int p = from; p <= 8; ++p)
+        PointPortAt(p, QStringLiteral("/nonexistent/orvalis-com%1").arg(p));
+}
+
+}  // namespace
+
+std::unique_ptr<frmQVOrvalisETMain> WindowOnSimulator(const SimulatorProcess& sim)
+{
+    PointPortAt(1, sim.linkPath());
+    PointPortsNowhere(2);
+    return std::make_unique<frmQVOrvalisETMain>();
+}
+
+std::unique_ptr<frmQVOrvalisETMain> WindowOpenedOnSimulator(const SimulatorProcess& sim,
+                                                            const QString& rate)
+{
+    PointPortsNowhere(1);
+    auto window = std::make_unique<frmQVOrvalisETMain>();
+    PointPortAt(1, sim.linkPath());
+    SerialPort& port = window->link().port();
+    if (port.selectPort(1) && port.setParameters(PortParameters(rate)))
+        port.open();
+    return window;
+}
+
+double ProcessCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class frmQVOrvalisETMain;
+class SimulatorProcess;
+
+// What every traffic benchmark needs before and after QApplication exists.
+
+// A private settings folder (the user's own settings are never touched), the offscreen
+// platform unless another was asked for, and the simulator built with the benchmarks
+// unless ORVALIS_SIM names another. Call before constructing QApplication.
+void PrepareBenchEnvironment(const QTemporaryDir& home);
+
+// The run length in seconds: the first argument, else `defaultSeconds`.
+int DurationSeconds(int argc, char** argv, int defaultSeconds);
+
+// The main window on port 1, which the simulator serves; the other ports lead nowhere.
+std::unique_ptr<frmQVOrvalisETMain> WindowOnSimulator(const SimulatorProcess& sim);
+
+// The main window with no module found at start-up, then its port 1 opened straight
+// on the simulator at `rate`: a module that floods the line from the first moment
+// would drown the search's probes.
+std::unique_ptr<frmQVOrvalisETMain> WindowOpenedOnSimulator(const SimulatorProcess& sim,
+                                                            const QString& rate);
+
+// User plus system CPU time of this process so far, in seconds.
+double ProcessCpuSeconds();

@@ -1,0 +1,156 @@
+#include "traffic/MessageLogController.h"
+
+#include "link/CommunicationsLog.h"
+#include "platform/SettingsStore.h"
+#include "platform/UserPrompts.h"
+#include "traffic/TrafficSettings.h"
+
+#include <QCheckBox>
+
+namespace {
+
+const QString kLogFileFilter =
+    QStringLiteral("QV Orvalis Log Files (*.olf)|*.olf|All Files (*.*)|*.*");
+
+}  // namespace
+
+MessageLogController::MessageLogController(CommunicationsLog& log, TrafficSettings& settings,
+                                           ClosingBlock closingBlock, QWidget* checkBoxParent,
+                                           const QPoint& position, QObject* parent)
+    : QObject(parent), m_log(log), m_settings(settings), m_closingBlock(std::move(closingBlock))
+{
+    chkSaveLogToFile = new QCheckBox(QStringLiteral("Save Log To File"), checkBoxParent);
+    chkSaveLogToFile->setObjectName(QStringLiteral("chkSaveLogToFile"));
+    chkSaveLogToFile->move(position);
+    chkSaveLogToFile->resize(chkSaveLogToFile->sizeHint());
+    connect(chkSaveLogToFile, &QCheckBox::toggled, this,
+            &MessageLogController::chkSaveLogToFile_Click);
+    m_log.setLineAddedHook([this](const QString& line) { AppendLine(line); });
+}
+
+void MessageLogController::ClearMessageLogState()
+{
+    m_sLogFileName.clear();
+    m_bLogStarted = false;
+}
+
+void MessageLogController::WriteLogEndAtShutDown()
+{
+    if (fileChosen())
+        EndLogging();
+}
+
+void MessageLogController::chkSaveLogToFile_Click(bool checked)
+{
+    if (m_reportingFailure)
+        return;  // the box is being cleared after a failed write: nothing more to write
+    if (checked) {
+        if (fileChosen())
+            StartLogging();
+        else
+            mnuFileNew_Click();
+    } else if (fileChosen()) {
+        EndLogging();
+    }
+}
+
+void MessageLogController::mnuFileNew_Click()
+{
+    const QString path = ChooseFileWithDialog(QStringLiteral("New"), false);
+    if (path.isEmpty()) {
+        chkSaveLogToFile->setChecked(false);
+        return;
+    }
+    const LogFileLocation location = SplitLogFilePath(path);
+    bool keepContent = false;
+    if (FileExists(path)) {
+        keepContent = !UserPrompts::AskYesNo(
+            chkSaveLogToFile->window(), QStringLiteral("Overwrite File"),
+            QStringLiteral("File ") + location.fileName
+                + QStringLiteral(" already exists.  Overwrite?"));
+    }
+    if (location.fileName != m_sLogFileName || location.folder != m_settings.sLogFilePath)
+        ChooseLogFile(location);
+    if (!keepContent && !Succeeded(CreateLogFile(logFilePath(), m_sLogFileName)))
+        return;
+    StartLogging();
+}
+
+// Opening writes nothing; lines follow once the box is checked. A file that is not a
+// message log is refused and the previous choice stays.
+void MessageLogController::mnuFileOpen_Click()
+{
+    const QString path = ChooseFileWithDialog(QStringLiteral("Open"), true);
+    if (path.isEmpty())
+        return;
+    const LogFileLocation location = SplitLogFilePath(path);
+    if (location.fileName == m_sLogFileName && location.folder == m_settings.sLogFilePath)
+        return;
+    if (!IsMessageLogFile(path)) {
+        UserPrompts::ShowMessage(chkSaveLogToFile->window(), QStringLiteral("Error"),
+                                 QStringLiteral("Invalid file type.  Default file will be used!"),
+                                 UserPrompts::Icon::Exclamation);
+        return;
+    }
+    ChooseLogFile(location);
+}
+
+// A file of the same name in another folder does not close the old file's period.
+void MessageLogController::ChooseLogFile(const LogFileLocation& location)
+{
+    if (fileChosen() && m_sLogFileName != location.fileName && m_bLogStarted)
+        EndLogging();
+    m_sLogFileName = location.fileName;
+    m_settings.sLogFilePath = location.folder;
+    SettingsStore::WriteText(QStringLiteral("Settings"), QStringLiteral("File Path"),
+                             location.folder);
+}
+
+QString MessageLogController::ChooseFileWithDialog(const QString& title,
+                                                   bool fileMustExist) const
+{
+    UserPrompts::FileDialogRequest request;
+    request.title = title;
+    request.filter = kLogFileFilter;
+    request.startFolder = m_settings.sLogFilePath;
+    request.fileMustExist = fileMustExist;
+    return UserPrompts::ChooseFile(chkSaveLogToFile->window(), request);
+}
+
+QString MessageLogController::logFilePath() const
+{
+    return m_settings.sLogFilePath + m_sLogFileName;
+}
+
+void MessageLogController::AppendLine(const QString& line)
+{
+    if (m_reportingFailure || !chkSaveLogToFile->isChecked() || !fileChosen())
+        return;
+    Succeeded(AppendToLogFile(logFilePath(), line));
+}
+
+void MessageLogController::StartLogging()
+{
+    if (Succeeded(WriteLogStart(logFilePath())))
+        m_bLogStarted = true;
+}
+
+void MessageLogController::EndLogging()
+{
+    Succeeded(WriteLogEnd(logFilePath(), m_closingBlock()));
+    m_bLogStarted = false;
+}
+
+// The failure line goes to the communications log only: the box is cleared first, so
+// the line is not offered to the file that just failed.
+bool MessageLogController::Succeeded(const LogFileResult& result)
+{
+    if (result)
+        return true;
+    m_reportingFailure = true;
+    m_bLogStarted = false;
+    chkSaveLogToFile->setChecked(false);
+    m_log.LogStatusMessage(QStringLiteral("Log File Error: ") + result.error);
+    m_reportingFailure = false;
+    return false;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "traffic/MessageLogFile.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class CommunicationsLog;
+class QCheckBox;
+class QWidget;
+struct TrafficSettings;
+
+// The message log file as the user drives it: "Save Log To File", "&New" and "&Open".
+// While the box is checked every line of the communications log is appended to the
+// chosen file; each logging period starts with a "Log Started: " line and ends with
+// the closing statistics block. A file that cannot be written is reported once in the
+// communications log and logging stops.
+class MessageLogController : public QObject {
+    Q_OBJECT
+public:
+    // The closing block as it should read now (statistics and "Log Ended: ").
+    using ClosingBlock = std::function<QStringList()>;
+
+    // Places chkSaveLogToFile on checkBoxParent at `position`.
+    MessageLogController(CommunicationsLog& log, TrafficSettings& settings,
+                         ClosingBlock closingBlock, QWidget* checkBoxParent,
+                         const QPoint& position, QObject* parent = nullptr);
+
+    // Start-up: no file chosen, no logging period open.
+    void ClearMessageLogState();
+    // Shut-down: a chosen file gets its closing block, whether or not logging is on.
+    void WriteLogEndAtShutDown();
+
+    void chkSaveLogToFile_Click(bool checked);
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+
+    QString sLogFileName() const { return m_sLogFileName; }
+    bool bLogStarted() const { return m_bLogStarted; }
+
+private:
+    QString logFilePath() const;
+    bool fileChosen() const { return !m_sLogFileName.isEmpty(); }
+    // Ends the old file's period if another name replaces it, then takes the new file
+    // and remembers its folder.
+    void ChooseLogFile(const LogFileLocation& location);
+    QString ChooseFileWithDialog(const QString& title, bool fileMustExist) const;
+
+    void AppendLine(const QString& line);
+    void StartLogging();
+    void EndLogging();
+    // False after a failed write, which has been reported and has stopped logging.
+    bool Succeeded(const LogFileResult& result);
+
+    CommunicationsLog& m_log;
+    TrafficSettings& m_settings;
+    ClosingBlock m_closingBlock;
+    QCheckBox* chkSaveLogToFile = nullptr;
+    QString m_sLogFileName;
+    bool m_bLogStarted = false;
+    bool m_reportingFailure = false;
+};

@@ -1,0 +1,327 @@
+#include "traffic/RfDataPanel.h"
+
+#include "config/NumericBoxSpec.h"
+#include "config/NumericEntryBinding.h"
+#include "config/SpinButtons.h"
+#include "link/SerialLink.h"
+#include "platform/Clock.h"
+#include "traffic/RfDataFrame.h"
+#include "traffic/TrafficControls.h"
+#include "traffic/TrafficCounters.h"
+#include "traffic/TrafficSettings.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+using namespace TrafficControls;
+
+namespace {
+
+const QString kSingleRepeatCaption = QStringLiteral("Send Single Repeated Msg");
+const QString kRandomRepeatCaption = QStringLiteral("Send Random Repeated Msg");
+const QString kStopRepeatCaption = QStringLiteral("Stop Repeat");
+
+constexpr int kRowHeight = 22;
+
+QLineEdit* NumericBox(QWidget* parent, const char* name, const QRect& geometry)
+{
+    QLineEdit* box = Box(parent, name, geometry);
+    box->setAlignment(Qt::AlignCenter);
+    return box;
+}
+
+NumericEntryParameters EntryRule(const char* boxName)
+{
+    return NumericBoxSpecFor(QLatin1String(boxName)).entry;
+}
+
+}  // namespace
+
+RfDataPanel::RfDataPanel(SerialLink& link, TrafficSettings& settings, TrafficCounters& counters,
+                         QTimer& repeatTimer, QTimer& throughputTimer, QWidget* parent)
+    : QWidget(parent),
+      m_link(link),
+      m_settings(settings),
+      m_counters(counters),
+      tmrRepeat(repeatTimer),
+      tmrThroughput(throughputTimer)
+{
+    setObjectName(QStringLiteral("RfDataPanel"));
+    buildDataRow();
+    buildNumberRow();
+    buildButtons();
+    connect(&tmrRepeat, &QTimer::timeout, this, &RfDataPanel::tmrRepeat_Timer);
+}
+
+// The data box and its entry mode.
+void RfDataPanel::buildDataRow()
+{
+    Label(this, "lblRfData", QStringLiteral("RF Data"), QRect(8, 20, 50, kRowHeight));
+    txtRFData = Box(this, "txtRFData", QRect(60, 20, 345, kRowHeight));
+    optAscii = new QRadioButton(QStringLiteral("ASCII"), this);
+    optAscii->setObjectName(QStringLiteral("optAscii"));
+    optAscii->setGeometry(412, 21, 58, 20);
+    optHex = new QRadioButton(QStringLiteral("HEX"), this);
+    optHex->setObjectName(QStringLiteral("optHex"));
+    optHex->setGeometry(472, 21, 52, 20);
+
+    connect(txtRFData, &QLineEdit::textChanged, this, &RfDataPanel::txtRFData_Change);
+    connect(optAscii, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optAscii_Click();
+    });
+    connect(optHex, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optHex_Click();
+    });
+}
+
+// Destination, packet ID and repeat delay: numeric boxes under the shared entry rule.
+void RfDataPanel::buildNumberRow()
+{
+    constexpr int top = 52;
+    Label(this, "lblDestID", QStringLiteral("Dest ID"), QRect(8, top, 46, kRowHeight));
+    txtDestinationID = NumericBox(this, "txtDestinationID", QRect(56, top, 50, kRowHeight));
+    BindNumericEntry(txtDestinationID, m_settings.lDestinationID, EntryRule("txtDestinationID"));
+
+    Label(this, "lblPktID", QStringLiteral("Pkt ID"), QRect(116, top, 38, kRowHeight));
+    txtPacketID = NumericBox(this, "txtPacketID", QRect(156, top, 36, kRowHeight));
+    BindNumericEntry(txtPacketID, m_iPacketID, EntryRule("txtPacketID"));
+
+    Label(this, "lblRepeatDelay", QStringLiteral("Repeat Delay(msec)"),
+          QRect(202, top, 122, kRowHeight));
+    txtRepeatDelay = NumericBox(this, "txtRepeatDelay", QRect(326, top, 46, kRowHeight));
+    BindNumericEntry(txtRepeatDelay, m_iRepeatDelay, EntryRule("txtRepeatDelay"));
+    const NumericBoxSpec spec = NumericBoxSpecFor(QStringLiteral("txtRepeatDelay"));
+    updownRepeatDelay = new SpinButtons(this);
+    updownRepeatDelay->setObjectName(QLatin1String(spec.spinName));
+    updownRepeatDelay->bindTo(txtRepeatDelay, spec.entry.minimum, spec.entry.maximum,
+                              spec.spinStep);
+    updownRepeatDelay->setGeometry(372, top, 16, kRowHeight);
+}
+
+void RfDataPanel::buildButtons()
+{
+    cmdSendSingleMsg = Button(this, "cmdSendSingleMsg", QStringLiteral("Send Single Msg"),
+                              QRect(400, 51, 121, 24));
+    cmdSendRandomMsg = Button(this, "cmdSendRandomMsg", QStringLiteral("Send Random Msg"),
+                              QRect(8, 84, 125, 26));
+    cmdSendSingleRepeatedMsg =
+        Button(this, "cmdSendSingleRepeatedMsg", kSingleRepeatCaption, QRect(137, 84, 188, 26));
+    cmdSendRandomRepeatedMsg =
+        Button(this, "cmdSendRandomRepeatedMsg", kRandomRepeatCaption, QRect(329, 84, 192, 26));
+
+    connect(cmdSendSingleMsg, &QPushButton::clicked, this, &RfDataPanel::cmdSendSingleMsg_Click);
+    connect(cmdSendRandomMsg, &QPushButton::clicked, this, &RfDataPanel::cmdSendRandomMsg_Click);
+    connect(cmdSendSingleRepeatedMsg, &QPushButton::clicked, this,
+            &RfDataPanel::cmdSendSingleRepeatedMsg_Click);
+    connect(cmdSendRandomRepeatedMsg, &QPushButton::clicked, this,
+            &RfDataPanel::cmdSendRandomRepeatedMsg_Click);
+}
+
+void RfDataPanel::LimitRfDataEntry()
+{
+    txtRFData->setMaxLength(kMaxRfDataBytes);
+}
+
+void RfDataPanel::SelectAsciiEntry()
+{
+    optAscii->setChecked(true);
+}
+
+void RfDataPanel::ClearRandomMessageFlag()
+{
+    m_bRandomMsgActive = false;
+}
+
+void RfDataPanel::ShowLoadedSettings()
+{
+    txtDestinationID->setText(QString::number(m_settings.lDestinationID));
+    m_iRepeatDelay = 100;
+    txtRepeatDelay->setText(QStringLiteral("100"));
+    m_bSingleRepeat = false;
+    m_bRandomRepeat = false;
+    m_iPacketID = 1;
+    txtPacketID->setText(QStringLiteral("1"));
+}
+
+// Either mode holds at most 36 data bytes: 36 characters, or 72 hex digits.
+void RfDataPanel::optAscii_Click()
+{
+    txtRFData->clear();
+    txtRFData->setMaxLength(kMaxRfDataBytes);
+}
+
+void RfDataPanel::optHex_Click()
+{
+    txtRFData->clear();
+    txtRFData->setMaxLength(kMaxHexDataDigits);
+}
+
+// In HEX mode anything typed or pasted that is not a hex digit goes at once.
+void RfDataPanel::txtRFData_Change()
+{
+    if (m_bRandomMsgActive || !optHex->isChecked())
+        return;
+    const QString text = txtRFData->text();
+    const QString digits = RemoveNonHexDigits(text);
+    if (digits == text)
+        return;
+    const int cursor = txtRFData->cursorPosition();
+    const int keptBeforeCursor = RemoveNonHexDigits(text.left(cursor)).size();
+    txtRFData->setText(digits);
+    txtRFData->setCursorPosition(keptBeforeCursor);
+}
+
+void RfDataPanel::cmdSendSingleMsg_Click()
+{
+    const QString text = txtRFData->text();
+    if (text.isEmpty()) {
+        if (m_bSingleRepeat)
+            StopSingleRepeat();
+        return;
+    }
+    QByteArray data;
+    if (optHex->isChecked()) {
+        // Only the random-message note can be here: it is not data in this mode.
+        if (!IsHexText(text)) {
+            txtRFData->clear();
+            return;
+        }
+        const QString padded = PadOddHexText(text);
+        if (padded != text)
+            txtRFData->setText(padded);
+        data = HexTextToBytes(padded);
+    } else {
+        data = AsciiTextToBytes(text);
+    }
+    SendRfData(data);
+}
+
+void RfDataPanel::cmdSendRandomMsg_Click()
+{
+    m_bRandomMsgActive = true;
+    m_random.seed(Clock::RandomSeed());
+    const QByteArray data = RandomMessage(m_random);
+    m_iRandomMsgLength = static_cast<qint16>(data.size());
+    txtRFData->setText(RandomMessageNote(m_iRandomMsgLength));
+    AdvancePacketId();
+    SendRfData(data);
+    m_bRandomMsgActive = false;
+}
+
+void RfDataPanel::cmdSendSingleRepeatedMsg_Click()
+{
+    if (m_bSingleRepeat)
+        StopSingleRepeat();
+    else if (!txtRFData->text().isEmpty())
+        StartSingleRepeat();
+}
+
+void RfDataPanel::cmdSendRandomRepeatedMsg_Click()
+{
+    if (m_bRandomRepeat)
+        StopRandomRepeat();
+    else
+        StartRandomRepeat();
+}
+
+void RfDataPanel::tmrRepeat_Timer()
+{
+    if (m_bSingleRepeat) {
+        AdvancePacketId();
+        cmdSendSingleMsg_Click();
+    } else if (m_bRandomRepeat) {
+        cmdSendRandomMsg_Click();
+    }
+}
+
+void RfDataPanel::StartSingleRepeat()
+{
+    m_counters.lIntervalBytes = 0;
+    tmrThroughput.start();
+    setOtherSendButtonsEnabled(cmdSendSingleRepeatedMsg, false);
+    m_bSingleRepeat = true;
+    cmdSendSingleRepeatedMsg->setText(kStopRepeatCaption);
+    cmdSendSingleMsg_Click();
+    // The send may have waited for the port, and "Stop Repeat" may have run meanwhile.
+    if (m_bSingleRepeat)
+        StartRepeatTimer();
+}
+
+// Re-enables the other buttons even where something else disabled them meanwhile.
+void RfDataPanel::StopSingleRepeat()
+{
+    tmrThroughput.stop();
+    setOtherSendButtonsEnabled(cmdSendSingleRepeatedMsg, true);
+    m_bSingleRepeat = false;
+    cmdSendSingleRepeatedMsg->setText(kSingleRepeatCaption);
+    tmrRepeat.stop();
+}
+
+void RfDataPanel::StartRandomRepeat()
+{
+    m_bRandomRepeat = true;
+    m_counters.lIntervalBytes = 0;
+    tmrThroughput.start();
+    setOtherSendButtonsEnabled(cmdSendRandomRepeatedMsg, false);
+    cmdSendRandomRepeatedMsg->setText(kStopRepeatCaption);
+    cmdSendRandomMsg_Click();
+    if (m_bRandomRepeat)
+        StartRepeatTimer();
+}
+
+void RfDataPanel::StopRandomRepeat()
+{
+    setOtherSendButtonsEnabled(cmdSendRandomRepeatedMsg, true);
+    m_bRandomRepeat = false;
+    tmrThroughput.stop();
+    cmdSendRandomRepeatedMsg->setText(kRandomRepeatCaption);
+    tmrRepeat.stop();
+}
+
+void RfDataPanel::setOtherSendButtonsEnabled(const QPushButton* keep, bool enabled)
+{
+    for (QPushButton* button : {cmdSendRandomRepeatedMsg, cmdSendSingleRepeatedMsg,
+                                cmdSendRandomMsg, cmdSendSingleMsg})
+        if (button != keep)
+            button->setEnabled(enabled);
+}
+
+// The delay is read only here: a change during a repetition counts from the next one.
+void RfDataPanel::StartRepeatTimer()
+{
+    tmrRepeat.setInterval(m_iRepeatDelay);
+    tmrRepeat.start();
+}
+
+void RfDataPanel::AdvancePacketId()
+{
+    m_iPacketID = static_cast<qint16>(NextPacketId(m_iPacketID));
+    txtPacketID->setText(QString::number(m_iPacketID));
+}
+
+// The bytes count as handed out even if the link then drops the frame.
+void RfDataPanel::SendRfData(const QByteArray& data)
+{
+    CountDataBytesHandedOut(m_counters, static_cast<int>(data.size()));
+    m_link.SendMessageToTransceiver(
+        BuildRfDataFrame(data, m_iPacketID, m_settings.lDestinationID), true);
+}
+
+void RfDataPanel::DisplayReceivedRFData()
+{
+    const QByteArray data = ReceivedRfDataBytes(m_link.receive().rx().frame());
+    txtRFData->setText(ReceivedRfDataText(data, optHex->isChecked()));
+}
+
+void RfDataPanel::ProcessReceivedRFDataMessage()
+{
+    ++m_counters.lPacketsReceived;
+    emit packetReceived();
+}
+
+// Frames for another transceiver are only logged.
+void RfDataPanel::ProcessReceivedRFDataMessageNotAddresedToUs() {}

@@ -1,0 +1,201 @@
+#include "traffic/StatisticsPage.h"
+
+#include "config/ConfigSettings.h"
+#include "link/SerialLink.h"
+#include "traffic/RfDataFrame.h"
+#include "traffic/TrafficControls.h"
+#include "traffic/TrafficCounters.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace TrafficControls;
+
+namespace {
+
+constexpr int kRowHeight = 18;
+constexpr int kColumnWidth = 102;
+constexpr int kFirstColumn = 66;
+
+int ColumnLeft(int column)
+{
+    return kFirstColumn + column * kColumnWidth;
+}
+
+// Column captions across the top of a grid, row captions down its left side.
+void AddGridCaptions(QWidget* frame, const QStringList& columns, const QStringList& rows)
+{
+    for (int c = 0; c < columns.size(); ++c)
+        Label(frame, "", columns[c], QRect(ColumnLeft(c), 22, kColumnWidth, kRowHeight),
+              Qt::AlignCenter);
+    for (int r = 0; r < rows.size(); ++r)
+        Label(frame, "", rows[r], QRect(10, 42 + r * 20, 54, kRowHeight));
+}
+
+QRect GridCell(int row, int column)
+{
+    return QRect(ColumnLeft(column) + 4, 42 + row * 20, kColumnWidth - 8, kRowHeight);
+}
+
+}  // namespace
+
+StatisticsPage::StatisticsPage(SerialLink& link, TrafficCounters& counters,
+                               const ConfigSettings& config, QTimer& throughputTimer,
+                               QWidget* parent)
+    : QWidget(parent),
+      m_link(link),
+      m_counters(counters),
+      m_config(config),
+      tmrThroughput(throughputTimer)
+{
+    setObjectName(QStringLiteral("StatisticsPage"));
+    buildTransceiverFrame();
+    buildEvaluationFrame();
+    cmdClearTestStats = Button(this, "cmdClearTestStats", QStringLiteral("Clear All Statistics"),
+                               QRect(173, 344, 150, 26));
+
+    connect(cmdGetStatistics, &QPushButton::clicked, this, &StatisticsPage::cmdGetStatistics_Click);
+    connect(cmdClearTestStats, &QPushButton::clicked, this,
+            &StatisticsPage::cmdClearTestStats_Click);
+    connect(&tmrThroughput, &QTimer::timeout, this, &StatisticsPage::tmrThroughput_Timer);
+    connect(&m_link.transmit(), &TransmitPath::rfDataFrameWritten, this,
+            &StatisticsPage::CountPacketSent);
+}
+
+// The module's counters: rows Total and Unique, four columns.
+void StatisticsPage::buildTransceiverFrame()
+{
+    auto* frame = new QGroupBox(QStringLiteral("Transceiver"), this);
+    frame->setObjectName(QStringLiteral("frameTransceiverStatistics"));
+    frame->setGeometry(8, 4, 481, 120);
+    AddGridCaptions(frame, {"Packets Sent", "Acks Sent", "Packets Received", "Acks Received"},
+                    {"Total", "Unique"});
+    static const char* const kNames[8] = {
+        "lblTotalPacketsSent",     "lblUniquePacketsSent",     "lblTotalAcksSent",
+        "lblUniqueAcksSent",       "lblTotalPacketsReceived",  "lblUniquePacketsReceived",
+        "lblTotalAcksReceived",    "lblUniqueAcksReceived",
+    };
+    // The module reports them column by column: total, then unique.
+    for (int i = 0; i < 8; ++i)
+        m_transceiverLabels[static_cast<size_t>(i)] =
+            ValueLabel(frame, kNames[i], GridCell(i % 2, i / 2));
+    cmdGetStatistics = Button(frame, "cmdGetStatistics", QStringLiteral("Get Statistics"),
+                              QRect(344, 86, 128, 26));
+}
+
+void StatisticsPage::buildEvaluationFrame()
+{
+    auto* frame = new QGroupBox(QStringLiteral("Evaluation Program"), this);
+    frame->setObjectName(QStringLiteral("frameEvaluationStatistics"));
+    frame->setGeometry(8, 130, 481, 206);
+    AddGridCaptions(frame, {"Packets Sent", "Packets Received", "Acks Received"}, {"Total"});
+    lblTestPktsSent = ValueLabel(frame, "lblTestPktsSent", GridCell(0, 0));
+    lblTestPktsRcvd = ValueLabel(frame, "lblTestPktsRcvd", GridCell(0, 1));
+    lblTestAcksRcvd = ValueLabel(frame, "lblTestAcksRcvd", GridCell(0, 2));
+
+    Label(frame, "", QStringLiteral("Throughput"), QRect(10, 70, 240, kRowHeight));
+    lblThroughput = ValueLabel(frame, "lblThroughput", QRect(10, 88, 240, kRowHeight));
+    Label(frame, "", QStringLiteral("Pkt Success Rate (Retries Included)"),
+          QRect(10, 112, 245, kRowHeight));
+    lblPktSuccessWithAcks =
+        ValueLabel(frame, "lblPktSuccessWithAcks", QRect(10, 130, 240, kRowHeight));
+    Label(frame, "", QStringLiteral("Pkt Success Rate (Retries Not Included)"),
+          QRect(10, 154, 245, kRowHeight));
+    lblOverallPktSuccess =
+        ValueLabel(frame, "lblOverallPktSuccess", QRect(10, 172, 240, kRowHeight));
+
+    Label(frame, "", QStringLiteral("Retry Distribution"), QRect(262, 70, 208, kRowHeight));
+    lstRetryDistribution = new QListWidget(frame);
+    lstRetryDistribution->setObjectName(QStringLiteral("lstRetryDistribution"));
+    lstRetryDistribution->setGeometry(262, 88, 208, 108);
+}
+
+TransceiverCaptions StatisticsPage::transceiverCaptions() const
+{
+    TransceiverCaptions captions;
+    for (size_t i = 0; i < captions.size(); ++i)
+        captions[i] = m_transceiverLabels[i]->text();
+    return captions;
+}
+
+void StatisticsPage::CountPacketSent()
+{
+    ++m_counters.lPacketsSent;
+    lblTestPktsSent->setText(QString::number(m_counters.lPacketsSent));
+}
+
+void StatisticsPage::ShowPacketsReceived()
+{
+    lblTestPktsRcvd->setText(QString::number(m_counters.lPacketsReceived));
+}
+
+// Response 129: payload byte 2 is the delivery status, byte 3 the retries needed.
+void StatisticsPage::ProcessSendRFDataMessageAck()
+{
+    const FrameAssembler& rx = m_link.receive().rx();
+    ApplySendRfDataAck(m_counters, rx.payloadByte(2), rx.payloadByte(3), m_config.iRFRetries);
+    ShowRetryDistribution();
+    lblTestAcksRcvd->setText(QString::number(m_counters.lAcksReceived));
+    ComputeSuccessRates(m_counters);
+    ShowSuccessRates();
+}
+
+// Response 143. A reply too short to hold all eight counters leaves the labels alone.
+void StatisticsPage::ProcessRespondWithRFStatistics()
+{
+    const FrameAssembler& rx = m_link.receive().rx();
+    const QByteArray payload =
+        rx.frame().mid(FrameLayout::kHeaderLength, rx.iRxLength - FrameLayout::kOverhead);
+    const std::optional<RFStatistics> statistics = DecodeRfStatistics(payload);
+    if (!statistics)
+        return;
+    for (size_t i = 0; i < statistics->size(); ++i)
+        m_transceiverLabels[i]->setText(QString::number((*statistics)[i]));
+}
+
+void StatisticsPage::ProcessClearStatisticsAck()
+{
+    for (QLabel* label : m_transceiverLabels)
+        label->setText(QStringLiteral("-"));
+}
+
+// Shows the host's totals and the rates as last computed, then asks the module.
+void StatisticsPage::cmdGetStatistics_Click()
+{
+    lblTestPktsSent->setText(QString::number(m_counters.lPacketsSent));
+    lblTestPktsRcvd->setText(QString::number(m_counters.lPacketsReceived));
+    lblTestAcksRcvd->setText(QString::number(m_counters.lAcksReceived));
+    ShowSuccessRates();
+    m_link.SendMessageToTransceiver(BuildQueryRfStatisticsFrame(), false);
+}
+
+void StatisticsPage::cmdClearTestStats_Click()
+{
+    for (QLabel* label : {lblTestPktsSent, lblTestPktsRcvd, lblTestAcksRcvd,
+                          lblPktSuccessWithAcks, lblOverallPktSuccess})
+        label->setText(QStringLiteral("-"));
+    m_counters.clear();
+    lblThroughput->setText(QStringLiteral("-"));
+    ShowRetryDistribution();
+    m_link.SendMessageToTransceiver(BuildClearStatisticsFrame(), false);
+}
+
+void StatisticsPage::tmrThroughput_Timer()
+{
+    lblThroughput->setText(ThroughputTick(m_counters, tmrThroughput.interval()));
+}
+
+void StatisticsPage::ShowRetryDistribution()
+{
+    lstRetryDistribution->clear();
+    lstRetryDistribution->addItems(RetryDistributionRows(m_counters, m_config.iRFRetries));
+}
+
+void StatisticsPage::ShowSuccessRates()
+{
+    lblPktSuccessWithAcks->setText(PercentText(m_counters.dPktSuccessWithAcks));
+    lblOverallPktSuccess->setText(PercentText(m_counters.dOverallPktSuccess));
+}

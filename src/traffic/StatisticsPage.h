@@ -1,0 +1,64 @@
+#pragma once
+
+#include "traffic/MessageLogFile.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTimer;
+class SerialLink;
+struct ConfigSettings;
+struct TrafficCounters;
+
+// The "Statistics" page: the host's own delivery figures for RF data messages (sent,
+// received, acknowledged, retry distribution, success rates, throughput) beside the
+// module's eight radio counters.
+class StatisticsPage : public QWidget {
+    Q_OBJECT
+public:
+    // tmrThroughput ticks while a repetition runs; the page shows the throughput.
+    StatisticsPage(SerialLink& link, TrafficCounters& counters, const ConfigSettings& config,
+                   QTimer& tmrThroughput, QWidget* parent = nullptr);
+
+    // What the eight transceiver labels show, in the order the module reports them.
+    TransceiverCaptions transceiverCaptions() const;
+
+    void ShowPacketsReceived();
+
+    void ProcessSendRFDataMessageAck();
+    void ProcessRespondWithRFStatistics();
+    void ProcessClearStatisticsAck();
+    void cmdGetStatistics_Click();
+    void cmdClearTestStats_Click();
+    void tmrThroughput_Timer();
+
+private:
+    void buildTransceiverFrame();
+    void buildEvaluationFrame();
+
+    // An RF data message was written to the port.
+    void CountPacketSent();
+    void ShowRetryDistribution();
+    void ShowSuccessRates();
+
+    SerialLink& m_link;
+    TrafficCounters& m_counters;
+    const ConfigSettings& m_config;
+    QTimer& tmrThroughput;
+
+    // lblTotalPacketsSent, lblUniquePacketsSent, ... lblUniqueAcksReceived.
+    std::array<QLabel*, 8> m_transceiverLabels{};
+    QPushButton* cmdGetStatistics = nullptr;
+    QLabel* lblTestPktsSent = nullptr;
+    QLabel* lblTestPktsRcvd = nullptr;
+    QLabel* lblTestAcksRcvd = nullptr;
+    QLabel* lblThroughput = nullptr;
+    QListWidget* lstRetryDistribution = nullptr;
+    QLabel* lblPktSuccessWithAcks = nullptr;
+    QLabel* lblOverallPktSuccess = nullptr;
+    QPushButton* cmdClearTestStats = nullptr;
+};
