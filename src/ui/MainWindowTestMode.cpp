@@ -1,7 +1,41 @@
 // Test mode's place in the main window: the "Test Settings" page with the register
 // editor and the test mode commands.
+#include "link/SerialLink.h"
+#include "protocol/MessageCatalogue.h"
+#include "testmode/TestModeCommands.h"
+#include "testmode/TestSettingsPage.h"
 #include "ui/frmQVOrvalisETMain.h"
 
-void frmQVOrvalisETMain::installTestModePage() {}
+#include <QFrame>
+#include <QVBoxLayout>
 
-void frmQVOrvalisETMain::InitTestModeAtStartUp() {}
+namespace {
+
+constexpr int kTestSettingsPage = 4;
+
+}  // namespace
+
+void frmQVOrvalisETMain::installTestModePage()
+{
+    QFrame* container = page(kTestSettingsPage);
+    auto* layout = new QVBoxLayout(container);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_testSettingsPage = new TestSettingsPage(m_testMode, container);
+    layout->addWidget(m_testSettingsPage);
+
+    m_testModeCommands =
+        new TestModeCommands(*m_testSettingsPage, m_testMode, *m_link, *this, *this, this);
+    MessageDispatcher& dispatcher = m_link->receive().dispatcher();
+    TestModeCommands* commands = m_testModeCommands;
+    dispatcher.registerHandler(MessageCode::EnableDisableTestModeAck,
+                               [commands] { commands->ProcessEnableDisableTestModeAck(); });
+    dispatcher.registerHandler(MessageCode::SetTestModeSettingsAck,
+                               [commands] { commands->ProcessTestModeSettingsAck(); });
+    dispatcher.registerHandler(MessageCode::TestModeSettings,
+                               [commands] { commands->ProcessTestModeSettings(); });
+}
+
+void frmQVOrvalisETMain::InitTestModeAtStartUp()
+{
+    m_testModeCommands->InitTestModeAtStartUp();
+}

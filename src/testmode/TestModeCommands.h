@@ -1,0 +1,44 @@
+#pragma once
+
+#include "testmode/TestModeSettings.h"
+
+#include <QObject>
+
+class SerialLink;
+class StatusPanels;
+class TestSettingsPage;
+class QWidget;
+
+// The switch between user mode and test mode, Set Registers and Get Registers, and the
+// handlers of their replies. The switch takes effect on the screen at once; it does not
+// wait for the module's acknowledgement.
+class TestModeCommands : public QObject {
+    Q_OBJECT
+public:
+    // `window` holds the RF data message controls that test mode disables.
+    TestModeCommands(TestSettingsPage& page, TestModeSettings& settings, SerialLink& link,
+                     StatusPanels& panels, QWidget& window, QObject* parent = nullptr);
+
+    // Start-up: the editor filled, user mode selected without telling the module (it
+    // starts in user mode anyway), the controls switched to match.
+    void InitTestModeAtStartUp();
+
+    void optTestModeEnabled_Click();
+    void optTestModeDisabled_Click();
+    void cmdSetRegisters_Click();
+    void cmdGetRegisters_Click();
+
+    // Response handlers; they read the frame from the receive buffer.
+    void ProcessEnableDisableTestModeAck();
+    void ProcessTestModeSettingsAck();
+    void ProcessTestModeSettings();
+
+private:
+    void Send(const QByteArray& frame);
+
+    TestSettingsPage& m_page;
+    TestModeSettings& m_settings;
+    SerialLink& m_link;
+    StatusPanels& m_panels;
+    QWidget& m_window;
+};

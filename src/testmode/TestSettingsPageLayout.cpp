@@ -1,0 +1,231 @@
+// Building the register editor's controls from the field table and placing them in the
+// page's small area: three columns of compact frames.
+#include "config/NumericBoxSpec.h"
+#include "config/NumericEntryBinding.h"
+#include "config/SpinButtons.h"
+#include "testmode/TestSettingsPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+constexpr int kSpacing = 2;
+constexpr int kBoxWidth = 40;   // three digits, or a short fraction
+constexpr int kSpinWidth = 16;
+
+struct RegisterFrame {
+    RadioRegister group;
+    const char* name;
+    const char* caption;
+};
+constexpr RegisterFrame kRegisterFrames[] = {
+    {RadioRegister::A, "frameRegisterA", "Register A"},
+    {RadioRegister::B, "frameRegisterB", "Register B"},
+    {RadioRegister::C, "frameRegisterC", "Register C"},
+    {RadioRegister::D, "frameRegisterD", "Register D"},
+    {RadioRegister::E, "frameRegisterE", "Register E"},
+};
+
+QString LabelName(const TestModeFieldSpec& field)
+{
+    if (field.id == TestModeField::XTALTune)
+        return QStringLiteral("lblXtalTune");
+    if (field.id == TestModeField::ReferenceDividerCoefficient)
+        return QStringLiteral("lblRegisterC");
+    return QStringLiteral("lbl") + field.name;
+}
+
+template <typename Layout>
+Layout* CompactLayout(QWidget* parent)
+{
+    auto* layout = new Layout(parent);
+    layout->setContentsMargins(3, 1, 3, 3);
+    layout->setSpacing(kSpacing);
+    return layout;
+}
+
+QGroupBox* Frame(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QLatin1String(name));
+    return frame;
+}
+
+template <typename Control>
+Control* Named(Control* control, const QString& name)
+{
+    control->setObjectName(name);
+    return control;
+}
+
+}  // namespace
+
+void TestSettingsPage::buildControls()
+{
+    for (const RegisterFrame& spec : kRegisterFrames) {
+        QGroupBox* frame = Frame(spec.name, QLatin1String(spec.caption), this);
+        m_registerFrames[std::size_t(spec.group)] = frame;
+        buildRegisterFrame(spec.group, frame);
+    }
+    frameOpMode = buildOpModeFrame();
+    frameTransmit = buildTransmitFrame();
+    frameStandby = buildStandbyFrame();
+    FrameTestMode = buildTestModeFrame();
+    cmdSetRegisters = Named(new QPushButton(QStringLiteral("Set Registers"), this),
+                            QStringLiteral("cmdSetRegisters"));
+    cmdGetRegisters = Named(new QPushButton(QStringLiteral("Get Registers"), this),
+                            QStringLiteral("cmdGetRegisters"));
+    layOutFrames();
+}
+
+// One row per field of the register, in the order of the field table.
+void TestSettingsPage::buildRegisterFrame(RadioRegister group, QGroupBox* frame)
+{
+    auto* grid = CompactLayout<QGridLayout>(frame);
+    int row = 0;
+    for (const TestModeFieldSpec& field : TestModeFieldTable()) {
+        if (field.group != group)
+            continue;
+        auto* label = Named(new QLabel(field.caption, frame), LabelName(field));
+        m_labels[Index(field.id)] = label;
+        grid->addWidget(label, row, 0);
+        if (field.kind == TestModeFieldKind::Number)
+            addNumberRow(field.id, grid, row);
+        else
+            addListRow(field.id, grid, row);
+        ++row;
+    }
+    grid->setColumnStretch(1, 1);
+}
+
+void TestSettingsPage::addNumberRow(TestModeField id, QGridLayout* grid, int row)
+{
+    const NumericBoxSpec spec =
+        NumericBoxSpecFor(QStringLiteral("txt") + TestModeFieldInfo(id).name);
+    Q_ASSERT(spec.isValid() && spec.hasSpinButtons());
+    QWidget* frame = grid->parentWidget();
+
+    auto* edit = Named(new QLineEdit(frame), QLatin1String(spec.boxName));
+    edit->setFixedWidth(kBoxWidth);
+    BindNumericEntry(edit, FieldValue(m_settings, id), spec.entry);
+
+    auto* spin = Named(new SpinButtons(frame), QLatin1String(spec.spinName));
+    spin->bindTo(edit, spec.entry.minimum, spec.entry.maximum, spec.spinStep);
+    spin->setFixedSize(kSpinWidth, edit->sizeHint().height());
+
+    m_controls[Index(id)] = edit;
+    m_spins[Index(id)] = spin;
+    auto* pair = new QHBoxLayout;
+    pair->setSpacing(0);
+    pair->addWidget(edit);
+    pair->addWidget(spin);
+    pair->addStretch();
+    grid->addLayout(pair, row, 1);
+}
+
+void TestSettingsPage::addListRow(TestModeField id, QGridLayout* grid, int row)
+{
+    const TestModeFieldSpec& field = TestModeFieldInfo(id);
+    auto* combo = Named(new QComboBox(grid->parentWidget()), QStringLiteral("combo") + field.name);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);  // filled by InitRegisterEditor
+    connect(combo, &QComboBox::currentIndexChanged, this,
+            [this, id](int index) { comboRegister_Click(id, index); });
+    m_controls[Index(id)] = combo;
+    grid->addWidget(combo, row, 1);
+}
+
+QGroupBox* TestSettingsPage::buildOpModeFrame()
+{
+    const QStringList& modes = TestModeFieldInfo(TestModeField::Mode).entries;
+    QGroupBox* frame = Frame("frameOpMode", TestModeFieldInfo(TestModeField::Mode).caption, this);
+    auto* layout = CompactLayout<QVBoxLayout>(frame);
+    optMode0 = Named(new QRadioButton(modes.value(0), frame), QStringLiteral("optMode0"));
+    optMode1 = Named(new QRadioButton(modes.value(1), frame), QStringLiteral("optMode1"));
+    layout->addWidget(optMode0);
+    layout->addWidget(optMode1);
+    return frame;
+}
+
+QGroupBox* TestSettingsPage::buildTransmitFrame()
+{
+    const TestModeFieldSpec& field = TestModeFieldInfo(TestModeField::Transmit);
+    QGroupBox* frame = Frame("frameTransmit", field.caption, this);
+    auto* layout = CompactLayout<QVBoxLayout>(frame);
+    comboTransmit = Named(new QComboBox(frame), QStringLiteral("comboTransmit"));
+    comboTransmit->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_controls[Index(TestModeField::Transmit)] = comboTransmit;
+    connect(comboTransmit, &QComboBox::currentIndexChanged, this,
+            &TestSettingsPage::comboTransmit_Click);
+    layout->addWidget(comboTransmit);
+    return frame;
+}
+
+QGroupBox* TestSettingsPage::buildStandbyFrame()
+{
+    QGroupBox* frame =
+        Frame("frameStandby", TestModeFieldInfo(TestModeField::Standby).caption, this);
+    auto* layout = CompactLayout<QVBoxLayout>(frame);
+    checkStandby = Named(new QCheckBox(frame), QStringLiteral("checkStandby"));
+    layout->addWidget(checkStandby, 0, Qt::AlignHCenter);
+    return frame;
+}
+
+QGroupBox* TestSettingsPage::buildTestModeFrame()
+{
+    QGroupBox* frame = Frame("FrameTestMode", QStringLiteral("Test Mode"), this);
+    auto* layout = CompactLayout<QHBoxLayout>(frame);
+    optTestModeEnabled = Named(new QRadioButton(QStringLiteral("Enabled"), frame),
+                               QStringLiteral("optTestModeEnabled"));
+    optTestModeDisabled = Named(new QRadioButton(QStringLiteral("Disabled"), frame),
+                                QStringLiteral("optTestModeDisabled"));
+    layout->addWidget(optTestModeEnabled);
+    layout->addWidget(optTestModeDisabled);
+    return frame;
+}
+
+// Column 1: Registers A and C, the test mode switch and the commands.
+// Column 2: Registers B and D. Column 3: Register E and the operating fields.
+void TestSettingsPage::layOutFrames()
+{
+    auto frame = [this](RadioRegister group) { return m_registerFrames[std::size_t(group)]; };
+
+    auto* first = new QVBoxLayout;
+    first->setSpacing(kSpacing);
+    first->addWidget(frame(RadioRegister::A));
+    first->addWidget(frame(RadioRegister::C));
+    first->addWidget(FrameTestMode);
+    first->addStretch();
+    first->addWidget(cmdSetRegisters);
+    first->addWidget(cmdGetRegisters);
+
+    auto* second = new QVBoxLayout;
+    second->setSpacing(kSpacing);
+    second->addWidget(frame(RadioRegister::B));
+    second->addWidget(frame(RadioRegister::D));
+    second->addStretch();
+
+    auto* operating = new QHBoxLayout;
+    operating->setSpacing(kSpacing);
+    operating->addWidget(frameOpMode);
+    operating->addWidget(frameStandby);
+    auto* third = new QVBoxLayout;
+    third->setSpacing(kSpacing);
+    third->addWidget(frame(RadioRegister::E));
+    third->addLayout(operating);
+    third->addWidget(frameTransmit);
+    third->addStretch();
+
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(1, 1, 1, 1);
+    columns->setSpacing(3);
+    columns->addLayout(first);
+    columns->addLayout(second);
+    columns->addLayout(third);
+}
