@@ -2,23 +2,17 @@
 
 #include "config/NumericBoxSpec.h"
 #include "config/NumericEntryBinding.h"
+#include "platform/NamedControls.h"
 
-#include <QRect>
-#include <QString>
+#include <QLineEdit>
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QWidget;
 class SpinButtons;
 
-// Small builders for the configuration pages' controls, each placed at a fixed
-// position and named as the rest of the program (and the tests) know it.
-
-QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
-QPushButton* AddButton(QWidget* parent, const char* name, const QString& caption,
-                       const QRect& geometry);
-QLineEdit* AddCentredBox(QWidget* parent, const char* name, const QRect& geometry);
+// A centred box, as every numeric box of the configuration pages is.
+inline QLineEdit* AddCentredBox(QWidget* parent, const char* name, const QRect& geometry)
+{
+    return AddBox(parent, name, geometry, Qt::AlignCenter);
+}
 
 // A centred box that applies the numeric entry rule with its own parameters and keeps
 // storedValue in step with its text.

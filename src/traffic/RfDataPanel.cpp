@@ -15,7 +15,6 @@
 #include <QRadioButton>
 #include <QTimer>
 
-using namespace TrafficControls;
 
 namespace {
 
@@ -27,7 +26,7 @@ constexpr int kRowHeight = 22;
 
 QLineEdit* NumericBox(QWidget* parent, const char* name, const QRect& geometry)
 {
-    QLineEdit* box = Box(parent, name, geometry);
+    QLineEdit* box = AddBox(parent, name, geometry);
     box->setAlignment(Qt::AlignCenter);
     return box;
 }
@@ -58,8 +57,8 @@ RfDataPanel::RfDataPanel(SerialLink& link, TrafficSettings& settings, TrafficCou
 // The data box and its entry mode.
 void RfDataPanel::buildDataRow()
 {
-    Label(this, "lblRfData", QStringLiteral("RF Data"), QRect(8, 20, 50, kRowHeight));
-    txtRFData = Box(this, "txtRFData", QRect(60, 20, 345, kRowHeight));
+    AddLabel(this, "lblRfData", QStringLiteral("RF Data"), QRect(8, 20, 50, kRowHeight));
+    txtRFData = AddBox(this, "txtRFData", QRect(60, 20, 345, kRowHeight));
     optAscii = new QRadioButton(QStringLiteral("ASCII"), this);
     optAscii->setObjectName(QStringLiteral("optAscii"));
     optAscii->setGeometry(412, 21, 58, 20);
@@ -82,15 +81,15 @@ void RfDataPanel::buildDataRow()
 void RfDataPanel::buildNumberRow()
 {
     constexpr int top = 52;
-    Label(this, "lblDestID", QStringLiteral("Dest ID"), QRect(8, top, 46, kRowHeight));
+    AddLabel(this, "lblDestID", QStringLiteral("Dest ID"), QRect(8, top, 46, kRowHeight));
     txtDestinationID = NumericBox(this, "txtDestinationID", QRect(56, top, 50, kRowHeight));
     BindNumericEntry(txtDestinationID, m_settings.lDestinationID, EntryRule("txtDestinationID"));
 
-    Label(this, "lblPktID", QStringLiteral("Pkt ID"), QRect(116, top, 38, kRowHeight));
+    AddLabel(this, "lblPktID", QStringLiteral("Pkt ID"), QRect(116, top, 38, kRowHeight));
     txtPacketID = NumericBox(this, "txtPacketID", QRect(156, top, 36, kRowHeight));
     BindNumericEntry(txtPacketID, m_iPacketID, EntryRule("txtPacketID"));
 
-    Label(this, "lblRepeatDelay", QStringLiteral("Repeat Delay(msec)"),
+    AddLabel(this, "lblRepeatDelay", QStringLiteral("Repeat Delay(msec)"),
           QRect(202, top, 122, kRowHeight));
     txtRepeatDelay = NumericBox(this, "txtRepeatDelay", QRect(326, top, 46, kRowHeight));
     BindNumericEntry(txtRepeatDelay, m_iRepeatDelay, EntryRule("txtRepeatDelay"));
@@ -104,14 +103,14 @@ void RfDataPanel::buildNumberRow()
 
 void RfDataPanel::buildButtons()
 {
-    cmdSendSingleMsg = Button(this, "cmdSendSingleMsg", QStringLiteral("Send Single Msg"),
+    cmdSendSingleMsg = AddButton(this, "cmdSendSingleMsg", QStringLiteral("Send Single Msg"),
                               QRect(400, 51, 121, 24));
-    cmdSendRandomMsg = Button(this, "cmdSendRandomMsg", QStringLiteral("Send Random Msg"),
+    cmdSendRandomMsg = AddButton(this, "cmdSendRandomMsg", QStringLiteral("Send Random Msg"),
                               QRect(8, 84, 125, 26));
     cmdSendSingleRepeatedMsg =
-        Button(this, "cmdSendSingleRepeatedMsg", kSingleRepeatCaption, QRect(137, 84, 188, 26));
+        AddButton(this, "cmdSendSingleRepeatedMsg", kSingleRepeatCaption, QRect(137, 84, 188, 26));
     cmdSendRandomRepeatedMsg =
-        Button(this, "cmdSendRandomRepeatedMsg", kRandomRepeatCaption, QRect(329, 84, 192, 26));
+        AddButton(this, "cmdSendRandomRepeatedMsg", kRandomRepeatCaption, QRect(329, 84, 192, 26));
 
     connect(cmdSendSingleMsg, &QPushButton::clicked, this, &RfDataPanel::cmdSendSingleMsg_Click);
     connect(cmdSendRandomMsg, &QPushButton::clicked, this, &RfDataPanel::cmdSendRandomMsg_Click);

@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-using namespace TrafficControls;
 
 namespace {
 
@@ -29,10 +28,10 @@ int ColumnLeft(int column)
 void AddGridCaptions(QWidget* frame, const QStringList& columns, const QStringList& rows)
 {
     for (int c = 0; c < columns.size(); ++c)
-        Label(frame, "", columns[c], QRect(ColumnLeft(c), 22, kColumnWidth, kRowHeight),
+        AddLabel(frame, "", columns[c], QRect(ColumnLeft(c), 22, kColumnWidth, kRowHeight),
               Qt::AlignCenter);
     for (int r = 0; r < rows.size(); ++r)
-        Label(frame, "", rows[r], QRect(10, 42 + r * 20, 54, kRowHeight));
+        AddLabel(frame, "", rows[r], QRect(10, 42 + r * 20, 54, kRowHeight));
 }
 
 QRect GridCell(int row, int column)
@@ -54,7 +53,7 @@ StatisticsPage::StatisticsPage(SerialLink& link, TrafficCounters& counters,
     setObjectName(QStringLiteral("StatisticsPage"));
     buildTransceiverFrame();
     buildEvaluationFrame();
-    cmdClearTestStats = Button(this, "cmdClearTestStats", QStringLiteral("Clear All Statistics"),
+    cmdClearTestStats = AddButton(this, "cmdClearTestStats", QStringLiteral("Clear All Statistics"),
                                QRect(173, 344, 150, 26));
 
     connect(cmdGetStatistics, &QPushButton::clicked, this, &StatisticsPage::cmdGetStatistics_Click);
@@ -81,8 +80,8 @@ void StatisticsPage::buildTransceiverFrame()
     // The module reports them column by column: total, then unique.
     for (int i = 0; i < 8; ++i)
         m_transceiverLabels[static_cast<size_t>(i)] =
-            ValueLabel(frame, kNames[i], GridCell(i % 2, i / 2));
-    cmdGetStatistics = Button(frame, "cmdGetStatistics", QStringLiteral("Get Statistics"),
+            AddValueLabel(frame, kNames[i], GridCell(i % 2, i / 2));
+    cmdGetStatistics = AddButton(frame, "cmdGetStatistics", QStringLiteral("Get Statistics"),
                               QRect(344, 86, 128, 26));
 }
 
@@ -92,22 +91,22 @@ void StatisticsPage::buildEvaluationFrame()
     frame->setObjectName(QStringLiteral("frameEvaluationStatistics"));
     frame->setGeometry(8, 130, 481, 206);
     AddGridCaptions(frame, {"Packets Sent", "Packets Received", "Acks Received"}, {"Total"});
-    lblTestPktsSent = ValueLabel(frame, "lblTestPktsSent", GridCell(0, 0));
-    lblTestPktsRcvd = ValueLabel(frame, "lblTestPktsRcvd", GridCell(0, 1));
-    lblTestAcksRcvd = ValueLabel(frame, "lblTestAcksRcvd", GridCell(0, 2));
+    lblTestPktsSent = AddValueLabel(frame, "lblTestPktsSent", GridCell(0, 0));
+    lblTestPktsRcvd = AddValueLabel(frame, "lblTestPktsRcvd", GridCell(0, 1));
+    lblTestAcksRcvd = AddValueLabel(frame, "lblTestAcksRcvd", GridCell(0, 2));
 
-    Label(frame, "", QStringLiteral("Throughput"), QRect(10, 70, 240, kRowHeight));
-    lblThroughput = ValueLabel(frame, "lblThroughput", QRect(10, 88, 240, kRowHeight));
-    Label(frame, "", QStringLiteral("Pkt Success Rate (Retries Included)"),
+    AddLabel(frame, "", QStringLiteral("Throughput"), QRect(10, 70, 240, kRowHeight));
+    lblThroughput = AddValueLabel(frame, "lblThroughput", QRect(10, 88, 240, kRowHeight));
+    AddLabel(frame, "", QStringLiteral("Pkt Success Rate (Retries Included)"),
           QRect(10, 112, 245, kRowHeight));
     lblPktSuccessWithAcks =
-        ValueLabel(frame, "lblPktSuccessWithAcks", QRect(10, 130, 240, kRowHeight));
-    Label(frame, "", QStringLiteral("Pkt Success Rate (Retries Not Included)"),
+        AddValueLabel(frame, "lblPktSuccessWithAcks", QRect(10, 130, 240, kRowHeight));
+    AddLabel(frame, "", QStringLiteral("Pkt Success Rate (Retries Not Included)"),
           QRect(10, 154, 245, kRowHeight));
     lblOverallPktSuccess =
-        ValueLabel(frame, "lblOverallPktSuccess", QRect(10, 172, 240, kRowHeight));
+        AddValueLabel(frame, "lblOverallPktSuccess", QRect(10, 172, 240, kRowHeight));
 
-    Label(frame, "", QStringLiteral("Retry Distribution"), QRect(262, 70, 208, kRowHeight));
+    AddLabel(frame, "", QStringLiteral("Retry Distribution"), QRect(262, 70, 208, kRowHeight));
     lstRetryDistribution = new QListWidget(frame);
     lstRetryDistribution->setObjectName(QStringLiteral("lstRetryDistribution"));
     lstRetryDistribution->setGeometry(262, 88, 208, 108);
