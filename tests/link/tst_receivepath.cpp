@@ -20,8 +20,6 @@ private slots:
     void splitNotifications_data();
     void splitNotifications();
     void gapOver200ms_dropsPartialFrame();
-    void droppedFrames_leaveNoTrace_data();
-    void droppedFrames_leaveNoTrace();
     void badEndByte_keepsWatchdogRunning();
     void badChecksum_isLoggedButNotDispatched();
     void completeFrame_stopsWatchdog_andDispatchesOnlyCatalogued_data();
@@ -65,27 +63,7 @@ void TestReceivePath::gapOver200ms_dropsPartialFrame()
     QCOMPARE(h.lines(), QStringList{"TXCVR->Host (Set Sleep Mode Ack): 01 05 96 9C 04 "});
 }
 
-void TestReceivePath::droppedFrames_leaveNoTrace_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("LEN 47") << Hex("01 2F 96 9C 04");
-    QTest::newRow("type below 129") << Hex("01 05 16 1C 04");
-    QTest::newRow("type above 175") << Hex("01 05 B0 B6 04");
-    QTest::newRow("garbage only") << Hex("00 04 FF 7E 02 03");
-}
 
-void TestReceivePath::droppedFrames_leaveNoTrace()
-{
-    QFETCH(QByteArray, bytes);
-    LinkHarness h;
-    int handled = 0;
-    h.link.receive().dispatcher().registerHandler(MessageCode::SetSleepModeAck, [&] { ++handled; });
-    h.port->feedReceived(bytes);
-    QVERIFY(h.lines().isEmpty());
-    h.port->feedReceived(kSleepAck);  // the assembler is ready for the next frame
-    QCOMPARE(h.lines().size(), 1);
-    QCOMPARE(handled, 1);
-}
 
 void TestReceivePath::badEndByte_keepsWatchdogRunning()
 {

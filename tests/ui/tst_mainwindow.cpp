@@ -68,7 +68,6 @@ void TestMainWindow::factoryCalibration_addsItsTabLast_data()
     QTest::addColumn<bool>("shown");
     QTest::newRow("1") << "1" << true;
     QTest::newRow("0") << "0" << false;
-    QTest::newRow("2") << "2" << false;
     QTest::newRow("not a number") << "yes" << false;
 }
 
