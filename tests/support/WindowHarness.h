@@ -35,4 +35,21 @@ struct WindowHarness {
     {
         return window->findChild<T*>(name);
     }
+
+    // Opens port 1 once start-up is over and clears the records, so a test sees only
+    // what its own actions write.
+    void openPort1()
+    {
+        port->setPortAvailable(1, true);
+        port->selectPort(1);
+        port->open();
+        port->clearRecords();
+    }
+
+    // The text of a named label, box or button.
+    QString text(const QString& name) const
+    {
+        const QWidget* control = find<QWidget>(name);
+        return control ? control->property("text").toString() : "<no control " + name + ">";
+    }
 };
