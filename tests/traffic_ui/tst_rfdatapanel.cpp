@@ -73,6 +73,19 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("12"));
     }
 
+    void hexMode_randomNoteIsNotSent_andTheBoxIsCleared()
+    {
+        WindowHarness w;
+        w.openPort1();
+        w.find<QAbstractButton>("optHex")->click();
+        w.find<QAbstractButton>("cmdSendRandomMsg")->click();
+        QVERIFY(w.text("txtRFData").startsWith("Random message of length: "));
+        w.port->clearRecords();
+        w.find<QAbstractButton>("cmdSendSingleMsg")->click();
+        QVERIFY(w.port->writes().isEmpty());
+        QCOMPARE(w.text("txtRFData"), QString());
+    }
+
     void repetition_advancesPacketIds_untilItEnds_data()
     {
         QTest::addColumn<QString>("button");
