@@ -168,7 +168,8 @@ private slots:
         QCOMPARE(int(w->port->writes().last().bytes.at(2)), MessageCode::SendRfData);
         QVERIFY(!repeat->isEnabled());
         w->find<QAbstractButton>("optTestModeDisabled")->setChecked(true);
-        QVERIFY(repeat->isEnabled());  // "Stop Repeat" is back in reach
+        QVERIFY(repeat->isEnabled());  // "Stop Repeat" is back in reach, but no second repetition
+        QVERIFY(!w->find<QAbstractButton>("cmdSendRandomRepeatedMsg")->isEnabled());
     }
 };
 
