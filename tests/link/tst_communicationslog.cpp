@@ -12,7 +12,6 @@ private slots:
     void lineFormats_data();
     void lineFormats();
     void widestWidth_growsOnly_andSurvivesClear();
-    void lineHook_getsEveryLineOldestFirst();
 };
 
 void TestCommunicationsLog::fullList_transmitRemovesTwoBottomLines()
@@ -110,17 +109,6 @@ void TestCommunicationsLog::widestWidth_growsOnly_andSurvivesClear()
     QCOMPARE(list.tagText, QString::number(list.extent));
 }
 
-void TestCommunicationsLog::lineHook_getsEveryLineOldestFirst()
-{
-    RecordingMessageList list;
-    CommunicationsLog log(list);
-    QStringList copied;
-    log.setLineAddedHook([&](const QString& line) { copied << line; });
-    log.LogTransmittedMessage("Query IDs", "01 05 03 09 04 ", false, 0);
-    log.LogMessageTimeout("Query IDs");
-    QCOMPARE(copied, (QStringList{"", "Host->TXCVR (Query IDs): 01 05 03 09 04 ", "Query IDs Timeout!"}));
-    QCOMPARE(list.lines, (QStringList{"Query IDs Timeout!", "Host->TXCVR (Query IDs): 01 05 03 09 04 ", ""}));
-}
 
 QTEST_APPLESS_MAIN(TestCommunicationsLog)
 #include "tst_communicationslog.moc"

@@ -4,7 +4,6 @@
 #include "support/LinkHarness.h"
 #include "support/Hex.h"
 
-#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -17,8 +16,6 @@ const QByteArray kIdsReply = Hex("01 0B 83 2C 01 01 00 01 00 BE 04");
 class TestReceivePath : public QObject {
     Q_OBJECT
 private slots:
-    void splitNotifications_data();
-    void splitNotifications();
     void gapOver200ms_dropsPartialFrame();
     void badEndByte_keepsWatchdogRunning();
     void badChecksum_isLoggedButNotDispatched();
@@ -28,29 +25,9 @@ private slots:
     void searching_dispatchesWithoutLogging();
     void bytesArrivingWhileHandlerWaits_startANewFrame();
     void overflow_logsBothLinesInOrder();
-    void randomStreams_neverCrash();
 };
 
-void TestReceivePath::splitNotifications_data()
-{
-    QTest::addColumn<QList<QByteArray>>("chunks");
-    QTest::newRow("whole") << QList<QByteArray>{kSleepAck};
-    QTest::newRow("three notifications")
-        << QList<QByteArray>{Hex("01 05"), Hex("96"), Hex("9C 04")};
-    QTest::newRow("byte by byte") << QList<QByteArray>{Hex("01"), Hex("05"), Hex("96"), Hex("9C"),
-                                                       Hex("04")};
-}
 
-void TestReceivePath::splitNotifications()
-{
-    QFETCH(QList<QByteArray>, chunks);
-    LinkHarness h;
-    for (const QByteArray& chunk : chunks) {
-        h.port->feedReceived(chunk);
-        QTest::qWait(50);
-    }
-    QCOMPARE(h.lines(), QStringList{"TXCVR->Host (Set Sleep Mode Ack): 01 05 96 9C 04 "});
-}
 
 void TestReceivePath::gapOver200ms_dropsPartialFrame()
 {
@@ -168,30 +145,6 @@ void TestReceivePath::overflow_logsBothLinesInOrder()
                                      "Host PC Receive Buffer Overflow!", ""}));
 }
 
-void TestReceivePath::randomStreams_neverCrash()
-{
-    LinkHarness h;
-    for (int type = 129; type <= 175; ++type)
-        if (IsCataloguedResponse(type))
-            h.link.receive().dispatcher().registerHandler(type, [&h] {
-                volatile int sink = h.link.receive().rx().payloadByte(40);
-                Q_UNUSED(sink);
-            });
-    QRandomGenerator random(99);
-    for (int chunk = 0; chunk < 2000; ++chunk) {
-        QByteArray bytes;
-        const int size = random.bounded(1, 64);
-        for (int i = 0; i < size; ++i) {
-            const quint32 pick = random.bounded(8);
-            bytes.append(static_cast<char>(pick == 0   ? 0x01
-                                           : pick == 1 ? random.bounded(5, 47)
-                                           : pick == 2 ? random.bounded(129, 176)
-                                                       : random.bounded(256)));
-        }
-        h.port->feedReceived(bytes);
-    }
-    QVERIFY(h.lines().size() <= 100);
-}
 
 QTEST_GUILESS_MAIN(TestReceivePath)
 #include "tst_receivepath.moc"

@@ -25,7 +25,6 @@ private slots:
     void clearToSendOffForGood_reportsTimeoutAndSendsNothing();
     void timeoutLine_data();
     void timeoutLine();
-    void portLost_closesOnceAndDropsLaterSends();
 };
 
 void TestTransmitPath::command_isWrittenLoggedAndTracked()
@@ -144,18 +143,6 @@ void TestTransmitPath::timeoutLine()
     QCOMPARE(h.lines()[2], QString());
 }
 
-void TestTransmitPath::portLost_closesOnceAndDropsLaterSends()
-{
-    LinkHarness h;
-    QSignalSpy lost(&h.link, &SerialLink::portLost);
-    h.port->injectFault(QStringLiteral("Input/output error"));
-    QCOMPARE(lost.count(), 1);
-    QVERIFY(!h.port->isOpen());
-    QCOMPARE(h.lines(), (QStringList{"", "Serial Port Error: Input/output error", ""}));
-    h.link.SendMessageToTransceiver(kQueryIds, false);
-    QVERIFY(h.port->writes().isEmpty());
-    QCOMPARE(h.lines().size(), 3);
-}
 
 QTEST_GUILESS_MAIN(TestTransmitPath)
 #include "tst_transmitpath.moc"

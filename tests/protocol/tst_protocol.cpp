@@ -30,7 +30,6 @@ private slots:
     void assembler_data();
     void assembler();
     void assembler_findsFrameWhereverTheStreamIsCut();
-    void assembler_gapAbandonsPartialFrame();
     void assembler_neverLeavesItsBufferOnRandomInput();
 };
 
@@ -140,14 +139,6 @@ void TestProtocol::assembler_findsFrameWhereverTheStreamIsCut()
     }
 }
 
-void TestProtocol::assembler_gapAbandonsPartialFrame()
-{
-    FrameAssembler rx;
-    QCOMPARE(Assemble(rx, Hex("01 05")), QStringList{});
-    rx.gapExpired();
-    QCOMPARE(Assemble(rx, Hex("96 9C 04 01 05 96 9C 04")), QStringList{"01 05 96 9C 04"});
-    QCOMPARE(rx.sRxHex, QStringLiteral("01 05 96 9C 04 "));
-}
 
 void TestProtocol::assembler_neverLeavesItsBufferOnRandomInput()
 {

