@@ -20,24 +20,6 @@ constexpr int kRowHeight = 24;
 constexpr int kBoxWidth = 40;
 constexpr int kSpinWidth = 18;
 
-QCheckBox* AddCheckBox(QWidget* parent, const char* name, const QString& caption,
-                       const QRect& geometry)
-{
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
-    return box;
-}
-
-QRadioButton* AddOption(QWidget* parent, const char* name, const QString& caption,
-                        const QRect& geometry)
-{
-    auto* option = new QRadioButton(caption, parent);
-    option->setObjectName(QLatin1String(name));
-    option->setGeometry(geometry);
-    return option;
-}
-
 }  // namespace
 
 RfSettingsPage::RfSettingsPage(ConfigSettings& config, SerialLink& link, QWidget* parent)

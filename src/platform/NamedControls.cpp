@@ -1,8 +1,10 @@
 #include "platform/NamedControls.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace {
 
@@ -36,4 +38,16 @@ QLineEdit* AddBox(QWidget* parent, const char* name, const QRect& geometry, Qt::
     auto* box = Placed(new QLineEdit(parent), name, geometry);
     box->setAlignment(alignment);
     return box;
+}
+
+QCheckBox* AddCheckBox(QWidget* parent, const char* name, const QString& caption,
+                       const QRect& geometry)
+{
+    return Placed(new QCheckBox(caption, parent), name, geometry);
+}
+
+QRadioButton* AddOption(QWidget* parent, const char* name, const QString& caption,
+                        const QRect& geometry)
+{
+    return Placed(new QRadioButton(caption, parent), name, geometry);
 }
