@@ -7,35 +7,12 @@ FakeSerialPort::FakeSerialPort(QObject* parent) : SerialPort(parent)
     m_clock.start();
 }
 
-void FakeSerialPort::setPortAvailable(int portNumber, bool available)
-{
-    if (available)
-        m_available.insert(portNumber);
-    else
-        m_available.remove(portNumber);
-}
-
-void FakeSerialPort::setOnlyPortsAvailable(const QSet<int>& portNumbers)
-{
-    m_available = portNumbers;
-}
-
 void FakeSerialPort::setPortSelectable(int portNumber, bool selectable)
 {
     if (selectable)
         m_unselectable.remove(portNumber);
     else
         m_unselectable.insert(portNumber);
-}
-
-void FakeSerialPort::setClearToSend(CtsState state)
-{
-    m_cts = state;
-}
-
-void FakeSerialPort::setResponder(Responder responder)
-{
-    m_responder = std::move(responder);
 }
 
 void FakeSerialPort::feedReceived(const QByteArray& bytes)
@@ -49,11 +26,6 @@ void FakeSerialPort::feedReceived(const QByteArray& bytes)
 void FakeSerialPort::feedReceivedLater(const QByteArray& bytes, int delayMs)
 {
     QTimer::singleShot(delayMs, this, [this, bytes] { feedReceived(bytes); });
-}
-
-void FakeSerialPort::raiseOverflow()
-{
-    emit receiveOverflow();
 }
 
 void FakeSerialPort::injectFault(const QString& description)
@@ -87,22 +59,12 @@ bool FakeSerialPort::selectPort(int portNumber)
     return true;
 }
 
-int FakeSerialPort::selectedPort() const
-{
-    return m_port;
-}
-
 bool FakeSerialPort::setParameters(const QString& settings)
 {
     m_operations << QStringLiteral("parameters ") + settings;
     m_parameters = settings;
     m_input.clear();
     return true;
-}
-
-QString FakeSerialPort::parameters() const
-{
-    return m_parameters;
 }
 
 bool FakeSerialPort::open()
@@ -124,11 +86,6 @@ void FakeSerialPort::close()
     m_input.clear();
 }
 
-bool FakeSerialPort::isOpen() const
-{
-    return m_open;
-}
-
 bool FakeSerialPort::write(const QByteArray& bytes)
 {
     if (!m_open)
@@ -140,11 +97,6 @@ bool FakeSerialPort::write(const QByteArray& bytes)
     return true;
 }
 
-int FakeSerialPort::bytesWaiting() const
-{
-    return static_cast<int>(m_input.size());
-}
-
 int FakeSerialPort::readByte()
 {
     if (m_input.isEmpty())
@@ -152,26 +104,6 @@ int FakeSerialPort::readByte()
     const int byte = static_cast<quint8>(m_input.at(0));
     m_input.remove(0, 1);
     return byte;
-}
-
-qint64 FakeSerialPort::bytesInOutputBuffer() const
-{
-    return 0;
-}
-
-bool FakeSerialPort::waitForOutputDrained(int)
-{
-    return true;
-}
-
-CtsState FakeSerialPort::clearToSend()
-{
-    return m_cts;
-}
-
-QString FakeSerialPort::errorDescription() const
-{
-    return m_error;
 }
 
 QString FakeSerialPort::deviceName(int portNumber) const

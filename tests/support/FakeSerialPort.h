@@ -27,17 +27,16 @@ public:
     explicit FakeSerialPort(QObject* parent = nullptr);
 
     // Set-up.
-    void setPortAvailable(int portNumber, bool available);
-    void setOnlyPortsAvailable(const QSet<int>& portNumbers);
+    void setOnlyPortsAvailable(const QSet<int>& portNumbers) { m_available = portNumbers; }
     // A port number that cannot even be selected (no such device).
     void setPortSelectable(int portNumber, bool selectable);
-    void setClearToSend(CtsState state);
-    void setResponder(Responder responder);
+    void setClearToSend(CtsState state) { m_cts = state; }
+    void setResponder(Responder responder) { m_responder = std::move(responder); }
 
     // Driving.
     void feedReceived(const QByteArray& bytes);          // now, one notification
     void feedReceivedLater(const QByteArray& bytes, int delayMs);
-    void raiseOverflow();
+    void raiseOverflow() { emit receiveOverflow(); }
     void injectFault(const QString& description);
 
     // Inspection.
@@ -48,19 +47,19 @@ public:
 
     // SerialPort
     bool selectPort(int portNumber) override;
-    int selectedPort() const override;
+    int selectedPort() const override { return m_port; }
     bool setParameters(const QString& settings) override;
-    QString parameters() const override;
+    QString parameters() const override { return m_parameters; }
     bool open() override;
     void close() override;
-    bool isOpen() const override;
+    bool isOpen() const override { return m_open; }
     bool write(const QByteArray& bytes) override;
-    int bytesWaiting() const override;
+    int bytesWaiting() const override { return static_cast<int>(m_input.size()); }
     int readByte() override;
-    qint64 bytesInOutputBuffer() const override;
-    bool waitForOutputDrained(int timeoutMs) override;
-    CtsState clearToSend() override;
-    QString errorDescription() const override;
+    qint64 bytesInOutputBuffer() const override { return 0; }
+    bool waitForOutputDrained(int) override { return true; }
+    CtsState clearToSend() override { return m_cts; }
+    QString errorDescription() const override { return m_error; }
     QString deviceName(int portNumber) const override;
 
 private:

@@ -40,7 +40,7 @@ struct WindowHarness {
     // what its own actions write.
     void openPort1()
     {
-        port->setPortAvailable(1, true);
+        port->setOnlyPortsAvailable({1});
         port->selectPort(1);
         port->open();
         port->clearRecords();
