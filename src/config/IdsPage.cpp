@@ -2,6 +2,7 @@
 
 #include "config/ConfigFrames.h"
 #include "config/ConfigSettings.h"
+#include "config/NumericEntryBinding.h"
 #include "config/PageControls.h"
 #include "config/ValueColours.h"
 #include "link/Discovery.h"
@@ -50,9 +51,9 @@ QLineEdit* IdsPage::addIdRow(const char* labelName, const QString& caption, cons
 
 void IdsPage::ShowLoadedIds()
 {
-    txtTransceiverID2->setText(QString::number(m_config.lTransceiverID));
-    txtNetworkID2->setText(QString::number(m_config.lNetworkID));
-    txtSystemID2->setText(QString::number(m_config.lSystemID));
+    WriteNumericText(txtTransceiverID2, QString::number(m_config.lTransceiverID));
+    WriteNumericText(txtNetworkID2, QString::number(m_config.lNetworkID));
+    WriteNumericText(txtSystemID2, QString::number(m_config.lSystemID));
 }
 
 void IdsPage::cmdGetIDs_Click()
@@ -91,7 +92,7 @@ void IdsPage::ProcessRespondWithIDs()
     };
     for (const auto& id : ids) {
         id.stored = TwoByteValue(rx, id.firstByte);
-        id.box->setText(QString::number(id.stored));  // runs the entry rule
+        WriteNumericText(id.box, QString::number(id.stored));  // runs the entry rule
         MarkConfirmed(id.box);
     }
 }

@@ -3,26 +3,10 @@
 #include "config/NumericEntryRule.h"
 
 #include <QLineEdit>
-#include <QValidator>
 
 #include <limits>
 
 namespace {
-
-// Refuses user edits that make the text longer than the limit. QLineEdit's own
-// maxLength would also cut the program's setText short.
-class TypedLengthLimit : public QValidator {
-public:
-    TypedLengthLimit(int maxChars, QObject* parent) : QValidator(parent), m_maxChars(maxChars) {}
-
-    State validate(QString& input, int& /*pos*/) const override
-    {
-        return input.size() <= m_maxChars ? Acceptable : Invalid;
-    }
-
-private:
-    int m_maxChars;
-};
 
 void ApplyRule(QLineEdit* box, const QString& text, const std::function<qint32()>& storedValue,
                const std::function<void(qint32)>& setStoredValue,
@@ -46,7 +30,7 @@ void BindNumericEntry(QLineEdit* box, std::function<qint32()> storedValue,
                       const NumericEntryParameters& parameters)
 {
     if (parameters.maxChars > 0)
-        box->setValidator(new TypedLengthLimit(parameters.maxChars, box));
+        box->setMaxLength(parameters.maxChars);
     QObject::connect(box, &QLineEdit::textChanged, box,
                      [box, storedValue = std::move(storedValue),
                       setStoredValue = std::move(setStoredValue), parameters](const QString& text) {
@@ -69,4 +53,14 @@ void BindNumericEntry(QLineEdit* box, qint32& storedValue, const NumericEntryPar
     qint32* stored = &storedValue;
     BindNumericEntry(
         box, [stored] { return *stored; }, [stored](qint32 value) { *stored = value; }, parameters);
+}
+
+void WriteNumericText(QLineEdit* box, const QString& text)
+{
+    // The rule's replacement of an out-of-range text is a number within the bounds,
+    // which always fits the limit that is put back afterwards.
+    const int limit = box->maxLength();
+    box->setMaxLength(std::numeric_limits<qint16>::max());
+    box->setText(text);
+    box->setMaxLength(limit);
 }

@@ -8,6 +8,7 @@
 #include <functional>
 
 class QLineEdit;
+class QString;
 
 // Makes box apply the numeric entry rule on every change of its text: typed, pasted,
 // or written by the program with setText. Text that is not a number or lies out of
@@ -15,9 +16,10 @@ class QLineEdit;
 // again); an accepted text turns the box pending, if it marks pending, and then sets
 // the value behind the box.
 //
-// maxChars limits what the keyboard and pasting may enter; text the program writes is
-// never cut short, so an out-of-range reply still clamps to the bound instead of
-// being truncated into some other number.
+// maxChars becomes the box's maxLength, which limits what the keyboard and pasting may
+// enter. Text the program writes must go through WriteNumericText, so that an
+// out-of-range value from the module or the settings clamps to the bound instead of
+// being cut into some other number ("123" in a two-character box is 49, not 12).
 //
 // The stored value must outlive the box.
 void BindNumericEntry(QLineEdit* box, std::function<qint32()> storedValue,
@@ -25,3 +27,7 @@ void BindNumericEntry(QLineEdit* box, std::function<qint32()> storedValue,
                       const NumericEntryParameters& parameters);
 void BindNumericEntry(QLineEdit* box, qint16& storedValue, const NumericEntryParameters& parameters);
 void BindNumericEntry(QLineEdit* box, qint32& storedValue, const NumericEntryParameters& parameters);
+
+// Writes text into a numeric box as the program does: the whole text reaches the entry
+// rule, whatever the box's character limit.
+void WriteNumericText(QLineEdit* box, const QString& text);

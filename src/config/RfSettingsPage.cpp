@@ -1,6 +1,7 @@
 #include "config/RfSettingsPage.h"
 
 #include "config/ConfigSettings.h"
+#include "config/NumericEntryBinding.h"
 #include "config/PageControls.h"
 #include "config/SleepCommand.h"
 #include "config/SpinButtons.h"
@@ -126,7 +127,7 @@ void RfSettingsPage::ShowLoadedChannelSettings()
 
 void RfSettingsPage::ShowNumber(QLineEdit* box, int value)
 {
-    box->setText(QString::number(value));
+    WriteNumericText(box, QString::number(value));
 }
 
 void RfSettingsPage::SelectPaLevel(int level)

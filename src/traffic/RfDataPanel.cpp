@@ -137,13 +137,13 @@ void RfDataPanel::ClearRandomMessageFlag()
 
 void RfDataPanel::ShowLoadedSettings()
 {
-    txtDestinationID->setText(QString::number(m_settings.lDestinationID));
+    WriteNumericText(txtDestinationID, QString::number(m_settings.lDestinationID));
     m_iRepeatDelay = 100;
-    txtRepeatDelay->setText(QStringLiteral("100"));
+    WriteNumericText(txtRepeatDelay, QStringLiteral("100"));
     m_bSingleRepeat = false;
     m_bRandomRepeat = false;
     m_iPacketID = 1;
-    txtPacketID->setText(QStringLiteral("1"));
+    WriteNumericText(txtPacketID, QStringLiteral("1"));
 }
 
 // Either mode holds at most 36 data bytes: 36 characters, or 72 hex digits.
@@ -299,7 +299,7 @@ void RfDataPanel::StartRepeatTimer()
 void RfDataPanel::AdvancePacketId()
 {
     m_iPacketID = static_cast<qint16>(NextPacketId(m_iPacketID));
-    txtPacketID->setText(QString::number(m_iPacketID));
+    WriteNumericText(txtPacketID, QString::number(m_iPacketID));
 }
 
 // The bytes count as handed out even if the link then drops the frame.

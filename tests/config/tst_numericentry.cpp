@@ -100,6 +100,7 @@ void TestNumericEntry::boundBox_data()
     QTest::newRow("2.5 stays") << "txtSystemID2" << 1 << "type" << "2.5" << "2.5" << 2;
     QTest::newRow("third key") << "txtRFSingleChannel2" << 25 << "type" << "123" << "12" << 12;
     QTest::newRow("long reply") << "txtRFSingleChannel2" << 25 << "set" << "123" << "49" << 49;
+    QTest::newRow("saved ID too long") << "txtNetworkID2" << 1 << "set" << "123456" << "65535" << 65535;
     QTest::newRow("spin past max") << "txtSetHopTable2" << 14 << "spin" << "++" << "15" << 15;
     QTest::newRow("spin by 100") << "txtRepeatDelay" << 9950 << "spin" << "+" << "10000" << 10000;
 }
@@ -118,6 +119,7 @@ void TestNumericEntry::boundBox()
     auto* box = new QLineEdit(&window);
     qint32 value = 0;
     BindNumericEntry(box, value, spec.entry);
+    QCOMPARE(box->maxLength(), spec.entry.maxChars);
     auto* spin = new SpinButtons(&window);
     spin->bindTo(box, spec.entry.minimum, spec.entry.maximum, spec.spinStep);
     box->setText(QString::number(initial));
@@ -127,7 +129,7 @@ void TestNumericEntry::boundBox()
     box->setFocus();
     box->selectAll();
     if (how == "set") {
-        box->setText(input);
+        WriteNumericText(box, input);
     } else if (how == "spin") {
         for (QChar c : input)
             QTest::mouseClick(c == '+' ? spin->upButton() : spin->downButton(), Qt::LeftButton);
