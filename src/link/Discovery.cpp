@@ -47,9 +47,7 @@ void TransceiverDiscovery::FindTransceiver()
     if (found) {
         m_status.SetStatusPanel(3, QStringLiteral("Status:"));
     } else {
-        m_status.SetStatusPanel(1, QStringLiteral("Comm Port: None"));
-        m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: "));
-        m_status.SetStatusPanel(3, QStringLiteral("Status: No transceiver detected"));
+        ReportNoModule(QStringLiteral("Status: No transceiver detected"));
         s.iBaudRateIndex = 3;
     }
     s.bSearching = false;
@@ -70,8 +68,7 @@ bool TransceiverDiscovery::DetectTransceiverOnComPort(int iPort)
 {
     if (!PortCanBeOpened(iPort))
         return false;
-    m_status.SetStatusPanel(3, QStringLiteral("Status: Searching for transceiver on Com Port %1")
-                                   .arg(iPort));
+    ReportSearching(iPort);
     SerialPort& port = m_link.port();
     LinkState& s = m_link.state();
     port.open();
@@ -102,6 +99,47 @@ void TransceiverDiscovery::ReportFound(int iPort, int rateIndex)
     m_status.SetStatusPanel(1, QStringLiteral("Comm Port: %1").arg(iPort));
     m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: ") + s.sBaudRate);
     s.iBaudRateIndex = static_cast<qint16>(rateIndex);
+}
+
+void TransceiverDiscovery::ProbeChosenPort(int rateIndex)
+{
+    SerialPort& port = m_link.port();
+    LinkState& s = m_link.state();
+    s.bSearching = true;
+    s.bTransceiverFound = false;
+    port.close();
+    port.setParameters(kProbeParameters);
+    ReportSearching(s.iCommPort);
+    port.open();
+    port.write(QByteArray(1, '\0'));
+    WaitMs(50);
+    port.close();
+    port.setParameters(PortParameters(s.sBaudRate));
+    port.open();
+    SendQueryTransceiverIDSearchMessage();
+    WaitForProbeReply(s.sBaudRate);
+    if (s.bTransceiverFound) {
+        m_status.SetStatusPanel(1, QStringLiteral("Comm Port: %1").arg(s.iCommPort));
+        m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: ") + s.sBaudRate);
+        m_status.SetStatusPanel(3, QStringLiteral("Status:"));
+        s.iBaudRateIndex = static_cast<qint16>(rateIndex);
+    } else {
+        ReportNoModule(QStringLiteral("Status: No transceived detected"));
+    }
+    s.bSearching = false;
+}
+
+void TransceiverDiscovery::ReportSearching(int iPort)
+{
+    m_status.SetStatusPanel(3, QStringLiteral("Status: Searching for transceiver on Com Port %1")
+                                   .arg(iPort));
+}
+
+void TransceiverDiscovery::ReportNoModule(const QString& status)
+{
+    m_status.SetStatusPanel(1, QStringLiteral("Comm Port: None"));
+    m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: "));
+    m_status.SetStatusPanel(3, status);
 }
 
 void TransceiverDiscovery::SendQueryTransceiverIDSearchMessage()

@@ -14,16 +14,23 @@ public:
 
     void FindTransceiver();
     bool DetectTransceiverOnComPort(int iPort);
+    // The settings dialog's probe of the port and rate chosen by hand (the port is
+    // selected): wake-up byte at 57600, then one Query IDs at the chosen rate; the
+    // status bar tells the outcome and the port stays open either way.
+    void ProbeChosenPort(int rateIndex);
     // The probe frame, written past the transmit path: no clear-to-send wait, no
     // wake-up, no log line, no response watchdog.
     void SendQueryTransceiverIDSearchMessage();
     // The probe's wait at a rate: (100000 / rate) + 60 ms, ending early once found.
     void WaitForProbeReply(const QString& baudRate);
     void WaitMs(int ms);
+    // Panels 1 and 2 say no port and no rate; panel 3 says why.
+    void ReportNoModule(const QString& status);
 
 private:
     bool PortCanBeOpened(int iPort);
     void ReportFound(int iPort, int rateIndex);
+    void ReportSearching(int iPort);
 
     SerialLink& m_link;
     StatusPanels& m_status;

@@ -305,7 +305,7 @@ void frmQVOrvalisETMain::onPortLost()
 
 void frmQVOrvalisETMain::mnuCommPort_Click()
 {
-    frmQVOrvalisETProperties dialog(*m_link, *m_discovery, *this, this);
+    frmQVOrvalisETProperties dialog(*m_link, *m_discovery, this);
     dialog.exec();
 }
 

@@ -2,7 +2,6 @@
 
 #include "link/Discovery.h"
 #include "link/SerialLink.h"
-#include "link/StatusPanels.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompts.h"
 
@@ -22,9 +21,8 @@ const char* const kRateCaptions[4] = {"9,600", "19,200", "38,400", "57,600"};
 }  // namespace
 
 frmQVOrvalisETProperties::frmQVOrvalisETProperties(SerialLink& link,
-                                                   TransceiverDiscovery& discovery,
-                                                   StatusPanels& status, QWidget* parent)
-    : QDialog(parent), m_link(link), m_discovery(discovery), m_status(status)
+                                                   TransceiverDiscovery& discovery, QWidget* parent)
+    : QDialog(parent), m_link(link), m_discovery(discovery)
 {
     setObjectName(QStringLiteral("frmQVOrvalisETProperties"));
     setWindowTitle(QStringLiteral("Communication Settings"));
@@ -152,45 +150,12 @@ void frmQVOrvalisETProperties::cmdOK_Click()
         port.open();
     }
     if (s.iCommPort != 0) {
-        ProbeSelectedPort(rateIndex);
+        m_discovery.ProbeChosenPort(rateIndex);
     } else {
-        m_status.SetStatusPanel(1, QStringLiteral("Comm Port: None"));
-        m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: "));
-        m_status.SetStatusPanel(3, QStringLiteral("Status: No available com port detected"));
+        m_discovery.ReportNoModule(QStringLiteral("Status: No available com port detected"));
     }
     m_closing = true;
     accept();
-}
-
-void frmQVOrvalisETProperties::ProbeSelectedPort(int rateIndex)
-{
-    SerialPort& port = m_link.port();
-    LinkState& s = m_link.state();
-    s.bSearching = true;
-    s.bTransceiverFound = false;
-    port.close();
-    port.setParameters(QStringLiteral("57600,N,8,1"));
-    m_status.SetStatusPanel(3, QStringLiteral("Status: Searching for transceiver on Com Port %1")
-                                   .arg(s.iCommPort));
-    port.open();
-    port.write(QByteArray(1, '\0'));
-    m_discovery.WaitMs(50);
-    port.close();
-    port.setParameters(PortParameters(s.sBaudRate));
-    port.open();
-    m_discovery.SendQueryTransceiverIDSearchMessage();
-    m_discovery.WaitForProbeReply(s.sBaudRate);
-    if (s.bTransceiverFound) {
-        m_status.SetStatusPanel(1, QStringLiteral("Comm Port: %1").arg(s.iCommPort));
-        m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: ") + s.sBaudRate);
-        m_status.SetStatusPanel(3, QStringLiteral("Status:"));
-        s.iBaudRateIndex = static_cast<qint16>(rateIndex);
-    } else {
-        m_status.SetStatusPanel(1, QStringLiteral("Comm Port: None"));
-        m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: "));
-        m_status.SetStatusPanel(3, QStringLiteral("Status: No transceived detected"));
-    }
-    s.bSearching = false;
 }
 
 void frmQVOrvalisETProperties::cmdCancel_Click()

@@ -7,7 +7,6 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class SerialLink;
-class StatusPanels;
 class TransceiverDiscovery;
 
 // "Communication Settings": the port and host rate chosen by hand and probed, or a
@@ -17,7 +16,7 @@ class frmQVOrvalisETProperties : public QDialog {
     Q_OBJECT
 public:
     frmQVOrvalisETProperties(SerialLink& link, TransceiverDiscovery& discovery,
-                             StatusPanels& status, QWidget* parent = nullptr);
+                             QWidget* parent = nullptr);
 
     void cmdOK_Click();
     void cmdCancel_Click();
@@ -30,12 +29,10 @@ protected:
 private:
     void buildControls();
     void Form_Load();
-    void ProbeSelectedPort(int rateIndex);
     int SelectedBaudRateIndex() const;
 
     SerialLink& m_link;
     TransceiverDiscovery& m_discovery;
-    StatusPanels& m_status;
     bool m_closing = false;
 
     QGroupBox* fraSettings = nullptr;

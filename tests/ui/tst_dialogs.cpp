@@ -24,7 +24,7 @@ struct DialogHarness : WindowHarness {
         : WindowHarness(prepare)
     {
         dialog = std::make_unique<frmQVOrvalisETProperties>(window->link(), window->discovery(),
-                                                            *window, window.get());
+                                                            window.get());
     }
     QRadioButton* option(const QString& name) const { return dialog->findChild<QRadioButton*>(name); }
 };

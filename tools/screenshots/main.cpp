@@ -46,7 +46,7 @@ int main(int argc, char* argv[])
         QApplication::processEvents();
         Save(window, QStringLiteral("%1/main-%2.png").arg(out, tabs->tabText(i).replace(' ', '-')));
     }
-    frmQVOrvalisETProperties properties(window.link(), window.discovery(), window, &window);
+    frmQVOrvalisETProperties properties(window.link(), window.discovery(), &window);
     properties.show();
     QApplication::processEvents();
     Save(properties, out + QStringLiteral("/communication-settings.png"));
