@@ -39,6 +39,7 @@ class TestE2eConfig : public QObject {
     Q_OBJECT
 private slots:
     void unconfiguredModule_isProvisionedOnOpen_thenSetAndGetRoundTrip();
+    void setBaudrate57600_hostFollows_andIsStillAnswered();
 };
 
 // A module that reports neither IDs nor settings gets both, IDs first, from the page
@@ -71,6 +72,26 @@ void TestE2eConfig::unconfiguredModule_isProvisionedOnOpen_thenSetAndGetRoundTri
     QVERIFY(ClickAndSettle(window, "cmdGetIDs"));
     QVERIFY(ClickAndSettle(window, "cmdGetProgrammableSettings"));
     QCOMPARE(ConfirmedTexts(window), set);
+}
+
+void TestE2eConfig::setBaudrate57600_hostFollows_andIsStillAnswered()
+{
+    ClearSettingsStore();
+    SimulatorProcess module;
+    QVERIFY2(module.start(), qPrintable(module.failure()));
+    PointPortAt(1, module.linkPath());
+    for (int p = 2; p <= 8; ++p)
+        PointPortAt(p, QStringLiteral("/nonexistent/COM%1").arg(p));
+    frmQVOrvalisETMain window;
+    QCOMPARE(window.statusPanelText(2), QStringLiteral("Baud Rate: 19200"));
+    window.findChild<QAbstractButton*>("optTransceiverBaudrate3")->setChecked(true);
+    window.findChild<QAbstractButton*>("cmdSetTransceiverBaudrate")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(window.statusPanelText(2), QStringLiteral("Baud Rate: 57600"), 8000);
+    QCOMPARE(SettingsStore::ReadText("Properties", "BaudRate", ""), QStringLiteral("57600"));
+    window.findChild<QLineEdit*>("txtNetworkID2")->setText("9");
+    QVERIFY(ClickAndSettle(window, "cmdGetIDs"));
+    QCOMPARE(window.findChild<QLineEdit*>("txtNetworkID2")->text(), QStringLiteral("1"));
+    QVERIFY(!module.traceLines().filter(QRegularExpression("H>M 57600 01 05 03 09 04$")).isEmpty());
 }
 
 QTEST_MAIN(TestE2eConfig)
