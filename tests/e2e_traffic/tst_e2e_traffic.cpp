@@ -7,6 +7,7 @@
 #include "support/WindowHarness.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -67,6 +68,21 @@ private slots:
         }, 5000));
         QCOMPARE(shown, (QStringList{QString::number(transmissions), QString::number(sent),
                                      QString::number(acks), QString::number(acks)}));
+    }
+
+    void peerMessages_fillTheDataBox_andTheReceivedCount()
+    {
+        ClearSettingsStore();
+        SimulatorProcess sim(1);
+        QVERIFY2(sim.start({"--peer-interval", "200"}), qPrintable(sim.failure()));
+        PointPortAt(1, sim.linkPath());
+        for (int p = 2; p <= 8; ++p)
+            PointPortAt(p, QStringLiteral("/nonexistent/orvalis-com%1").arg(p));
+        frmQVOrvalisETMain window;
+        auto* received = window.findChild<QLabel*>("lblTestPktsRcvd");
+        QTRY_VERIFY_WITH_TIMEOUT(received->text().toInt() >= 3, 5000);
+        QVERIFY(!window.findChild<QLineEdit*>("txtRFData")->text().isEmpty());
+        QCOMPARE(window.counters().lPacketsReceived, received->text().toInt());
     }
 };
 
