@@ -11,7 +11,8 @@ CommunicationsLogView::CommunicationsLogView(QWidget* parent) : QListWidget(pare
     setObjectName(QStringLiteral("lstSerialMessages"));
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setUniformItemSizes(true);
+    // Long lines are scrolled to, never shortened with an ellipsis.
+    setTextElideMode(Qt::ElideNone);
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
