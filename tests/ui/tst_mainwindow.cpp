@@ -174,6 +174,10 @@ void TestMainWindow::clear_emptiesLog_butKeepsWidestExtent()
     log.AddToMessageList("a considerably longer line than the one before it, to widen the list");
     const int wideExtent = w.window->messageList().horizontalExtent();
     QVERIFY(wideExtent > shortExtent);
+    log.AddToMessageList("short");  // a short top line must not narrow the long one below it
+    CommunicationsLogView& list = w.window->messageList();
+    QVERIFY(list.visualItemRect(list.item(1)).width()
+            >= list.fontMetrics().horizontalAdvance(list.item(1)->text()));
     QTest::mouseClick(w.find<QPushButton>("cmdClear"), Qt::LeftButton);
     QCOMPARE(w.window->messageList().count(), 0);
     QCOMPARE(w.window->messageList().horizontalExtent(), wideExtent);
