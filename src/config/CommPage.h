@@ -9,10 +9,6 @@ class QRadioButton;
 class SerialLink;
 class StatusPanels;
 
-// After a baud-rate change the host waits one character time at the new rate plus
-// two seconds before it talks again: 2010, 2005, 2002 or 2001 ms.
-int BaudRateChangeWaitMs(int rate);
-
 // The "Comm" page: the frame "Host Serial Baudrate". "Set Baudrate" asks the module
 // to switch rates; the host follows only when the module's acknowledgement arrives,
 // at the rate selected at that moment.

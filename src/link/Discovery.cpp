@@ -1,5 +1,6 @@
 #include "link/Discovery.h"
 
+#include "link/HostBaudRate.h"
 #include "link/SerialLink.h"
 #include "link/StatusPanels.h"
 #include "platform/SettingsStore.h"
@@ -119,9 +120,7 @@ void TransceiverDiscovery::ProbeChosenPort(int rateIndex)
     SendQueryTransceiverIDSearchMessage();
     WaitForProbeReply(s.sBaudRate);
     if (s.bTransceiverFound) {
-        m_status.SetStatusPanel(1, QStringLiteral("Comm Port: %1").arg(s.iCommPort));
-        m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: ") + s.sBaudRate);
-        m_status.SetStatusPanel(3, QStringLiteral("Status:"));
+        ReportLinkInUse(m_link, m_status);
         s.iBaudRateIndex = static_cast<qint16>(rateIndex);
     } else {
         ReportNoModule(QStringLiteral("Status: No transceived detected"));

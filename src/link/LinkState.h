@@ -27,6 +27,13 @@ inline QStringList HostBaudRates()
             QStringLiteral("57600")};
 }
 
+// The same rates as the option buttons show them, in the order of their index.
+inline QStringList HostBaudRateCaptions()
+{
+    return {QStringLiteral("9,600"), QStringLiteral("19,200"), QStringLiteral("38,400"),
+            QStringLiteral("57,600")};
+}
+
 // "19200" -> "19200,N,8,1"
 inline QString PortParameters(const QString& baudRate)
 {

@@ -22,6 +22,7 @@ public:
 
     SerialPort& port() { return *m_port; }
     LinkState& state() { return m_state; }
+    const LinkState& state() const { return m_state; }
     CommunicationsLog& log() { return m_log; }
     TransmitPath& transmit() { return m_transmit; }
     ReceivePath& receive() { return m_receive; }

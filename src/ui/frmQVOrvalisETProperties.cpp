@@ -17,7 +17,6 @@
 
 namespace {
 const QString kProperties = QStringLiteral("Properties");
-const char* const kRateCaptions[4] = {"9,600", "19,200", "38,400", "57,600"};
 }  // namespace
 
 frmQVOrvalisETProperties::frmQVOrvalisETProperties(SerialLink& link,
@@ -56,7 +55,7 @@ void frmQVOrvalisETProperties::buildControls()
     auto* rateLayout = new QVBoxLayout(rateFrame);
     auto* rates = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
-        optBaudRate[i] = new QRadioButton(QLatin1String(kRateCaptions[i]), rateFrame);
+        optBaudRate[i] = new QRadioButton(HostBaudRateCaptions().at(i), rateFrame);
         optBaudRate[i]->setObjectName(QStringLiteral("optBaudRate%1").arg(i));
         rates->addButton(optBaudRate[i], i);
         rateLayout->addWidget(optBaudRate[i]);
