@@ -33,18 +33,17 @@ QString ReadText(const QString& section, const QString& key, const QString& defa
     return OpenStore().value(FullKey(section, key), defaultValue).toString();
 }
 
-qint32 ReadInt32(const QString& section, const QString& key, qint32 defaultValue)
-{
-    return static_cast<qint32>(ReadBounded(section, key, defaultValue,
-                                           std::numeric_limits<qint32>::min(),
-                                           std::numeric_limits<qint32>::max()));
-}
-
 qint16 ReadInt16(const QString& section, const QString& key, qint16 defaultValue)
 {
     return static_cast<qint16>(ReadBounded(section, key, defaultValue,
                                            std::numeric_limits<qint16>::min(),
                                            std::numeric_limits<qint16>::max()));
+}
+
+qint32 ReadBoundedInt(const QString& section, const QString& key, qint32 defaultValue,
+                      qint32 minimum, qint32 maximum)
+{
+    return static_cast<qint32>(ReadBounded(section, key, defaultValue, minimum, maximum));
 }
 
 void WriteText(const QString& section, const QString& key, const QString& value)

@@ -12,8 +12,12 @@ inline const QString kApplicationTitle = QStringLiteral("QV Orvalis Evaluation T
 QString ReadText(const QString& section, const QString& key, const QString& defaultValue);
 
 // A missing key, or one that does not hold a whole number in range, yields the default.
-qint32 ReadInt32(const QString& section, const QString& key, qint32 defaultValue);
 qint16 ReadInt16(const QString& section, const QString& key, qint16 defaultValue);
+
+// A missing key, or one that does not hold a whole number within minimum .. maximum, yields
+// the default: a hand-edited store never carries a value past the place that reads it.
+qint32 ReadBoundedInt(const QString& section, const QString& key, qint32 defaultValue,
+                      qint32 minimum, qint32 maximum);
 
 void WriteText(const QString& section, const QString& key, const QString& value);
 void WriteNumber(const QString& section, const QString& key, qint64 value);

@@ -1,6 +1,7 @@
 #include "ui/PersistedSettings.h"
 
 #include "config/ConfigSettings.h"
+#include "config/NumericBoxSpec.h"
 #include "platform/SettingsStore.h"
 #include "traffic/TrafficSettings.h"
 
@@ -8,12 +9,18 @@ namespace {
 
 const QString kSettings = QStringLiteral("Settings");
 
-void Load(const char* key, qint32& value)
+// A stored value outside what its box accepts takes the default, like text that is not
+// a number.
+template <typename T>
+void Load(const char* key, T& value, const char* boxName)
 {
-    value = SettingsStore::ReadInt32(kSettings, QLatin1String(key), value);
+    const NumericEntryParameters bounds = NumericBoxSpecFor(QLatin1String(boxName)).entry;
+    value = static_cast<T>(SettingsStore::ReadBoundedInt(kSettings, QLatin1String(key), value,
+                                                         bounds.minimum, bounds.maximum));
 }
 
-void Load(const char* key, qint16& value)
+// On/off switches: any whole number is kept; only 1 means on.
+void LoadSwitch(const char* key, qint16& value)
 {
     value = SettingsStore::ReadInt16(kSettings, QLatin1String(key), value);
 }
@@ -31,17 +38,19 @@ void LoadSettings(ConfigSettings& config, TrafficSettings& traffic)
     const TrafficSettings trafficDefaults;
     config = configDefaults;
     traffic = trafficDefaults;
-    Load("Transceiver ID", config.lTransceiverID);
-    Load("Destination ID", traffic.lDestinationID);
-    Load("Network ID", config.lNetworkID);
-    Load("System ID", config.lSystemID);
-    Load("Hop Table", config.iHopTable);
-    Load("Acknowledgements", config.iAcknowledgements);
-    Load("Retries", config.iRFRetries);
-    Load("PA Level", config.iPALevel);
-    Load("RF Mode", config.iRFMode);
-    Load("Single Channel", config.iSingleChannel);
-    Load("RF Receive All", config.iReceiveAll);
+    Load("Transceiver ID", config.lTransceiverID, "txtTransceiverID2");
+    Load("Destination ID", traffic.lDestinationID, "txtDestinationID");
+    Load("Network ID", config.lNetworkID, "txtNetworkID2");
+    Load("System ID", config.lSystemID, "txtSystemID2");
+    Load("Hop Table", config.iHopTable, "txtSetHopTable2");
+    LoadSwitch("Acknowledgements", config.iAcknowledgements);
+    Load("Retries", config.iRFRetries, "txtSetRFRetries2");
+    config.iPALevel = static_cast<qint16>(SettingsStore::ReadBoundedInt(
+        kSettings, QStringLiteral("PA Level"), config.iPALevel, 0,
+        static_cast<qint32>(PaLevelEntries().size()) - 1));
+    LoadSwitch("RF Mode", config.iRFMode);
+    Load("Single Channel", config.iSingleChannel, "txtRFSingleChannel2");
+    LoadSwitch("RF Receive All", config.iReceiveAll);
     traffic.sLogFilePath = SettingsStore::ReadText(kSettings, QStringLiteral("File Path"),
                                                    trafficDefaults.sLogFilePath);
 }
