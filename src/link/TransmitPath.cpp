@@ -30,35 +30,52 @@ TransmitPath::TransmitPath(SerialPort& port, LinkState& link, CommunicationsLog&
 
 void TransmitPath::SendMessageToTransceiver(const QByteArray& sMsg, bool bRFDataMsg)
 {
-    if (m_tmrMsgTimeout.isActive())
+    // A send started from a handler that runs inside another send's wait would write its
+    // frame in the middle of the first one's and take over its name and watchdog.
+    if (m_tmrMsgTimeout.isActive() || m_insideWaits)
         return;
     if (sMsg.size() < FrameLayout::kMinLength)
         return;  // not a frame: nothing a sender of ours builds
     const int length = std::min<int>(static_cast<quint8>(sMsg.at(1)), sMsg.size());
     const QByteArray frame = sMsg.left(length);
-    const QString hexText = HexText(frame);
     m_link.iTxMsgType = static_cast<quint8>(frame.at(2));
-    if (!m_port.isOpen())
+    if (!WriteWhenReady(frame))
         return;
-    if (!WaitForClearToSend()) {
-        m_log.LogStatusMessage(QStringLiteral("Clear To Send Timeout!"));
-        return;
-    }
-    if (m_link.bWakeupNeeded) {
-        m_port.write(QByteArray(1, '\0'));
-        WaitOnWakeupTimer(kWakeupPauseMs);
-        m_link.bWakeupNeeded = false;
-    }
-    if (!m_port.isOpen())
-        return;  // the port failed during a wait: dropped as with a closed port
-    m_port.write(frame);
     m_link.sTxMsgName = GetTransmittedMessageName(m_link.iTxMsgType);
     const int packetId = frame.size() > 3 ? static_cast<quint8>(frame.at(3)) : 0;
-    m_log.LogTransmittedMessage(m_link.sTxMsgName, hexText, bRFDataMsg, packetId);
+    m_log.LogTransmittedMessage(m_link.sTxMsgName, HexText(frame), bRFDataMsg, packetId);
     if (m_link.iTxMsgType != MessageCode::SendRfData)
         StartMsgTimeoutTimer();
     if (bRFDataMsg)
         emit rfDataFrameWritten();
+}
+
+// Waits for clear-to-send and wakes a sleeping module, then writes the frame; false when
+// the port is closed, fails during a wait, or clear-to-send never comes.
+bool TransmitPath::WriteWhenReady(const QByteArray& frame)
+{
+    if (!m_port.isOpen())
+        return false;
+    const QPointer<TransmitPath> self(this);
+    m_insideWaits = true;
+    const bool clear = WaitForClearToSend();
+    if (self && clear && m_link.bWakeupNeeded) {
+        m_port.write(QByteArray(1, '\0'));
+        WaitOnWakeupTimer(kWakeupPauseMs);
+        if (self)
+            m_link.bWakeupNeeded = false;
+    }
+    if (!self)
+        return false;  // the window went away during a wait
+    m_insideWaits = false;
+    if (!clear) {
+        m_log.LogStatusMessage(QStringLiteral("Clear To Send Timeout!"));
+        return false;
+    }
+    if (!m_port.isOpen())
+        return false;  // the port failed during a wait: dropped as with a closed port
+    m_port.write(frame);
+    return true;
 }
 
 bool TransmitPath::WaitForClearToSend()
@@ -88,6 +105,12 @@ void TransmitPath::StartMsgTimeoutTimer()
 void TransmitPath::StopMsgTimeoutTimer()
 {
     m_tmrMsgTimeout.stop();
+}
+
+void TransmitPath::AbandonRequest()
+{
+    if (m_tmrMsgTimeout.isActive())
+        tmrMsgTimeout_Timer();
 }
 
 bool TransmitPath::isAwaitingResponse() const

@@ -23,12 +23,16 @@ public:
     TransmitPath(SerialPort& port, LinkState& link, CommunicationsLog& log,
                  QObject* parent = nullptr);
 
-    // Writes the frame unless a request is outstanding, the port is closed or
-    // clear-to-send never comes. Callers cannot tell whether it was written.
+    // Writes the frame unless a request is outstanding, another send is still inside its
+    // waits, the port is closed or clear-to-send never comes. Callers cannot tell whether
+    // it was written.
     void SendMessageToTransceiver(const QByteArray& sMsg, bool bRFDataMsg);
 
     void StartMsgTimeoutTimer();
     void StopMsgTimeoutTimer();
+    // No answer can come any more (the port is gone): the request in flight, if any,
+    // times out now.
+    void AbandonRequest();
     bool isAwaitingResponse() const;
 
     // Runs tmrWakeup for `ms` and waits, processing events, until it has stopped
@@ -45,10 +49,12 @@ signals:
 private:
     void tmrMsgTimeout_Timer();
     bool WaitForClearToSend();
+    bool WriteWhenReady(const QByteArray& frame);
 
     SerialPort& m_port;
     LinkState& m_link;
     CommunicationsLog& m_log;
     QTimer m_tmrMsgTimeout;
     QTimer m_tmrWakeup;
+    bool m_insideWaits = false;  // a send is waiting for clear-to-send or the wake-up pause
 };

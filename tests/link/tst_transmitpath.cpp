@@ -23,6 +23,8 @@ private slots:
     void closedPort_writesAndLogsNothing();
     void clearToSendOffThenOn_frameWrittenLate();
     void clearToSendOffForGood_reportsTimeoutAndSendsNothing();
+    void sendInsideAnotherSendsWait_isDropped_data();
+    void sendInsideAnotherSendsWait_isDropped();
     void timeoutLine_data();
     void timeoutLine();
 };
@@ -120,6 +122,37 @@ void TestTransmitPath::clearToSendOffForGood_reportsTimeoutAndSendsNothing()
     QVERIFY(!h.link.transmit().isAwaitingResponse());
 }
 
+void TestTransmitPath::sendInsideAnotherSendsWait_isDropped_data()
+{
+    QTest::addColumn<bool>("wakeupPause");
+    QTest::addColumn<bool>("innerIsRfData");
+    QTest::newRow("command inside the wake-up pause") << true << false;
+    QTest::newRow("RF data inside the wake-up pause") << true << true;
+    QTest::newRow("command inside the clear-to-send wait") << false << false;
+}
+
+void TestTransmitPath::sendInsideAnotherSendsWait_isDropped()
+{
+    QFETCH(bool, wakeupPause);
+    QFETCH(bool, innerIsRfData);
+    LinkHarness h;
+    h.link.state().bWakeupNeeded = wakeupPause;
+    if (!wakeupPause) {
+        h.port->setClearToSend(CtsState::NotAsserted);
+        QTimer::singleShot(100, h.port, [&h] { h.port->setClearToSend(CtsState::Asserted); });
+    }
+    QTimer::singleShot(20, h.port, [&] {
+        h.link.SendMessageToTransceiver(innerIsRfData ? kRfData : kQueryIds, innerIsRfData);
+    });
+    h.link.SendMessageToTransceiver(kGetVersion, false);
+
+    QCOMPARE(h.port->writtenData().toHex(' '),
+             ((wakeupPause ? QByteArray(1, '\0') : QByteArray()) + kGetVersion).toHex(' '));
+    QCOMPARE(h.lines(),
+             (QStringList{"Host->TXCVR (Query Firmware Version): 01 05 15 1B 04 ", ""}));
+    QTRY_COMPARE_WITH_TIMEOUT(h.lines().size(), 3, 2000);  // the outer frame's watchdog runs
+    QCOMPARE(h.lines().first(), QStringLiteral("Query Firmware Version Timeout!"));
+}
 
 void TestTransmitPath::timeoutLine_data()
 {
