@@ -29,6 +29,9 @@ CommPage::CommPage(SerialLink& link, StatusPanels& status, QWidget* parent)
                                           QStringLiteral("Set Baudrate"), QRect(30, 160, 140, 32));
     connect(cmdSetTransceiverBaudrate, &QPushButton::clicked, this,
             &CommPage::cmdSetTransceiverBaudrate_Click);
+    // "Set Baudrate" pressed without a choice asks for the rate in use, so the selection
+    // follows every change of the host's rate (settings dialog, Auto Detect, the module).
+    connect(&m_link, &SerialLink::baudRateIndexChanged, this, &CommPage::ShowRateInUse);
 }
 
 void CommPage::ShowRateInUse()

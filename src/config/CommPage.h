@@ -17,7 +17,7 @@ class CommPage : public QWidget {
 public:
     CommPage(SerialLink& link, StatusPanels& status, QWidget* parent = nullptr);
 
-    // Start-up: selects the option of the rate the link now runs at.
+    // Selects the option of the rate the link now runs at (iBaudRateIndex).
     void ShowRateInUse();
 
     void cmdSetTransceiverBaudrate_Click();

@@ -18,6 +18,18 @@ int ProbeWaitMs(const QString& baudRate)
     return rate > 0 ? 100000 / rate + 60 : 60;
 }
 
+qint16 ReadStoredCommPort()
+{
+    return static_cast<qint16>(
+        SettingsStore::ReadBoundedInt(kProperties, QStringLiteral("COMPort"), 0, 0, 8));
+}
+
+QString ReadStoredBaudRate()
+{
+    const QString rate = SettingsStore::ReadText(kProperties, QStringLiteral("BaudRate"), QString());
+    return HostBaudRates().contains(rate) ? rate : QStringLiteral("19200");
+}
+
 bool HandleIdsReplyDuringSearch(SerialLink& link)
 {
     if (!link.state().bSearching)
@@ -37,9 +49,8 @@ void TransceiverDiscovery::FindTransceiver()
     s.sBaudRates = HostBaudRates();
     s.bSearching = true;
     s.bTransceiverFound = false;
-    s.iCommPort = SettingsStore::ReadInt16(kProperties, QStringLiteral("COMPort"), 0);
-    s.sBaudRate = SettingsStore::ReadText(kProperties, QStringLiteral("BaudRate"),
-                                          QStringLiteral("19200"));
+    s.iCommPort = ReadStoredCommPort();
+    s.sBaudRate = ReadStoredBaudRate();
     const int storedPort = s.iCommPort;
     bool found = storedPort != 0 && DetectTransceiverOnComPort(storedPort);
     for (int p = 1; p <= 8 && !found; ++p)
@@ -49,7 +60,7 @@ void TransceiverDiscovery::FindTransceiver()
         m_status.SetStatusPanel(3, QStringLiteral("Status:"));
     } else {
         ReportNoModule(QStringLiteral("Status: No transceiver detected"));
-        s.iBaudRateIndex = 3;
+        m_link.SetBaudRateIndex(3);
     }
     s.bSearching = false;
 }
@@ -99,7 +110,7 @@ void TransceiverDiscovery::ReportFound(int iPort, int rateIndex)
     SettingsStore::WriteText(kProperties, QStringLiteral("BaudRate"), s.sBaudRate);
     m_status.SetStatusPanel(1, QStringLiteral("Comm Port: %1").arg(iPort));
     m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: ") + s.sBaudRate);
-    s.iBaudRateIndex = static_cast<qint16>(rateIndex);
+    m_link.SetBaudRateIndex(rateIndex);
 }
 
 void TransceiverDiscovery::ProbeChosenPort(int rateIndex)
@@ -121,7 +132,7 @@ void TransceiverDiscovery::ProbeChosenPort(int rateIndex)
     WaitForProbeReply(s.sBaudRate);
     if (s.bTransceiverFound) {
         ReportLinkInUse(m_link, m_status);
-        s.iBaudRateIndex = static_cast<qint16>(rateIndex);
+        m_link.SetBaudRateIndex(rateIndex);
     } else {
         ReportNoModule(QStringLiteral("Status: No transceived detected"));
     }

@@ -22,14 +22,20 @@ void FollowModuleToBaudRate(SerialLink& link, StatusPanels& status, int rateInde
     SerialPort& port = link.port();
     port.close();
     port.setParameters(PortParameters(s.sBaudRate));
-    port.open();
+    const bool reopened = port.open();
+    const QString openFailure = reopened ? QString() : port.errorDescription();
 
     const QPointer<SerialLink> alive(&link);
     link.transmit().WaitOnWakeupTimer(BaudRateChangeWaitMs(s.sBaudRate.toInt()));
     if (!alive)
         return;  // the window closed during the pause
-    ReportLinkInUse(link, status);
-    s.iBaudRateIndex = static_cast<qint16>(rateIndex);
+    link.SetBaudRateIndex(rateIndex);
+    // The panels say "in use" only of a port that is: a failed reopen is a port fault, and
+    // a port lost during the pause has been reported as one already.
+    if (!reopened)
+        link.HandlePortFault(openFailure);
+    else if (port.isOpen())
+        ReportLinkInUse(link, status);
 }
 
 void ReportLinkInUse(const SerialLink& link, StatusPanels& status)

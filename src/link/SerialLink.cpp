@@ -7,13 +7,19 @@ SerialLink::SerialLink(std::unique_ptr<SerialPort> port, MessageList& logList, Q
       m_transmit(*m_port, m_state, m_log, this),
       m_receive(*m_port, m_state, m_log, m_transmit, this)
 {
-    connect(m_port.get(), &SerialPort::faulted, this, &SerialLink::onPortFaulted);
+    connect(m_port.get(), &SerialPort::faulted, this, &SerialLink::HandlePortFault);
 }
 
-void SerialLink::onPortFaulted(const QString& description)
+void SerialLink::SetBaudRateIndex(int index)
+{
+    m_state.iBaudRateIndex = static_cast<qint16>(index);
+    emit baudRateIndexChanged();
+}
+
+void SerialLink::HandlePortFault(const QString& description)
 {
     m_port->close();
-    m_transmit.StopMsgTimeoutTimer();
     m_log.LogStatusMessage(QStringLiteral("Serial Port Error: ") + description);
+    m_transmit.AbandonRequest();
     emit portLost();
 }

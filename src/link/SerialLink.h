@@ -32,13 +32,19 @@ public:
         m_transmit.SendMessageToTransceiver(sMsg, bRFDataMsg);
     }
 
+    // The host now runs at sBaudRates(index + 1); whoever shows the rate in use follows.
+    void SetBaudRateIndex(int index);
+
+    // The port failed (under us, or when it was to be reopened): it is closed, the log says
+    // why, a request in flight gets its time-out line, and portLost is raised.
+    void HandlePortFault(const QString& description);
+
 signals:
-    // The port failed under us and is now closed.
+    // The port failed and is now closed.
     void portLost();
+    void baudRateIndexChanged();
 
 private:
-    void onPortFaulted(const QString& description);
-
     std::unique_ptr<SerialPort> m_port;
     LinkState m_state;
     CommunicationsLog m_log;

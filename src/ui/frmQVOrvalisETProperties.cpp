@@ -43,6 +43,7 @@ void frmQVOrvalisETProperties::buildControls()
         optCommPort[i] = new QRadioButton(QStringLiteral("COM%1").arg(i + 1), portFrame);
         optCommPort[i]->setObjectName(QStringLiteral("optCommPort%1").arg(i));
         lblCommPortDevice[i] = new QLabel(portFrame);
+        lblCommPortDevice[i]->setTextFormat(Qt::PlainText);  // device names from the settings file
         lblCommPortDevice[i]->setObjectName(QStringLiteral("lblCommPortDevice%1").arg(i));
         lblCommPortDevice[i]->setEnabled(false);
         ports->addButton(optCommPort[i], i);
@@ -104,7 +105,7 @@ void frmQVOrvalisETProperties::Form_Load()
         optCommPort[p - 1]->setEnabled(opens);
     }
     const LinkState& s = m_link.state();
-    if (s.iCommPort != 0) {
+    if (s.iCommPort >= 1 && s.iCommPort <= 8) {
         optCommPort[s.iCommPort - 1]->setChecked(true);
         port.selectPort(s.iCommPort);
     }
@@ -131,6 +132,7 @@ void frmQVOrvalisETProperties::cmdOK_Click()
     if (s.sBaudRate != previousRate) {
         port.setParameters(PortParameters(s.sBaudRate));
         SettingsStore::WriteText(kProperties, QStringLiteral("BaudRate"), s.sBaudRate);
+        m_link.SetBaudRateIndex(rateIndex);
     }
     for (int i = 0; i < 8; ++i)
         if (optCommPort[i]->isChecked())

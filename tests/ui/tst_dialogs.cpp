@@ -41,6 +41,9 @@ private slots:
     void properties_okWithSilentModule_saysNoTransceivedDetected();
     void properties_portThatCannotBeSelected_showsTheReason();
     void properties_closingByFrame_actsAsCancel();
+    void properties_newRate_commPageSelectionFollows();
+    void properties_storedPortOrRateOutOfRange_takesTheDefault_data();
+    void properties_storedPortOrRateOutOfRange_takesTheDefault();
     void about_showsItsTexts_andEscapeCloses();
     void about_systemInfoWithoutAProgram_saysUnavailable();
 
@@ -126,6 +129,54 @@ void TestDialogs::properties_portThatCannotBeSelected_showsTheReason()
     QCOMPARE(m_messages, QStringList{"QV Orvalis Evaluation Tool|Invalid port number"});
     QCOMPARE(d.window->link().state().iCommPort, qint16(2));
     QCOMPARE(d.port->selectedPort(), 2);
+}
+
+void TestDialogs::properties_newRate_commPageSelectionFollows()
+{
+    SettingsStore::WriteText("Properties", "COMPort", "2");
+    DialogHarness d([](FakeSerialPort& port) {
+        port.setOnlyPortsAvailable({2});
+        port.setResponder(ModuleAnsweringIds(2, "19200", kIdsReply));
+    });
+    const auto commOption = [&d](int i) {
+        return d.window->findChild<QRadioButton*>(QStringLiteral("optTransceiverBaudrate%1").arg(i));
+    };
+    QVERIFY(commOption(1)->isChecked());
+    d.port->setResponder(ModuleAnsweringIds(2, "38400", kIdsReply));  // switched by other means
+    d.option("optBaudRate2")->setChecked(true);
+    QTest::mouseClick(d.dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    QCOMPARE(d.window->statusPanelText(2), QStringLiteral("Baud Rate: 38400"));
+    QVERIFY(commOption(2)->isChecked());
+    d.port->clearRecords();
+    d.window->findChild<QPushButton*>("cmdSetTransceiverBaudrate")->click();
+    QCOMPARE(d.port->writtenData().toHex(' '), QByteArray("01 06 19 02 22 04"));
+}
+
+void TestDialogs::properties_storedPortOrRateOutOfRange_takesTheDefault_data()
+{
+    QTest::addColumn<QString>("storedPort");
+    QTest::addColumn<QString>("storedRate");
+    QTest::newRow("port 12") << "12" << "19200";
+    QTest::newRow("port 9") << "9" << "9600";
+    QTest::newRow("port -1") << "-1" << "38400";
+    QTest::newRow("rate 115200") << "0" << "115200";
+    QTest::newRow("rate text") << "3" << "fast";
+}
+
+void TestDialogs::properties_storedPortOrRateOutOfRange_takesTheDefault()
+{
+    QFETCH(QString, storedPort);
+    QFETCH(QString, storedRate);
+    SettingsStore::WriteText("Properties", "COMPort", storedPort);
+    SettingsStore::WriteText("Properties", "BaudRate", storedRate);
+    DialogHarness d([](FakeSerialPort& port) { port.setOnlyPortsAvailable({}); });
+    const qint16 port = storedPort.toShort();
+    const qint16 expectedPort = port >= 0 && port <= 8 ? port : 0;
+    QCOMPARE(d.window->link().state().iCommPort, expectedPort);
+    for (int i = 0; i < 8; ++i)
+        QCOMPARE(d.option(QStringLiteral("optCommPort%1").arg(i))->isChecked(), i + 1 == expectedPort);
+    const int rateIndex = HostBaudRates().indexOf(storedRate);
+    QVERIFY(d.option(QStringLiteral("optBaudRate%1").arg(rateIndex < 0 ? 1 : rateIndex))->isChecked());
 }
 
 void TestDialogs::properties_closingByFrame_actsAsCancel()

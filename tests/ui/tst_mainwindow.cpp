@@ -190,10 +190,17 @@ void TestMainWindow::portLost_showsPortClosed()
     WindowHarness w([](FakeSerialPort& port) { port.setOnlyPortsAvailable({1}); });
     w.port->selectPort(1);
     w.port->open();
+    w.find<QPushButton>("cmdGetIDs")->click();
     w.port->injectFault("Input/output error");
     QCOMPARE(w.window->statusPanelText(3), QStringLiteral("Status: Port closed"));
-    QCOMPARE(w.window->messageList().item(1)->text(),
-             QStringLiteral("Serial Port Error: Input/output error"));
+    QStringList lines;
+    for (int i = 0; i < w.window->messageList().count(); ++i)
+        lines << w.window->messageList().item(i)->text();
+    // The request in flight can no longer be answered: it times out at once, and once.
+    QCOMPARE(lines, (QStringList{"Query IDs Timeout!", "", "Serial Port Error: Input/output error",
+                                 "", "Host->TXCVR (Query IDs): 01 05 03 09 04 ", ""}));
+    QTest::qWait(600);
+    QCOMPARE(w.window->messageList().count(), lines.size());
 }
 
 QTEST_MAIN(TestMainWindow)
