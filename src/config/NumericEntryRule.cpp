@@ -132,13 +132,15 @@ qint32 RoundHalfToEven(double x)
 }
 
 NumericEntryOutcome ValidateNumericEntry(const QString& text, qint32 minimum, qint32 maximum,
-                                         qint32 storedValue)
+                                         qint32 storedValue, NumericEntrySource source)
 {
     const std::optional<double> x = ParseNumericText(text);
     if (!x)
         return Replace(std::clamp(storedValue, minimum, maximum));
     if (*x > maximum)
         return Replace(maximum);
+    if (*x < minimum && source == NumericEntrySource::UserTyping && minimum > 0)
+        return Accept(minimum);
     if (*x < minimum)
         return Replace(minimum);
     return Accept(RoundHalfToEven(*x));

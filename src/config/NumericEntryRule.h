@@ -30,9 +30,17 @@ struct NumericEntryOutcome {
     qint32 storedValue = 0;
 };
 
+// Who changed a box's text: the user typing, or anyone else (the program, spin buttons,
+// the end of the user's edit).
+enum class NumericEntrySource { Other, UserTyping };
+
 // Decides the fate of a box's new text, given the box's inclusive bounds and the value
 // now behind it. Not a number: the stored value again (kept within the bounds); above
 // the maximum: the maximum; below the minimum: the minimum. A number within the bounds
 // is accepted exactly as typed, fraction included, and stored rounded half to even.
+// While the user types into a box whose minimum is above 0, a number below the minimum
+// is accepted with the minimum as its stored value, so that "150" can be typed into a box
+// with minimum 100 digit by digit; the bound is applied when the edit ends.
 NumericEntryOutcome ValidateNumericEntry(const QString& text, qint32 minimum, qint32 maximum,
-                                         qint32 storedValue);
+                                         qint32 storedValue,
+                                         NumericEntrySource source = NumericEntrySource::Other);

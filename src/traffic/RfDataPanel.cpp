@@ -52,6 +52,16 @@ RfDataPanel::RfDataPanel(SerialLink& link, TrafficSettings& settings, TrafficCou
     buildNumberRow();
     buildButtons();
     connect(&tmrRepeat, &QTimer::timeout, this, &RfDataPanel::tmrRepeat_Timer);
+    connect(&m_link, &SerialLink::portLost, this, &RfDataPanel::StopRepetition);
+}
+
+// With the port gone nothing more can be sent: a repetition ends as "Stop Repeat" ends it.
+void RfDataPanel::StopRepetition()
+{
+    if (m_bSingleRepeat)
+        StopSingleRepeat();
+    if (m_bRandomRepeat)
+        StopRandomRepeat();
 }
 
 // The data box and its entry mode.
@@ -112,6 +122,10 @@ void RfDataPanel::buildButtons()
     cmdSendRandomRepeatedMsg =
         AddButton(this, "cmdSendRandomRepeatedMsg", kRandomRepeatCaption, QRect(329, 84, 192, 26));
 
+    // A send ends the user's edit of the repeat delay, as leaving the box would.
+    for (QPushButton* button : {cmdSendSingleMsg, cmdSendRandomMsg, cmdSendSingleRepeatedMsg,
+                                cmdSendRandomRepeatedMsg})
+        connect(button, &QPushButton::clicked, this, [this] { FinishNumericEntry(txtRepeatDelay); });
     connect(cmdSendSingleMsg, &QPushButton::clicked, this, &RfDataPanel::cmdSendSingleMsg_Click);
     connect(cmdSendRandomMsg, &QPushButton::clicked, this, &RfDataPanel::cmdSendRandomMsg_Click);
     connect(cmdSendSingleRepeatedMsg, &QPushButton::clicked, this,

@@ -60,6 +60,7 @@ private:
     void txtRFData_Change();
 
     void StartSingleRepeat();
+    void StopRepetition();
     void StopSingleRepeat();
     void StartRandomRepeat();
     void StopRandomRepeat();

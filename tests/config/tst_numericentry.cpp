@@ -103,6 +103,10 @@ void TestNumericEntry::boundBox_data()
     QTest::newRow("saved ID too long") << "txtNetworkID2" << 1 << "set" << "123456" << "65535" << 65535;
     QTest::newRow("spin past max") << "txtSetHopTable2" << 14 << "spin" << "++" << "15" << 15;
     QTest::newRow("spin by 100") << "txtRepeatDelay" << 9950 << "spin" << "+" << "10000" << 10000;
+    QTest::newRow("delay typed digit by digit") << "txtRepeatDelay" << 100 << "type" << "150" << "150" << 150;
+    QTest::newRow("delay below minimum while typing") << "txtRepeatDelay" << 300 << "type" << "5" << "5" << 100;
+    QTest::newRow("delay below minimum, Enter") << "txtRepeatDelay" << 300 << "type+enter" << "5" << "100" << 100;
+    QTest::newRow("delay above maximum while typing") << "txtRepeatDelay" << 300 << "type" << "20000" << "10000" << 10000;
 }
 
 // The ID and RF settings boxes turn pending on every change, even after a confirmation.
@@ -137,6 +141,8 @@ void TestNumericEntry::boundBox()
         QTest::keyClick(box, Qt::Key_Backspace);
     } else {
         QTest::keyClicks(box, input);
+        if (how == "type+enter")
+            QTest::keyClick(box, Qt::Key_Return);
     }
 
     QCOMPARE(box->text(), shown);

@@ -89,35 +89,45 @@ private slots:
     void repetition_advancesPacketIds_untilItEnds_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<bool>("endByEmptyingTheBox");
+        QTest::addColumn<QString>("endBy");
         QTest::addColumn<int>("firstId");
         QTest::addColumn<QStringList>("buttonsWhileRunning");
         const QStringList single = {"-Send Single Msg", "-Send Random Msg", "Stop Repeat",
                                     "-Send Random Repeated Msg"};
-        QTest::newRow("single, stopped") << "cmdSendSingleRepeatedMsg" << false << 7 << single;
-        QTest::newRow("single, box emptied") << "cmdSendSingleRepeatedMsg" << true << 7 << single;
-        QTest::newRow("random, stopped")  // each random message advances the ID first
-            << "cmdSendRandomRepeatedMsg" << false << 8
-            << QStringList{"-Send Single Msg", "-Send Random Msg", "-Send Single Repeated Msg",
-                           "Stop Repeat"};
+        const QStringList random = {"-Send Single Msg", "-Send Random Msg",
+                                    "-Send Single Repeated Msg", "Stop Repeat"};
+        QTest::newRow("single, stopped") << "cmdSendSingleRepeatedMsg" << "Stop Repeat" << 7 << single;
+        QTest::newRow("single, box emptied")
+            << "cmdSendSingleRepeatedMsg" << "emptying the box" << 7 << single;
+        QTest::newRow("single, port lost") << "cmdSendSingleRepeatedMsg" << "port lost" << 7 << single;
+        // Each random message advances the ID first.
+        QTest::newRow("random, stopped") << "cmdSendRandomRepeatedMsg" << "Stop Repeat" << 8 << random;
+        QTest::newRow("random, port lost") << "cmdSendRandomRepeatedMsg" << "port lost" << 8 << random;
     }
     void repetition_advancesPacketIds_untilItEnds()
     {
         QFETCH(QString, button);
-        QFETCH(bool, endByEmptyingTheBox);
+        QFETCH(QString, endBy);
         QFETCH(int, firstId);
         QFETCH(QStringList, buttonsWhileRunning);
         WindowHarness w;
         w.openPort1();
         w.find<QLineEdit>("txtPacketID")->setText("7");
         w.find<QLineEdit>("txtRFData")->setText("AB");
+        auto* delay = w.find<QLineEdit>("txtRepeatDelay");
+        delay->selectAll();
+        QTest::keyClicks(delay, "5");  // still being typed: below the minimum
         w.find<QPushButton>(button)->click();
+        QCOMPARE(delay->text(), QStringLiteral("100"));  // the send ended the edit
+        QCOMPARE(w.find<QTimer>("tmrRepeat")->interval(), 100);
         QCOMPARE(SendButtons(w), buttonsWhileRunning);
         QVERIFY(w.find<QTimer>("tmrThroughput")->isActive());
         QTRY_VERIFY_WITH_TIMEOUT(w.port->writes().size() >= 3, 5000);
 
-        if (endByEmptyingTheBox)
+        if (endBy == "emptying the box")
             w.find<QLineEdit>("txtRFData")->clear();
+        else if (endBy == "port lost")
+            w.port->injectFault("Input/output error");
         else
             w.find<QPushButton>(button)->click();
         QTRY_COMPARE_WITH_TIMEOUT(SendButtons(w), kIdleButtons, 5000);
