@@ -132,9 +132,14 @@ void StatisticsPage::ShowPacketsReceived()
 }
 
 // Response 129: payload byte 2 is the delivery status, byte 3 the retries needed.
+// Response 129. A report too short to hold packet ID, status and retries is ignored:
+// its missing bytes would be read from the frame's own checksum and end byte.
 void StatisticsPage::ProcessSendRFDataMessageAck()
 {
+    constexpr int kAckPayloadLength = 3;
     const FrameAssembler& rx = m_link.receive().rx();
+    if (rx.iRxLength - FrameLayout::kOverhead < kAckPayloadLength)
+        return;
     ApplySendRfDataAck(m_counters, rx.payloadByte(2), rx.payloadByte(3), m_config.iRFRetries);
     ShowRetryDistribution();
     lblTestAcksRcvd->setText(QString::number(m_counters.lAcksReceived));

@@ -8,21 +8,22 @@
 #include <optional>
 
 // The host's own delivery figures for RF data messages. They start at 0, are never
-// persisted and return to 0 only through clear().
+// persisted and return to 0 only through clear(). 64-bit: a repetition left running for
+// months must not wrap them into negative rates and throughput.
 struct TrafficCounters {
     static constexpr int kRetrySlots = 21;  // acknowledged after 0 .. 20 retries
 
-    qint32 lPacketsSent = 0;
-    qint32 lPacketsReceived = 0;
-    qint32 lAcksReceived = 0;
-    qint32 lPacketsFailed = 0;
-    std::array<qint32, kRetrySlots> lRetryDistribution{};
-    qint32 lTotalTransmissions = 0;
+    qint64 lPacketsSent = 0;
+    qint64 lPacketsReceived = 0;
+    qint64 lAcksReceived = 0;
+    qint64 lPacketsFailed = 0;
+    std::array<qint64, kRetrySlots> lRetryDistribution{};
+    qint64 lTotalTransmissions = 0;
     double dPktSuccessWithAcks = 0.0;
     double dOverallPktSuccess = 0.0;
-    qint32 lIntervalBytes = 0;
-    qint32 lTotalBytesSent = 0;
-    qint32 lThroughputTicks = 0;
+    qint64 lIntervalBytes = 0;
+    qint64 lTotalBytesSent = 0;
+    qint64 lThroughputTicks = 0;
 
     void clear();
 };

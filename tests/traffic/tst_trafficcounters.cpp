@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 using Replies = QList<QPair<int, int>>;  // (status, retries) of each Ack/Nack reply
 
 class TrafficCountersTest : public QObject {
@@ -66,6 +68,22 @@ private slots:
         QCOMPARE(ThroughputTick(counters, 1000), QStringLiteral("0.0 kbps   (0.8 kbps)"));
         CountDataBytesHandedOut(counters, 700);  // the interval in seconds divides both
         QCOMPARE(ThroughputTick(counters, 500), QStringLiteral("11.2 kbps   (4.8 kbps)"));
+    }
+
+    void longRun_countersPastTwoToThe31_stayPositive()
+    {
+        // About 69 days of 36-byte messages every 100 ms, one tick a second.
+        TrafficCounters counters;
+        counters.lTotalBytesSent = std::numeric_limits<qint32>::max() - 10;
+        counters.lThroughputTicks = 5965232;
+        counters.lPacketsSent = std::numeric_limits<qint32>::max();
+        counters.lAcksReceived = std::numeric_limits<qint32>::max();
+        CountDataBytesHandedOut(counters, 360);
+        ++counters.lPacketsSent;
+        QCOMPARE(counters.lTotalBytesSent, qint64(std::numeric_limits<qint32>::max()) + 350);
+        QCOMPARE(ThroughputTick(counters, 1000), QStringLiteral("2.9 kbps   (2.9 kbps)"));
+        ComputeSuccessRates(counters);
+        QVERIFY(counters.dPktSuccessWithAcks > 99.9 && counters.dPktSuccessWithAcks <= 100.0);
     }
 
     void decodeRfStatistics_lowByteFirst()

@@ -5,6 +5,7 @@
 #include "support/Hex.h"
 #include "support/WindowHarness.h"
 #include "traffic/StatisticsPage.h"
+#include "traffic/TrafficCounters.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -69,6 +70,29 @@ private slots:
 
         w.find<QPushButton>("cmdGetStatistics")->click();
         QCOMPARE(Texts(w, kProgramFigures), (QStringList{"0", "0", "0", "00.00%", "00.00%"}));
+    }
+
+    void shortAcknowledgement_isIgnored_data()
+    {
+        QTest::addColumn<QByteArray>("payload");
+        QTest::addColumn<QStringList>("figures");
+        QTest::newRow("no payload") << QByteArray() << QStringList{"0", "0"};
+        QTest::newRow("packet ID and status only") << Hex("07 01") << QStringList{"0", "0"};
+        QTest::newRow("complete, acknowledged") << Hex("07 01 02") << QStringList{"1", "0"};
+        QTest::newRow("complete, failed") << Hex("07 00 03") << QStringList{"0", "1"};
+    }
+
+    void shortAcknowledgement_isIgnored()
+    {
+        QFETCH(QByteArray, payload);
+        QFETCH(QStringList, figures);
+        WindowHarness w;
+        w.openPort1();
+        w.port->feedReceived(BuildFrame(MessageCode::SendRfDataAck, payload));
+        const TrafficCounters& counters = w.window->counters();
+        QCOMPARE((QStringList{QString::number(counters.lAcksReceived),
+                              QString::number(counters.lPacketsFailed)}),
+                 figures);
     }
 };
 
