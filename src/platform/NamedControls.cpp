@@ -24,6 +24,8 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, cons
 {
     auto* label = Placed(new QLabel(caption, parent), name, geometry);
     label->setAlignment(alignment);
+    // Labels show what the module reports or a file holds: never interpreted as markup.
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 

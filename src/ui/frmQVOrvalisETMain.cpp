@@ -146,6 +146,7 @@ void frmQVOrvalisETMain::buildStatusBar()
     for (int i = 0; i < 3; ++i) {
         auto* panel = new QLabel(initial[i], bar);
         panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i + 1));
+        panel->setTextFormat(Qt::PlainText);  // device names come from the settings file
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         if (i < 2)
@@ -206,8 +207,10 @@ void frmQVOrvalisETMain::Form_Load()
     // 3: every page in the same place, inside the tab strip.
     for (QFrame* page : std::as_const(FrameTabs))
         page->setGeometry(Twips(480), Twips(2760), Twips(7455), Twips(5655));
-    // 4-5
+    // 4-5. The stored settings come first: a module that reports during the search that it
+    // lost its configuration is re-provisioned with them, not with the built-in defaults.
     m_iFactoryCalibration = ReadFactoryCalibration();
+    LoadSettings(m_config, m_traffic);
     m_discovery->FindTransceiver();
     // 6-7: the tabs that are shown, "IDs" first and selected.
     for (const TabPage& tab : kTabs)
@@ -228,7 +231,6 @@ void frmQVOrvalisETMain::Form_Load()
     ClearMessageLogState();
     InitTestModeAtStartUp();
     // 14
-    LoadSettings(m_config, m_traffic);
     ShowLoadedConfigSettings();
     ShowLoadedTrafficSettings();
     // 21

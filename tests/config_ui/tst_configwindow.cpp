@@ -1,4 +1,5 @@
 // The configuration pages in the main window over a fake port.
+#include "config/ConfigFrames.h"
 #include "config/Reprovisioning.h"
 #include "config/ValueColours.h"
 #include "link/SerialLink.h"
@@ -6,9 +7,11 @@
 #include "protocol/Frame.h"
 #include "support/Hex.h"
 #include "support/WindowHarness.h"
+#include "ui/CommunicationsLogView.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -48,7 +51,13 @@ private slots:
     void statusReport_reprovisions();
     void sleep_thenGetVersion_wakesTheModuleOnce();
     void baudrateAck_usesTheOptionSelectedAtAck();
+    void baudrateAck_portFailsDuringOrAfterTheSwitch_reportsPortClosed_data();
+    void baudrateAck_portFailsDuringOrAfterTheSwitch_reportsPortClosed();
+    void firmwareCopyright_withMarkup_isShownAsPlainText();
     void startUp_fillsThePagesFromTheStore();
+    void startUp_storedValuesOutOfRange_takeTheirDefaults_data();
+    void startUp_storedValuesOutOfRange_takeTheirDefaults();
+    void startUp_statusReportDuringSearch_reprovisionsWithStoredIds();
 
 private:
     // The window with its fake port open on port 1 at 19200 and nothing written yet.
@@ -230,22 +239,117 @@ void TestConfigWindow::baudrateAck_usesTheOptionSelectedAtAck()
     QCOMPARE(w->window->config().lSystemID, 3);
 }
 
+void TestConfigWindow::baudrateAck_portFailsDuringOrAfterTheSwitch_reportsPortClosed_data()
+{
+    QTest::addColumn<bool>("reopenFails");
+    QTest::addColumn<QString>("faultLine");
+    QTest::newRow("unplugged during the pause") << false << "Serial Port Error: Input/output error";
+    QTest::newRow("reopen at the new rate fails")
+        << true << "Serial Port Error: No such file or directory";
+}
+
+void TestConfigWindow::baudrateAck_portFailsDuringOrAfterTheSwitch_reportsPortClosed()
+{
+    QFETCH(bool, reopenFails);
+    QFETCH(QString, faultLine);
+    click("optTransceiverBaudrate2");
+    click("cmdSetTransceiverBaudrate");
+    if (reopenFails)
+        w->port->setOnlyPortsAvailable({});
+    else
+        QTimer::singleShot(400, w->port, [this] { w->port->injectFault("Input/output error"); });
+    w->port->feedReceived(Hex("01 05 99 9F 04"));  // returns after the 2 s pause
+
+    QCOMPARE(w->window->statusPanelText(3), QStringLiteral("Status: Port closed"));
+    QVERIFY(!w->port->isOpen());
+    QStringList lines;
+    for (int i = 0; i < w->window->messageList().count(); ++i)
+        lines << w->window->messageList().item(i)->text();
+    QCOMPARE(lines.filter("Serial Port Error").size(), 1);
+    QVERIFY2(lines.contains(faultLine), qPrintable(lines.join('|')));
+    QVERIFY(w->find<QAbstractButton>("optTransceiverBaudrate2")->isChecked());
+}
+
+void TestConfigWindow::firmwareCopyright_withMarkup_isShownAsPlainText()
+{
+    const QByteArray copyright = "<b>QV</b> &amp; Co";
+    click("cmdGetFirmwareVersion");
+    w->port->feedReceived(BuildFrame(0x95, Hex("01 03 07 0F 04") + char(copyright.size()) + copyright));
+    auto* label = w->find<QLabel>("lblCopyright");
+    QCOMPARE(label->text(), QString::fromLatin1(copyright));
+    // Drawn as markup it would show "QV & Co", far narrower than the text itself.
+    QVERIFY(label->sizeHint().width() >= label->fontMetrics().horizontalAdvance(label->text()));
+}
+
 void TestConfigWindow::startUp_fillsThePagesFromTheStore()
 {
     w.reset();
     for (const char* entry : {"Transceiver ID=300", "Network ID=65535", "System ID=0",
-                              "Hop Table=20", "Acknowledgements=0", "Retries=7", "PA Level=5",
+                              "Hop Table=12", "Acknowledgements=0", "Retries=7", "PA Level=2",
                               "RF Mode=0", "Single Channel=7", "RF Receive All=1"})
         SettingsStore::WriteText("Settings", QString(entry).section('=', 0, 0),
                                  QString(entry).section('=', 1));
     openWindow();
-    QCOMPARE(values(kIdBoxes + kSettingsBoxes), (QStringList{"300", "65535", "0", "15", "7", "7"}));
+    QCOMPARE(values(kIdBoxes + kSettingsBoxes), (QStringList{"300", "65535", "0", "12", "7", "7"}));
     QCOMPARE(notIn(PendingColour(), kIdBoxes + kSettingsBoxes), QStringList());
     QCOMPARE(values({"chkAcks", "optHoppingMode", "chkReceiveAll"}, "checked"),
              (QStringList{"false", "false", "true"}));
-    QCOMPARE(w->find<QComboBox>("comboInternalPALevel")->currentIndex(), -1);  // no entry for 5
+    QCOMPARE(w->find<QComboBox>("comboInternalPALevel")->currentIndex(), 2);
     click("cmdSetProgrammableSettings");
-    QCOMPARE(written(), QStringList{"01 0C 08 0F 00 07 05 00 07 01 38 04"});
+    QCOMPARE(written(), QStringList{"01 0C 08 0C 00 07 02 00 07 01 32 04"});
+}
+
+void TestConfigWindow::startUp_storedValuesOutOfRange_takeTheirDefaults_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Hop Table above 15") << "Hop Table" << "20" << "txtSetHopTable2" << "0";
+    QTest::newRow("Retries below 0") << "Retries" << "-3" << "txtSetRFRetries2" << "3";
+    QTest::newRow("Single Channel above 49") << "Single Channel" << "50" << "txtRFSingleChannel2" << "25";
+    QTest::newRow("Transceiver ID above 65535") << "Transceiver ID" << "70000" << "txtTransceiverID2" << "1";
+    QTest::newRow("Destination ID below 0") << "Destination ID" << "-1" << "txtDestinationID" << "2";
+    QTest::newRow("PA Level past the list") << "PA Level" << "5" << "comboInternalPALevel" << "0";
+    QTest::newRow("PA Level below the list") << "PA Level" << "-1" << "comboInternalPALevel" << "0";
+}
+
+void TestConfigWindow::startUp_storedValuesOutOfRange_takeTheirDefaults()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    QFETCH(QString, control);
+    QFETCH(QString, shown);
+    w.reset();
+    SettingsStore::WriteText("Settings", key, stored);
+    openWindow();
+    if (auto* combo = w->find<QComboBox>(control))
+        QCOMPARE(QString::number(combo->currentIndex()), shown);
+    else
+        QCOMPARE(values({control}), QStringList{shown});
+}
+
+void TestConfigWindow::startUp_statusReportDuringSearch_reprovisionsWithStoredIds()
+{
+    w.reset();
+    SettingsStore::WriteText("Settings", "Transceiver ID", "300");
+    SettingsStore::WriteText("Settings", "Network ID", "7");
+    SettingsStore::WriteText("Settings", "System ID", "9");
+    w = std::make_unique<WindowHarness>([](FakeSerialPort& port) {
+        port.setOnlyPortsAvailable({1});
+        port.setResponder([](FakeSerialPort& p, const QByteArray& written) {
+            if (p.parameters() != QStringLiteral("19200,N,8,1"))
+                return;
+            if (written == Hex("01 05 03 09 04")) {  // the probe: "lost my settings", then IDs
+                p.feedReceivedLater(Hex("01 07 84 00 00 8C 04"), 2);
+                p.feedReceivedLater(Hex("01 0B 83 2C 01 01 00 01 00 BE 04"), 20);
+            }
+            AcknowledgeSets(p, written);
+        });
+    });
+    const QString storedIds = HexText(BuildSetIDsFrame(300, 7, 9)).trimmed();
+    QTRY_VERIFY_WITH_TIMEOUT(written().contains(storedIds), 3000);
+    QCOMPARE(written().filter(QRegularExpression("^01 0B 02 ")), QStringList{storedIds});
 }
 
 QTEST_MAIN(TestConfigWindow)
