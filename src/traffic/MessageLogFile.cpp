@@ -55,36 +55,56 @@ QStringList TransceiverLines(const TransceiverCaptions& captions)
     return lines;
 }
 
-QString RateLine(const QString& name, qint32 acks, qint64 divisor)
+QString RateLine(const QString& name, qint64 acks, qint64 divisor)
 {
     const QString text = divisor == 0 ? QStringLiteral("-")
                                       : PercentText(static_cast<double>(acks) / divisor * 100.0);
     return name + QLatin1String(" = ") + text;
 }
 
+// T and W of the rates count every reply, whatever the retries setting is now: rows
+// beyond it still hold the acknowledgements that needed more retries, so neither rate can
+// exceed 100 %. Failures count at the setting's transmissions, as the formula has it.
+struct ReplyTotals {
+    qint64 replies = 0;        // T
+    qint64 transmissions = 0;  // W
+};
+
+ReplyTotals CountReplies(const TrafficCounters& counters, int iRFRetries)
+{
+    ReplyTotals totals;
+    qint64 acksInRows = 0;
+    for (int i = 0; i < TrafficCounters::kRetrySlots; ++i) {
+        const qint64 count = counters.lRetryDistribution[static_cast<size_t>(i)];
+        acksInRows += count;
+        totals.transmissions += qint64(i + 1) * count;
+    }
+    // An acknowledgement after more than 20 retries sits in no row; it took at least
+    // 22 transmissions.
+    const qint64 acksBeyondRows = qMax<qint64>(0, counters.lAcksReceived - acksInRows);
+    const qint64 failed = counters.lPacketsFailed;
+    totals.replies = acksInRows + acksBeyondRows + failed;
+    totals.transmissions += qint64(TrafficCounters::kRetrySlots + 1) * acksBeyondRows
+                            + qint64(iRFRetries + 1) * failed;
+    return totals;
+}
+
 QStringList ProgramLines(const TrafficCounters& counters, int iRFRetries)
 {
     const int rows = qBound(0, iRFRetries, TrafficCounters::kRetrySlots - 1);
-    qint64 replies = counters.lPacketsFailed;                          // T
-    qint64 transmissions = qint64(rows + 1) * counters.lPacketsFailed;  // W
-    QStringList retryRows;
-    for (int i = 0; i <= rows; ++i) {
-        const qint32 count = counters.lRetryDistribution[static_cast<size_t>(i)];
-        replies += count;
-        transmissions += qint64(i + 1) * count;
-        retryRows << QString::number(i) + QLatin1String(" Retries - ") + QString::number(count);
-    }
-
+    const ReplyTotals totals = CountReplies(counters, rows);
     QStringList lines = {QString(), QStringLiteral("Evaluation Program Statistics"),
                          QStringLiteral("-----------------------------"),
                          QLatin1String("Packets Sent     = ") + QString::number(counters.lPacketsSent),
                          QLatin1String("Packets Received = ") + QString::number(counters.lPacketsReceived),
                          QLatin1String("Acks Received    = ") + QString::number(counters.lAcksReceived),
                          RateLine(QStringLiteral("Packet Success Rate Without Acks"),
-                                  counters.lAcksReceived, replies),
+                                  counters.lAcksReceived, totals.replies),
                          RateLine(QStringLiteral("Packet Success Rate With Acks"),
-                                  counters.lAcksReceived, transmissions)};
-    lines << retryRows;
+                                  counters.lAcksReceived, totals.transmissions)};
+    for (int i = 0; i <= rows; ++i)
+        lines << QString::number(i) + QLatin1String(" Retries - ")
+                     + QString::number(counters.lRetryDistribution[static_cast<size_t>(i)]);
     lines << QLatin1String("   Failed - ") + QString::number(counters.lPacketsFailed);
     return lines;
 }

@@ -14,6 +14,18 @@ void WriteRaw(const QString& path, const QByteArray& bytes)
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
+
+// Acknowledgements after the given retry counts and `failures` failures, counted while
+// the module was set to 20 retries.
+TrafficCounters Replies(const QList<int>& ackRetries, int failures)
+{
+    TrafficCounters counters;
+    for (int retries : ackRetries)
+        ApplySendRfDataAck(counters, 1, retries, 20);
+    for (int i = 0; i < failures; ++i)
+        ApplySendRfDataAck(counters, 0, 0, 20);
+    return counters;
+}
 }  // namespace
 
 class MessageLogFileTest : public QObject {
@@ -68,6 +80,47 @@ private slots:
         QCOMPARE(ClosingBlockLines(neverQueried, TrafficCounters{}, 1, kWhen).mid(17, 2),
                  (QStringList{"Packet Success Rate Without Acks = -",
                               "Packet Success Rate With Acks = -"}));
+    }
+
+    // Rows printed follow the setting at closing time, but the rates count every reply,
+    // so lowering "Retries" after replies that needed more cannot push a rate past 100 %.
+    void closingBlock_ratesCountEveryReply_data()
+    {
+        QTest::addColumn<QList<int>>("ackRetries");
+        QTest::addColumn<int>("failures");
+        QTest::addColumn<int>("iRFRetries");
+        QTest::addColumn<QStringList>("rates");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("retries lowered to 0 after acks with 2 retries")
+            << QList<int>{0, 2, 2, 2, 2} << 0 << 0
+            << QStringList{"Packet Success Rate Without Acks = 100.00%",  // T = 5
+                           "Packet Success Rate With Acks = 38.46%"}      // W = 1 + 4 * 3
+            << QStringList{"0 Retries - 1", "   Failed - 0"};
+        QTest::newRow("retries lowered to 1, acks after 20 retries and a failure")
+            << QList<int>{20, 1, 0} << 1 << 1
+            << QStringList{"Packet Success Rate Without Acks = 75.00%",  // T = 3 + 1
+                           "Packet Success Rate With Acks = 11.54%"}     // W = 21 + 2 + 1 + 2
+            << QStringList{"0 Retries - 1", "1 Retries - 1", "   Failed - 1"};
+        QTest::newRow("an ack after more than 20 retries still counts as a reply")
+            << QList<int>{0, 25} << 0 << 3
+            << QStringList{"Packet Success Rate Without Acks = 100.00%",  // T = 2
+                           "Packet Success Rate With Acks = 08.70%"}      // W = 1 + at least 22
+            << QStringList{"0 Retries - 1", "1 Retries - 0", "2 Retries - 0", "3 Retries - 0",
+                           "   Failed - 0"};
+    }
+    void closingBlock_ratesCountEveryReply()
+    {
+        QFETCH(QList<int>, ackRetries);
+        QFETCH(int, failures);
+        QFETCH(int, iRFRetries);
+        QFETCH(QStringList, rates);
+        QFETCH(QStringList, rows);
+        const TransceiverCaptions captions = {"-", "-", "-", "-", "-", "-", "-", "-"};
+        const QStringList lines =
+            ClosingBlockLines(captions, Replies(ackRetries, failures), iRFRetries, kWhen);
+        QCOMPARE(lines.mid(17, 2), rates);
+        QCOMPARE(lines.mid(19, rows.size()), rows);
+        QCOMPARE(lines.at(19 + rows.size()), QString());
     }
 
     void isMessageLogFile_data()
