@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
@@ -34,10 +36,29 @@ LogFileResult AppendLines(const QString& path, const QStringList& lines)
     return WriteLines(path, lines, QIODevice::WriteOnly | QIODevice::Append);
 }
 
-// "<prefix><time> <date>", the form of the start and end lines.
+// The locale's long time format: with seconds, but also naming the time zone, which the
+// log's lines have never carried.
+QString TimeFormatWithSeconds(const QLocale& locale)
+{
+    QString format;
+    bool quoted = false;
+    for (const QChar c : locale.timeFormat(QLocale::LongFormat)) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (quoted || c != QLatin1Char('t'))
+            format += c;
+    }
+    return format.remove(QLatin1String("()")).remove(QLatin1String("[]")).trimmed();
+}
+
+bool FitsLatin1(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
+}
+
 QString TimeStampLine(const QString& prefix, const QDateTime& when)
 {
-    return prefix + Clock::ShortTimeText(when) + QLatin1Char(' ') + Clock::ShortDateText(when);
+    return prefix + LogTimeStamp(when);
 }
 
 QStringList TransceiverLines(const TransceiverCaptions& captions)
@@ -158,6 +179,15 @@ bool IsMessageLogFile(const QString& path)
 bool FileExists(const QString& path)
 {
     return QFileInfo(path).isFile();
+}
+
+QString LogTimeStamp(const QDateTime& when, const QLocale& locale)
+{
+    const QString stamp = locale.toString(when.time(), TimeFormatWithSeconds(locale))
+                          + QLatin1Char(' ') + locale.toString(when.date(), QLocale::ShortFormat);
+    if (FitsLatin1(stamp))
+        return stamp;
+    return QLocale::c().toString(when, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
 LogFileLocation SplitLogFilePath(const QString& fullPath)

@@ -4,6 +4,7 @@
 #include "traffic/TrafficCounters.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -29,7 +30,7 @@ LogFileResult CreateLogFile(const QString& path, const QString& fileName);
 
 LogFileResult AppendToLogFile(const QString& path, const QString& line);
 
-// "Log Started: " with the time and date, then an empty line.
+// "Log Started: " with LogTimeStamp(now), then an empty line.
 LogFileResult WriteLogStart(const QString& path, const QDateTime& now = Clock::Now());
 
 // The captions of the eight transceiver statistics labels, in the order the module
@@ -49,6 +50,10 @@ LogFileResult WriteLogEnd(const QString& path, const QStringList& lines);
 bool IsMessageLogFile(const QString& path);
 
 bool FileExists(const QString& path);
+
+// The time and date of the start and end lines: the locale's time with seconds, a blank
+// and its short date. A locale whose texts Latin-1 cannot carry gets "yyyy-MM-dd HH:mm:ss".
+QString LogTimeStamp(const QDateTime& when, const QLocale& locale = QLocale());
 
 // A full path split into its folder, which keeps the trailing separator, and its name.
 struct LogFileLocation {

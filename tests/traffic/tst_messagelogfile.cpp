@@ -2,11 +2,18 @@
 #include "traffic/MessageLogFile.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 const QDateTime kWhen(QDate(2005, 8, 29), QTime(14, 3, 22));
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 void WriteRaw(const QString& path, const QByteArray& bytes)
 {
@@ -33,9 +40,15 @@ class MessageLogFileTest : public QObject {
 
 private:
     QTemporaryDir m_dir;
-    const QString m_stamp = Clock::ShortTimeText(kWhen) + " " + Clock::ShortDateText(kWhen);
+    const QString m_stamp = LogTimeStamp(kWhen);
 
 private slots:
+    void cleanup()
+    {
+        QLocale::setDefault(QLocale::system());
+        Clock::SetNowForTesting({});
+    }
+
     void wholeFile_crLfLatin1Lines()
     {
         const QString path = m_dir.filePath("run.olf");
@@ -121,6 +134,32 @@ private slots:
         QCOMPARE(lines.mid(17, 2), rates);
         QCOMPARE(lines.mid(19, rows.size()), rows);
         QCOMPARE(lines.at(19 + rows.size()), QString());
+    }
+
+    // The start and end lines carry the locale's own time with seconds and its short date;
+    // where Latin-1 cannot carry the locale's texts, an unambiguous numeric form instead.
+    void logStartLine_followsLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("C") << "C" << QByteArray("Log Started: 14:03:22 29 Aug 2005");
+        QTest::newRow("en_US") << "en_US" << QByteArray("Log Started: 2:03:22 PM 8/29/05");
+        QTest::newRow("fi_FI") << "fi_FI" << QByteArray("Log Started: 14.03.22 29.8.2005");
+        QTest::newRow("de_DE") << "de_DE" << QByteArray("Log Started: 14:03:22 29.08.05");
+        QTest::newRow("ko_KR") << "ko_KR" << QByteArray("Log Started: 2005-08-29 14:03:22");
+        QTest::newRow("ja_JP") << "ja_JP" << QByteArray("Log Started: 2005-08-29 14:03:22");
+    }
+    void logStartLine_followsLocale()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QByteArray, line);
+        QLocale::setDefault(QLocale(locale));
+        Clock::SetNowForTesting([] { return kWhen; });
+        const QString path = m_dir.filePath("stamp-" + locale + ".olf");
+        QVERIFY(CreateLogFile(path, "x") && WriteLogStart(path));
+        QCOMPARE(FileBytes(path).mid(29), line + "\r\n\r\n");  // after the header lines
+        QCOMPARE(ClosingBlockLines({}, TrafficCounters{}, 0, kWhen).at(22),
+                 "Log Ended: " + QString::fromLatin1(line.mid(13)));
     }
 
     void isMessageLogFile_data()

@@ -161,7 +161,7 @@ private:
     static QStringList header(const QString& fileName) { return {kMessageLogHeader, fileName, ""}; }
     QStringList startLines() const { return {"Log Started: " + m_stamp, ""}; }
 
-    const QString m_stamp = Clock::ShortTimeText(kNow) + " " + Clock::ShortDateText(kNow);
+    const QString m_stamp = LogTimeStamp(kNow);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QStringList m_files;  // the file dialog's answers, in turn; none left cancels
