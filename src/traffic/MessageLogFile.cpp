@@ -17,6 +17,8 @@ LogFileResult Failure(const QFile& file)
 // Opens the file, writes every line with its CR LF and closes it again.
 LogFileResult WriteLines(const QString& path, const QStringList& lines, QIODevice::OpenMode mode)
 {
+    if (IsSpecialFile(path))
+        return {false, QStringLiteral("Not a regular file"), false};
     QFile file(path);
     if (!file.open(mode))
         return Failure(file);
@@ -31,9 +33,15 @@ LogFileResult WriteLines(const QString& path, const QStringList& lines, QIODevic
     return {};
 }
 
+// A file that has gone since it was chosen is not recreated here: a new file needs its
+// header first, which is the caller's decision.
 LogFileResult AppendLines(const QString& path, const QStringList& lines)
 {
-    return WriteLines(path, lines, QIODevice::WriteOnly | QIODevice::Append);
+    LogFileResult result =
+        WriteLines(path, lines, QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly);
+    if (!result)
+        result.fileMissing = !QFileInfo::exists(path);
+    return result;
 }
 
 // The locale's long time format: with seconds, but also naming the time zone, which the
@@ -165,10 +173,12 @@ LogFileResult WriteLogEnd(const QString& path, const QStringList& lines)
 
 bool IsMessageLogFile(const QString& path)
 {
+    if (!FileExists(path))
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    QByteArray line = file.readLine();
+    QByteArray line = file.readLine(kMessageLogHeader.size() + kLineEnd.size());
     if (line.endsWith('\n'))
         line.chop(1);
     if (line.endsWith('\r'))
@@ -179,6 +189,12 @@ bool IsMessageLogFile(const QString& path)
 bool FileExists(const QString& path)
 {
     return QFileInfo(path).isFile();
+}
+
+bool IsSpecialFile(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isFile();
 }
 
 QString LogTimeStamp(const QDateTime& when, const QLocale& locale)
@@ -196,3 +212,4 @@ LogFileLocation SplitLogFilePath(const QString& fullPath)
                                fullPath.lastIndexOf(QLatin1Char('\\')));
     return {fullPath.left(separator + 1), fullPath.mid(separator + 1)};
 }
+

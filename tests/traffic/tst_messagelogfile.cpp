@@ -1,10 +1,15 @@
 #include "platform/Clock.h"
+#include "support/HangGuard.h"
 #include "traffic/MessageLogFile.h"
 
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 const QDateTime kWhen(QDate(2005, 8, 29), QTime(14, 3, 22));
@@ -13,13 +18,6 @@ QByteArray FileBytes(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteRaw(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 // Acknowledgements after the given retry counts and `failures` failures, counted while
@@ -32,6 +30,13 @@ TrafficCounters Replies(const QList<int>& ackRetries, int failures)
     for (int i = 0; i < failures; ++i)
         ApplySendRfDataAck(counters, 0, 0, 20);
     return counters;
+}
+
+void WriteRaw(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
 }
 }  // namespace
 
@@ -170,6 +175,9 @@ private slots:
         QTest::newRow("header with more text") << QByteArray("QV Orvalis Message Log 2\r\n") << false;
         QTest::newRow("empty") << QByteArray("") << false;
         QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("header only, no line end") << QByteArray("QV Orvalis Message Log") << true;
+        QTest::newRow("header, then a long line without end")
+            << QByteArray("QV Orvalis Message Log") + QByteArray(1 << 20, 'x') << false;
     }
     void isMessageLogFile()
     {
@@ -180,6 +188,51 @@ private slots:
             WriteRaw(path, content);
         QCOMPARE(IsMessageLogFile(path), isLog);
         QCOMPARE(FileExists(path), !content.isNull());
+    }
+
+    // Devices and FIFOs are never opened: reading /dev/zero never ends and opening a FIFO
+    // waits for a peer that never comes.
+    void specialFile_isRefusedWithoutOpening_data()
+    {
+        QTest::addColumn<QString>("path");  // empty: a FIFO made for the test
+        QTest::newRow("/dev/zero") << "/dev/zero";
+        QTest::newRow("/dev/full") << "/dev/full";
+        QTest::newRow("/dev/null") << "/dev/null";
+        QTest::newRow("FIFO") << QString();
+        QTest::newRow("folder") << m_dir.path();
+    }
+    void specialFile_isRefusedWithoutOpening()
+    {
+#ifdef Q_OS_UNIX
+        QFETCH(QString, path);
+        if (path.isEmpty()) {
+            path = m_dir.filePath("fifo");
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        }
+        const HangGuard guard("a special file's check or write");
+        QVERIFY(IsSpecialFile(path));
+        QVERIFY(!IsMessageLogFile(path));
+        for (const LogFileResult& result : {CreateLogFile(path, "x"), AppendToLogFile(path, "x")})
+            QVERIFY2(!result.ok && !result.error.isEmpty() && !result.fileMissing,
+                     qPrintable(result.error));
+#else
+        QSKIP("devices and FIFOs are Unix files");
+#endif
+    }
+
+    // A file removed since it was chosen is not recreated by an append: the writer is told
+    // it is missing, so it can start a new file with its header.
+    void appendToRemovedFile_reportsItMissing()
+    {
+        const QString path = m_dir.filePath("removed.olf");
+        QVERIFY(CreateLogFile(path, "removed.olf"));
+        QVERIFY(QFile::remove(path));
+        for (const LogFileResult& result : {AppendToLogFile(path, "x"), WriteLogStart(path),
+                                            WriteLogEnd(path, {"x"})})
+            QVERIFY2(!result.ok && result.fileMissing && !result.error.isEmpty(),
+                     qPrintable(result.error));
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(!IsSpecialFile(path));
     }
 
     void unwritableFile_reportsSystemError()
