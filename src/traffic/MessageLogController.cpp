@@ -154,10 +154,14 @@ void MessageLogController::StartLogging()
         m_bLogStarted = true;
 }
 
+// A failed closing block leaves the box as it is: when another file replaces this one,
+// logging goes on in the new file.
 void MessageLogController::EndLogging()
 {
-    Succeeded(WriteLogEnd(logFilePath(), m_closingBlock()));
     m_bLogStarted = false;
+    const LogFileResult result = WriteLogEnd(logFilePath(), m_closingBlock());
+    if (!result)
+        ReportFailure(result.error);
 }
 
 // The chosen file was removed behind the program's back. A new file of the same name gets

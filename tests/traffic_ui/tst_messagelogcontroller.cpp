@@ -230,6 +230,30 @@ private slots:
         QCOMPARE(FileLines(path("run.olf")).mid(3 + 2 + 5), NewestLines(w, 2));
     }
 
+    // The old file's closing block fails (its folder is gone); the new file still gets every
+    // line and its own closing block.
+    void switchingFromFailedFile_logsToNewFile()
+    {
+        QVERIFY(QDir(m_dir->path()).mkdir("gone"));
+        WindowHarness w;
+        w.openPort1();
+        m_files << path("gone/a.olf") << path("b.olf");
+        w.find<QCheckBox>("chkSaveLogToFile")->setChecked(true);
+        QVERIFY(QDir(path("gone")).removeRecursively());
+        w.find<QAction>("mnuFileNew")->trigger();
+        QCOMPARE(LogFileErrorLines(w), 1);
+        QVERIFY(w.find<QCheckBox>("chkSaveLogToFile")->isChecked());
+
+        SendAB(w);
+        const QStringList frame = NewestLines(w, 2);
+        w.find<QCheckBox>("chkSaveLogToFile")->setChecked(false);
+        const QStringList lines = FileLines(path("b.olf"));
+        QCOMPARE(lines.mid(0, 3 + 2 + 2), header("b.olf") + startLines() + frame);
+        QCOMPARE(lines.size(), 3 + 2 + 2 + 30);
+        QCOMPARE(lines.at(3 + 2 + 2 + 25), "Log Ended: " + m_stamp);
+        QCOMPARE(LogFileErrorLines(w), 1);
+    }
+
     void unwritableFile_isReportedOnce_andUnticksTheBox_data()
     {
         QTest::addColumn<bool>("failsWhileLogging");
