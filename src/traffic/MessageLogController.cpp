@@ -6,6 +6,7 @@
 #include "traffic/TrafficSettings.h"
 
 #include <QCheckBox>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -61,6 +62,12 @@ void MessageLogController::mnuFileNew_Click()
         chkSaveLogToFile->setChecked(false);
         return;
     }
+    if (IsSpecialFile(path)) {
+        RefuseFile();
+        if (!fileChosen())
+            chkSaveLogToFile->setChecked(false);  // as when the dialog is cancelled
+        return;
+    }
     const LogFileLocation location = SplitLogFilePath(path);
     bool keepContent = false;
     if (FileExists(path)) {
@@ -77,7 +84,7 @@ void MessageLogController::mnuFileNew_Click()
 }
 
 // Opening writes nothing; lines follow once the box is checked. A file that is not a
-// message log is refused and the previous choice stays.
+// message log (devices and FIFOs included) is refused and the previous choice stays.
 void MessageLogController::mnuFileOpen_Click()
 {
     const QString path = ChooseFileWithDialog(QStringLiteral("Open"), true);
@@ -87,12 +94,17 @@ void MessageLogController::mnuFileOpen_Click()
     if (location.fileName == m_sLogFileName && location.folder == m_settings.sLogFilePath)
         return;
     if (!IsMessageLogFile(path)) {
-        UserPrompts::ShowMessage(chkSaveLogToFile->window(), QStringLiteral("Error"),
-                                 QStringLiteral("Invalid file type.  Default file will be used!"),
-                                 UserPrompts::Icon::Exclamation);
+        RefuseFile();
         return;
     }
     ChooseLogFile(location);
+}
+
+void MessageLogController::RefuseFile()
+{
+    UserPrompts::ShowMessage(chkSaveLogToFile->window(), QStringLiteral("Error"),
+                             QStringLiteral("Invalid file type.  Default file will be used!"),
+                             UserPrompts::Icon::Exclamation);
 }
 
 // A file of the same name in another folder does not close the old file's period.
@@ -126,31 +138,68 @@ void MessageLogController::AppendLine(const QString& line)
 {
     if (m_reportingFailure || !chkSaveLogToFile->isChecked() || !fileChosen())
         return;
-    Succeeded(AppendToLogFile(logFilePath(), line));
+    const LogFileResult result = AppendToLogFile(logFilePath(), line);
+    if (result.fileMissing)
+        StartRemovedFileAgain({line});
+    else
+        Succeeded(result);
 }
 
 void MessageLogController::StartLogging()
 {
-    if (Succeeded(WriteLogStart(logFilePath())))
+    const LogFileResult result = WriteLogStart(logFilePath());
+    if (result.fileMissing)
+        StartRemovedFileAgain({});
+    else if (Succeeded(result))
         m_bLogStarted = true;
 }
 
+// A failed closing block leaves the box as it is: when another file replaces this one,
+// logging goes on in the new file.
 void MessageLogController::EndLogging()
 {
-    Succeeded(WriteLogEnd(logFilePath(), m_closingBlock()));
     m_bLogStarted = false;
+    const LogFileResult result = WriteLogEnd(logFilePath(), m_closingBlock());
+    if (!result)
+        ReportFailure(result.error);
 }
 
-// The failure line goes to the communications log only: the box is cleared first, so
-// the line is not offered to the file that just failed.
+// The chosen file was removed behind the program's back. A new file of the same name gets
+// its header and start line and then the lines that missed the old one; the loss is
+// reported after them, so the file keeps the order of the on-screen log.
+void MessageLogController::StartRemovedFileAgain(const QStringList& missedLines)
+{
+    const QString path = logFilePath();
+    if (!Succeeded(CreateLogFile(path, m_sLogFileName)) || !Succeeded(WriteLogStart(path)))
+        return;
+    m_bLogStarted = true;
+    for (const QString& line : missedLines)
+        if (!Succeeded(AppendToLogFile(path, line)))
+            return;
+    m_log.LogStatusMessage(QStringLiteral("Log File Error: ") + m_sLogFileName
+                           + QStringLiteral(" was removed; a new ") + m_sLogFileName
+                           + QStringLiteral(" was started"));
+}
+
+// A file that cannot be written stops logging: the box is cleared, without the closing
+// block its handler would write, and the failure is reported once.
 bool MessageLogController::Succeeded(const LogFileResult& result)
 {
     if (result)
         return true;
-    m_reportingFailure = true;
     m_bLogStarted = false;
-    chkSaveLogToFile->setChecked(false);
-    m_log.LogStatusMessage(QStringLiteral("Log File Error: ") + result.error);
-    m_reportingFailure = false;
+    {
+        const QScopedValueRollback<bool> noFileWrites(m_reportingFailure, true);
+        chkSaveLogToFile->setChecked(false);
+    }
+    ReportFailure(result.error);
     return false;
+}
+
+// The report goes to the communications log only: the file that just failed is not
+// offered its lines.
+void MessageLogController::ReportFailure(const QString& description)
+{
+    const QScopedValueRollback<bool> noFileWrites(m_reportingFailure, true);
+    m_log.LogStatusMessage(QStringLiteral("Log File Error: ") + description);
 }

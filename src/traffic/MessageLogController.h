@@ -17,7 +17,7 @@ struct TrafficSettings;
 // While the box is checked every line of the communications log is appended to the
 // chosen file; each logging period starts with a "Log Started: " line and ends with
 // the closing statistics block. A file that cannot be written is reported once in the
-// communications log and logging stops.
+// communications log and logging stops; a file removed while in use is started again.
 class MessageLogController : public QObject {
     Q_OBJECT
 public:
@@ -48,12 +48,16 @@ private:
     // and remembers its folder.
     void ChooseLogFile(const LogFileLocation& location);
     QString ChooseFileWithDialog(const QString& title, bool fileMustExist) const;
+    // "Invalid file type.  Default file will be used!"
+    void RefuseFile();
 
     void AppendLine(const QString& line);
     void StartLogging();
     void EndLogging();
+    void StartRemovedFileAgain(const QStringList& missedLines);
     // False after a failed write, which has been reported and has stopped logging.
     bool Succeeded(const LogFileResult& result);
+    void ReportFailure(const QString& description);
 
     CommunicationsLog& m_log;
     TrafficSettings& m_settings;
@@ -61,5 +65,5 @@ private:
     QCheckBox* chkSaveLogToFile = nullptr;
     QString m_sLogFileName;
     bool m_bLogStarted = false;
-    bool m_reportingFailure = false;
+    bool m_reportingFailure = false;  // while set, no line goes to the file
 };

@@ -4,6 +4,7 @@
 #include "traffic/TrafficCounters.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -15,13 +16,19 @@
 
 inline const QString kMessageLogHeader = QStringLiteral("QV Orvalis Message Log");
 
-// Outcome of a write; error holds the system's description of a failure.
+// Outcome of a write; error holds the system's description of a failure. Appending
+// never creates the file: fileMissing tells that it no longer exists.
 struct LogFileResult {
     bool ok = true;
     QString error;
+    bool fileMissing = false;
 
     explicit operator bool() const { return ok; }
 };
+
+// Devices, FIFOs and folders are never opened as log files: every function here refuses
+// them before opening, since reading /dev/zero never ends and opening a FIFO waits for a
+// peer that may never come.
 
 // Creates the file, or empties an existing one, and writes the three header lines:
 // the header, the file name, an empty line.
@@ -29,7 +36,7 @@ LogFileResult CreateLogFile(const QString& path, const QString& fileName);
 
 LogFileResult AppendToLogFile(const QString& path, const QString& line);
 
-// "Log Started: " with the time and date, then an empty line.
+// "Log Started: " with LogTimeStamp(now), then an empty line.
 LogFileResult WriteLogStart(const QString& path, const QDateTime& now = Clock::Now());
 
 // The captions of the eight transceiver statistics labels, in the order the module
@@ -44,11 +51,20 @@ QStringList ClosingBlockLines(const TransceiverCaptions& captions, const Traffic
 
 LogFileResult WriteLogEnd(const QString& path, const QStringList& lines);
 
-// True only when the first line of the file reads exactly as the header; a missing,
-// empty or unreadable file is not a log.
+// True only when the path names a regular file whose first line reads exactly as the
+// header; a missing, empty, unreadable or special file is not a log. Reads no more than
+// a header's length.
 bool IsMessageLogFile(const QString& path);
 
+// True when a regular file of that name exists.
 bool FileExists(const QString& path);
+
+// True when the path names something that exists but is not a regular file.
+bool IsSpecialFile(const QString& path);
+
+// The time and date of the start and end lines: the locale's time with seconds, a blank
+// and its short date. A locale whose texts Latin-1 cannot carry gets "yyyy-MM-dd HH:mm:ss".
+QString LogTimeStamp(const QDateTime& when, const QLocale& locale = QLocale());
 
 // A full path split into its folder, which keeps the trailing separator, and its name.
 struct LogFileLocation {

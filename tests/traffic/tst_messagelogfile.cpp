@@ -1,12 +1,36 @@
 #include "platform/Clock.h"
+#include "support/HangGuard.h"
 #include "traffic/MessageLogFile.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 const QDateTime kWhen(QDate(2005, 8, 29), QTime(14, 3, 22));
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Acknowledgements after the given retry counts and `failures` failures, counted while
+// the module was set to 20 retries.
+TrafficCounters Replies(const QList<int>& ackRetries, int failures)
+{
+    TrafficCounters counters;
+    for (int retries : ackRetries)
+        ApplySendRfDataAck(counters, 1, retries, 20);
+    for (int i = 0; i < failures; ++i)
+        ApplySendRfDataAck(counters, 0, 0, 20);
+    return counters;
+}
 
 void WriteRaw(const QString& path, const QByteArray& bytes)
 {
@@ -21,9 +45,15 @@ class MessageLogFileTest : public QObject {
 
 private:
     QTemporaryDir m_dir;
-    const QString m_stamp = Clock::ShortTimeText(kWhen) + " " + Clock::ShortDateText(kWhen);
+    const QString m_stamp = LogTimeStamp(kWhen);
 
 private slots:
+    void cleanup()
+    {
+        QLocale::setDefault(QLocale::system());
+        Clock::SetNowForTesting({});
+    }
+
     void wholeFile_crLfLatin1Lines()
     {
         const QString path = m_dir.filePath("run.olf");
@@ -70,6 +100,73 @@ private slots:
                               "Packet Success Rate With Acks = -"}));
     }
 
+    // Rows printed follow the setting at closing time, but the rates count every reply,
+    // so lowering "Retries" after replies that needed more cannot push a rate past 100 %.
+    void closingBlock_ratesCountEveryReply_data()
+    {
+        QTest::addColumn<QList<int>>("ackRetries");
+        QTest::addColumn<int>("failures");
+        QTest::addColumn<int>("iRFRetries");
+        QTest::addColumn<QStringList>("rates");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("retries lowered to 0 after acks with 2 retries")
+            << QList<int>{0, 2, 2, 2, 2} << 0 << 0
+            << QStringList{"Packet Success Rate Without Acks = 100.00%",  // T = 5
+                           "Packet Success Rate With Acks = 38.46%"}      // W = 1 + 4 * 3
+            << QStringList{"0 Retries - 1", "   Failed - 0"};
+        QTest::newRow("retries lowered to 1, acks after 20 retries and a failure")
+            << QList<int>{20, 1, 0} << 1 << 1
+            << QStringList{"Packet Success Rate Without Acks = 75.00%",  // T = 3 + 1
+                           "Packet Success Rate With Acks = 11.54%"}     // W = 21 + 2 + 1 + 2
+            << QStringList{"0 Retries - 1", "1 Retries - 1", "   Failed - 1"};
+        QTest::newRow("an ack after more than 20 retries still counts as a reply")
+            << QList<int>{0, 25} << 0 << 3
+            << QStringList{"Packet Success Rate Without Acks = 100.00%",  // T = 2
+                           "Packet Success Rate With Acks = 08.70%"}      // W = 1 + at least 22
+            << QStringList{"0 Retries - 1", "1 Retries - 0", "2 Retries - 0", "3 Retries - 0",
+                           "   Failed - 0"};
+    }
+    void closingBlock_ratesCountEveryReply()
+    {
+        QFETCH(QList<int>, ackRetries);
+        QFETCH(int, failures);
+        QFETCH(int, iRFRetries);
+        QFETCH(QStringList, rates);
+        QFETCH(QStringList, rows);
+        const TransceiverCaptions captions = {"-", "-", "-", "-", "-", "-", "-", "-"};
+        const QStringList lines =
+            ClosingBlockLines(captions, Replies(ackRetries, failures), iRFRetries, kWhen);
+        QCOMPARE(lines.mid(17, 2), rates);
+        QCOMPARE(lines.mid(19, rows.size()), rows);
+        QCOMPARE(lines.at(19 + rows.size()), QString());
+    }
+
+    // The start and end lines carry the locale's own time with seconds and its short date;
+    // where Latin-1 cannot carry the locale's texts, an unambiguous numeric form instead.
+    void logStartLine_followsLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("C") << "C" << QByteArray("Log Started: 14:03:22 29 Aug 2005");
+        QTest::newRow("en_US") << "en_US" << QByteArray("Log Started: 2:03:22 PM 8/29/05");
+        QTest::newRow("fi_FI") << "fi_FI" << QByteArray("Log Started: 14.03.22 29.8.2005");
+        QTest::newRow("de_DE") << "de_DE" << QByteArray("Log Started: 14:03:22 29.08.05");
+        QTest::newRow("ko_KR") << "ko_KR" << QByteArray("Log Started: 2005-08-29 14:03:22");
+        QTest::newRow("ja_JP") << "ja_JP" << QByteArray("Log Started: 2005-08-29 14:03:22");
+    }
+    void logStartLine_followsLocale()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QByteArray, line);
+        QLocale::setDefault(QLocale(locale));
+        Clock::SetNowForTesting([] { return kWhen; });
+        const QString path = m_dir.filePath("stamp-" + locale + ".olf");
+        QVERIFY(CreateLogFile(path, "x") && WriteLogStart(path));
+        QCOMPARE(FileBytes(path).mid(29), line + "\r\n\r\n");  // after the header lines
+        QCOMPARE(ClosingBlockLines({}, TrafficCounters{}, 0, kWhen).at(22),
+                 "Log Ended: " + QString::fromLatin1(line.mid(13)));
+    }
+
     void isMessageLogFile_data()
     {
         QTest::addColumn<QByteArray>("content");  // null: no file at all
@@ -78,6 +175,9 @@ private slots:
         QTest::newRow("header with more text") << QByteArray("QV Orvalis Message Log 2\r\n") << false;
         QTest::newRow("empty") << QByteArray("") << false;
         QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("header only, no line end") << QByteArray("QV Orvalis Message Log") << true;
+        QTest::newRow("header, then a long line without end")
+            << QByteArray("QV Orvalis Message Log") + QByteArray(1 << 20, 'x') << false;
     }
     void isMessageLogFile()
     {
@@ -88,6 +188,51 @@ private slots:
             WriteRaw(path, content);
         QCOMPARE(IsMessageLogFile(path), isLog);
         QCOMPARE(FileExists(path), !content.isNull());
+    }
+
+    // Devices and FIFOs are never opened: reading /dev/zero never ends and opening a FIFO
+    // waits for a peer that never comes.
+    void specialFile_isRefusedWithoutOpening_data()
+    {
+        QTest::addColumn<QString>("path");  // empty: a FIFO made for the test
+        QTest::newRow("/dev/zero") << "/dev/zero";
+        QTest::newRow("/dev/full") << "/dev/full";
+        QTest::newRow("/dev/null") << "/dev/null";
+        QTest::newRow("FIFO") << QString();
+        QTest::newRow("folder") << m_dir.path();
+    }
+    void specialFile_isRefusedWithoutOpening()
+    {
+#ifdef Q_OS_UNIX
+        QFETCH(QString, path);
+        if (path.isEmpty()) {
+            path = m_dir.filePath("fifo");
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        }
+        const HangGuard guard("a special file's check or write");
+        QVERIFY(IsSpecialFile(path));
+        QVERIFY(!IsMessageLogFile(path));
+        for (const LogFileResult& result : {CreateLogFile(path, "x"), AppendToLogFile(path, "x")})
+            QVERIFY2(!result.ok && !result.error.isEmpty() && !result.fileMissing,
+                     qPrintable(result.error));
+#else
+        QSKIP("devices and FIFOs are Unix files");
+#endif
+    }
+
+    // A file removed since it was chosen is not recreated by an append: the writer is told
+    // it is missing, so it can start a new file with its header.
+    void appendToRemovedFile_reportsItMissing()
+    {
+        const QString path = m_dir.filePath("removed.olf");
+        QVERIFY(CreateLogFile(path, "removed.olf"));
+        QVERIFY(QFile::remove(path));
+        for (const LogFileResult& result : {AppendToLogFile(path, "x"), WriteLogStart(path),
+                                            WriteLogEnd(path, {"x"})})
+            QVERIFY2(!result.ok && result.fileMissing && !result.error.isEmpty(),
+                     qPrintable(result.error));
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(!IsSpecialFile(path));
     }
 
     void unwritableFile_reportsSystemError()

@@ -5,6 +5,7 @@
 #include "platform/UserPrompts.h"
 #include "protocol/Frame.h"
 #include "protocol/MessageCatalogue.h"
+#include "support/HangGuard.h"
 #include "support/Hex.h"
 #include "support/WindowHarness.h"
 #include "traffic/MessageLogFile.h"
@@ -17,6 +18,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -31,11 +36,35 @@ QStringList FileLines(const QString& path)
     return lines;
 }
 
+bool WritePlainFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 void SendAB(const WindowHarness& w)
 {
     w.find<QLineEdit>("txtRFData")->setText("AB");
     w.find<QPushButton>("cmdSendSingleMsg")->click();
 }
+
+// The newest `count` lines of the communications log, oldest first (the file's order).
+QStringList NewestLines(const WindowHarness& w, int count)
+{
+    QStringList lines;
+    for (int i = count - 1; i >= 0; --i) {
+        const QListWidgetItem* item = w.window->messageList().item(i);
+        lines << (item ? item->text() : "<no line>");
+    }
+    return lines;
+}
+
+int LogFileErrorLines(const WindowHarness& w)
+{
+    return int(w.window->messageList().findItems("Log File Error: ?*", Qt::MatchWildcard).size());
+}
+
+const QString kInvalidFileType = "Error|Invalid file type.  Default file will be used!";
 
 }  // namespace
 
@@ -119,18 +148,110 @@ private slots:
     }
 
     // Decision: rather than a default file that exists nowhere, the previous file stays.
+    // Devices and FIFOs are refused before they are opened: reading /dev/zero never ends
+    // and opening a FIFO waits for a writer that never comes.
+    void openNonLogFile_showsError_andKeepsPreviousFile_data()
+    {
+        QTest::addColumn<QString>("chosen");  // "fifo" is made for the test
+        QTest::newRow("text file") << "notes.txt";
+        QTest::newRow("/dev/zero") << "/dev/zero";
+        QTest::newRow("/dev/full") << "/dev/full";
+        QTest::newRow("FIFO") << "fifo";
+    }
     void openNonLogFile_showsError_andKeepsPreviousFile()
     {
-        QVERIFY(AppendToLogFile(path("notes.txt"), "hello"));
+        QFETCH(QString, chosen);
+        QVERIFY(WritePlainFile(path("notes.txt"), "hello\r\n"));
         WindowHarness w;
         w.openPort1();
-        m_files << path("run.olf") << path("notes.txt");
+        m_files << path("run.olf") << specialPath(chosen);
         w.find<QCheckBox>("chkSaveLogToFile")->setChecked(true);
-        w.find<QAction>("mnuFileOpen")->trigger();
-        QCOMPARE(m_dialogs, QStringList{"Error|Invalid file type.  Default file will be used!"});
+        {
+            const HangGuard guard("File Open");
+            w.find<QAction>("mnuFileOpen")->trigger();
+        }
+        QCOMPARE(m_dialogs, QStringList{kInvalidFileType});
         SendAB(w);
         QCOMPARE(FileLines(path("notes.txt")), QStringList{"hello"});
         QCOMPARE(FileLines(path("run.olf")).size(), 3 + 2 + 2);  // header, start, the new frame
+    }
+
+    // "New" never truncates or writes a device or FIFO either; the file in use stays, and
+    // with none in use the box is cleared as when the dialog is cancelled.
+    void newOnSpecialFile_showsError_andKeepsPreviousFile_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<bool>("whileLogging");
+        QTest::newRow("/dev/null, no file yet") << "/dev/null" << false;
+        QTest::newRow("/dev/null while logging") << "/dev/null" << true;
+        QTest::newRow("FIFO while logging") << "fifo" << true;
+    }
+    void newOnSpecialFile_showsError_andKeepsPreviousFile()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(bool, whileLogging);
+        WindowHarness w;
+        w.openPort1();
+        if (whileLogging) {
+            m_files << path("run.olf");
+            w.find<QCheckBox>("chkSaveLogToFile")->setChecked(true);
+        }
+        m_files << specialPath(chosen);
+        {
+            const HangGuard guard("File New");
+            w.find<QAction>("mnuFileNew")->trigger();
+        }
+        QCOMPARE(m_dialogs, QStringList{kInvalidFileType});
+        QCOMPARE(w.find<QCheckBox>("chkSaveLogToFile")->isChecked(), whileLogging);
+        SendAB(w);
+        if (whileLogging)
+            QCOMPARE(FileLines(path("run.olf")), header("run.olf") + startLines() + NewestLines(w, 2));
+        QCOMPARE(LogFileErrorLines(w), 0);
+    }
+
+    // The file removed while logging is started again with its header, its loss is reported
+    // once, and every line from the first one that missed the file on is kept.
+    void removedFile_isStartedAgain_andReportedOnce()
+    {
+        WindowHarness w;
+        w.openPort1();
+        m_files << path("run.olf");
+        w.find<QCheckBox>("chkSaveLogToFile")->setChecked(true);
+        QVERIFY(QFile::remove(path("run.olf")));
+        SendAB(w);
+        const QStringList body = NewestLines(w, 5);  // "", three report lines, the frame
+        QCOMPARE(body.mid(1, 3), QStringList({"", "Log File Error: run.olf was removed; a new "
+                                                  "run.olf was started", ""}));
+        QCOMPARE(FileLines(path("run.olf")), header("run.olf") + startLines() + body);
+
+        SendAB(w);
+        QVERIFY(w.find<QCheckBox>("chkSaveLogToFile")->isChecked());
+        QCOMPARE(LogFileErrorLines(w), 1);
+        QCOMPARE(FileLines(path("run.olf")).mid(3 + 2 + 5), NewestLines(w, 2));
+    }
+
+    // The old file's closing block fails (its folder is gone); the new file still gets every
+    // line and its own closing block.
+    void switchingFromFailedFile_logsToNewFile()
+    {
+        QVERIFY(QDir(m_dir->path()).mkdir("gone"));
+        WindowHarness w;
+        w.openPort1();
+        m_files << path("gone/a.olf") << path("b.olf");
+        w.find<QCheckBox>("chkSaveLogToFile")->setChecked(true);
+        QVERIFY(QDir(path("gone")).removeRecursively());
+        w.find<QAction>("mnuFileNew")->trigger();
+        QCOMPARE(LogFileErrorLines(w), 1);
+        QVERIFY(w.find<QCheckBox>("chkSaveLogToFile")->isChecked());
+
+        SendAB(w);
+        const QStringList frame = NewestLines(w, 2);
+        w.find<QCheckBox>("chkSaveLogToFile")->setChecked(false);
+        const QStringList lines = FileLines(path("b.olf"));
+        QCOMPARE(lines.mid(0, 3 + 2 + 2), header("b.olf") + startLines() + frame);
+        QCOMPARE(lines.size(), 3 + 2 + 2 + 30);
+        QCOMPARE(lines.at(3 + 2 + 2 + 25), "Log Ended: " + m_stamp);
+        QCOMPARE(LogFileErrorLines(w), 1);
     }
 
     void unwritableFile_isReportedOnce_andUnticksTheBox_data()
@@ -142,7 +263,7 @@ private slots:
     void unwritableFile_isReportedOnce_andUnticksTheBox()
     {
         QFETCH(bool, failsWhileLogging);
-        QVERIFY(AppendToLogFile(path("plain"), "x") && QDir(m_dir->path()).mkdir("gone"));
+        QVERIFY(WritePlainFile(path("plain"), "x") && QDir(m_dir->path()).mkdir("gone"));
         WindowHarness w;
         w.openPort1();
         m_files << path(failsWhileLogging ? "gone/x.olf" : "plain/x.olf");
@@ -153,15 +274,27 @@ private slots:
         }
         SendAB(w);
         QVERIFY(!w.find<QCheckBox>("chkSaveLogToFile")->isChecked());
-        QCOMPARE(w.window->messageList().findItems("Log File Error: ?*", Qt::MatchWildcard).size(), 1);
+        QCOMPARE(LogFileErrorLines(w), 1);
     }
 
 private:
     QString path(const QString& name) const { return m_dir->filePath(name); }
+    // A device path as it is; "fifo" makes a FIFO in the test's folder; other names are
+    // files in that folder.
+    QString specialPath(const QString& name) const
+    {
+        if (name.startsWith('/'))
+            return name;
+#ifdef Q_OS_UNIX
+        if (name == "fifo")
+            ::mkfifo(QFile::encodeName(path(name)).constData(), 0600);
+#endif
+        return path(name);
+    }
     static QStringList header(const QString& fileName) { return {kMessageLogHeader, fileName, ""}; }
     QStringList startLines() const { return {"Log Started: " + m_stamp, ""}; }
 
-    const QString m_stamp = Clock::ShortTimeText(kNow) + " " + Clock::ShortDateText(kNow);
+    const QString m_stamp = LogTimeStamp(kNow);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QStringList m_files;  // the file dialog's answers, in turn; none left cancels
