@@ -1,7 +1,5 @@
 #include "platform/Clock.h"
 
-#include <QLocale>
-
 namespace Clock {
 namespace {
 std::function<QDateTime()>& NowOverride()
@@ -14,19 +12,6 @@ std::function<QDateTime()>& NowOverride()
 QDateTime Now()
 {
     return NowOverride() ? NowOverride()() : QDateTime::currentDateTime();
-}
-
-QString ShortTimeText(const QDateTime& when)
-{
-    QString format = QLocale::system().timeFormat(QLocale::ShortFormat);
-    if (!format.contains(QLatin1Char('s')))
-        format.replace(QLatin1String("mm"), QLatin1String("mm:ss"));
-    return QLocale::system().toString(when.time(), format);
-}
-
-QString ShortDateText(const QDateTime& when)
-{
-    return QLocale::system().toString(when.date(), QLocale::ShortFormat);
 }
 
 quint32 RandomSeed()

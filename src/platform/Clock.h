@@ -9,8 +9,6 @@
 namespace Clock {
 
 QDateTime Now();
-QString ShortTimeText(const QDateTime& when);  // the system locale's time, with seconds
-QString ShortDateText(const QDateTime& when);  // the system locale's short date
 quint32 RandomSeed();
 
 // Replaces the clock for tests; an empty function restores the system clock.
