@@ -81,7 +81,7 @@ private slots:
         SendAB(w);
         w.port->feedReceived(BuildFrame(MessageCode::SendRfDataAck, Hex("01 01 00")));
         const CommunicationsLogView& log = w.window->messageList();  // newest on top
-        const QStringList body = {log.item(2)->text(), log.item(1)->text(), log.item(0)->text()};
+        const QStringList body = {log.line(2), log.line(1), log.line(0)};
         QVERIFY2(body[0].isEmpty() && body[1].endsWith("): 01 0A 01 01 02 00 41 42 92 04 ")
                      && body[2].startsWith("TXCVR->Host ("),
                  qPrintable(body.join('\n')));
@@ -153,7 +153,8 @@ private slots:
         }
         SendAB(w);
         QVERIFY(!w.find<QCheckBox>("chkSaveLogToFile")->isChecked());
-        QCOMPARE(w.window->messageList().findItems("Log File Error: ?*", Qt::MatchWildcard).size(), 1);
+        const QStringList& lines = w.window->messageList().lines();
+        QCOMPARE(lines.filter(QRegularExpression("^Log File Error: .")).size(), 1);
     }
 
 private:

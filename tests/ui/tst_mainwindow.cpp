@@ -176,10 +176,10 @@ void TestMainWindow::clear_emptiesLog_butKeepsWidestExtent()
     QVERIFY(wideExtent > shortExtent);
     log.AddToMessageList("short");  // a short top line must not narrow the long one below it
     CommunicationsLogView& list = w.window->messageList();
-    QVERIFY(list.visualItemRect(list.item(1)).width()
-            >= list.fontMetrics().horizontalAdvance(list.item(1)->text()));
+    QVERIFY(list.visualRect(list.model()->index(1, 0)).width()
+            >= list.fontMetrics().horizontalAdvance(list.line(1)));
     QTest::mouseClick(w.find<QPushButton>("cmdClear"), Qt::LeftButton);
-    QCOMPARE(w.window->messageList().count(), 0);
+    QCOMPARE(w.window->messageList().lineCount(), 0);
     QCOMPARE(w.window->messageList().horizontalExtent(), wideExtent);
     log.AddToMessageList("short");
     QCOMPARE(w.window->messageList().horizontalExtent(), wideExtent);
@@ -192,7 +192,7 @@ void TestMainWindow::portLost_showsPortClosed()
     w.port->open();
     w.port->injectFault("Input/output error");
     QCOMPARE(w.window->statusPanelText(3), QStringLiteral("Status: Port closed"));
-    QCOMPARE(w.window->messageList().item(1)->text(),
+    QCOMPARE(w.window->messageList().line(1),
              QStringLiteral("Serial Port Error: Input/output error"));
 }
 
