@@ -11,22 +11,6 @@ namespace {
 
 const QString kRfDataLine = QStringLiteral("TXCVR->Host (Received RF Data Message): ");
 
-struct TracedFrame {
-    double sentMs;
-    QString hex;
-};
-
-std::vector<TracedFrame> FramesToHost(const QStringList& traceLines)
-{
-    std::vector<TracedFrame> frames;
-    for (const QString& line : traceLines) {
-        const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (fields.size() > 5 && fields[1] == QLatin1String("M>H"))
-            frames.push_back({fields[0].toDouble(), fields.mid(3).join(QLatin1Char(' '))});
-    }
-    return frames;
-}
-
 double Percentile(const std::vector<double>& sorted, double fraction)
 {
     return sorted[std::min(sorted.size() - 1, size_t(fraction * sorted.size()))];
@@ -76,10 +60,24 @@ void LogLineScreenTimes::onRepaintEnded()
         m_lines[m_shownUpTo].shownMs = now;
 }
 
-LatencyFigures SentToShownLatency(const QStringList& traceLines,
+std::vector<TracedFrame> RfDataFramesToHost(const QStringList& traceLines, double msPerByte)
+{
+    std::vector<TracedFrame> frames;
+    for (const QString& line : traceLines) {
+        const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (fields.size() > 5 && fields[1] == QLatin1String("M>H")
+            && fields[5] == QLatin1String("94")) {
+            const QStringList bytes = fields.mid(3);
+            frames.push_back({fields[0].toDouble() + msPerByte * bytes.size(),
+                              bytes.join(QLatin1Char(' '))});
+        }
+    }
+    return frames;
+}
+
+LatencyFigures SentToShownLatency(const std::vector<TracedFrame>& frames,
                                   const std::vector<LogLineScreenTimes::Line>& lines)
 {
-    const std::vector<TracedFrame> frames = FramesToHost(traceLines);
     std::vector<std::pair<double, const LogLineScreenTimes::Line*>> matched;  // sent, line
     size_t next = 0;
     for (const LogLineScreenTimes::Line& line : lines) {

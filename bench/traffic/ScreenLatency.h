@@ -47,8 +47,18 @@ struct LatencyFigures {
     double maxMs = 0;
 };
 
-// From the simulator writing each frame (its trace lines "ms M>H rate hex") to the
-// frame's line on screen. The simulator's clock is set against this one by the frame
-// that arrived soonest, so the figures leave out the fastest transit (well under 1 ms).
-LatencyFigures SentToShownLatency(const QStringList& traceLines,
+struct TracedFrame {
+    double sentMs;  // on the simulator's clock, when its last byte left
+    QString hex;
+};
+
+// The Received RF Data Messages the simulator traced towards the host. A trace line
+// ("ms M>H rate hex") marks when the simulator began to write a frame; a paced line
+// takes `msPerByte` for each byte after that.
+std::vector<TracedFrame> RfDataFramesToHost(const QStringList& traceLines, double msPerByte);
+
+// From the simulator finishing each frame to the frame's line on screen. The simulator's
+// clock is set against this one by the frame that arrived soonest, so the figures
+// leave out the fastest transit (well under 1 ms).
+LatencyFigures SentToShownLatency(const std::vector<TracedFrame>& frames,
                                   const std::vector<LogLineScreenTimes::Line>& lines);

@@ -28,6 +28,9 @@
 
 namespace {
 
+constexpr int kBaud = 57600;
+constexpr double kMsPerByteAtLineRate = 10 * 1000.0 / kBaud;  // start, 8 data, stop bits
+
 struct FloodOptions {
     int seconds = 60;
     bool thisDisplayOnly = false;
@@ -55,17 +58,13 @@ struct FloodFigures {
     ResidentMemory memory;
 };
 
-// Frames of type 148 (0x94) the simulator traced towards the host.
-int ReceivedRfDataFramesTraced(const QStringList& traceLines)
+// Stopping the simulator may cut short the frame it is writing (at the paced rate, or
+// into a full pseudo-terminal): that one was never sent whole.
+void DropFrameCutShort(std::vector<TracedFrame>& frames,
+                       const std::vector<LogLineScreenTimes::Line>& lines)
 {
-    int count = 0;
-    for (const QString& line : traceLines) {
-        const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (fields.size() > 5 && fields[1] == QLatin1String("M>H")
-            && fields[5] == QLatin1String("94"))
-            ++count;
-    }
-    return count;
+    if (!frames.empty() && (lines.empty() || lines.back().hex != frames.back().hex))
+        frames.pop_back();
 }
 
 bool RunFlood(bool paced, int seconds, const QString& logFile, FloodFigures& figures)
@@ -73,14 +72,14 @@ bool RunFlood(bool paced, int seconds, const QString& logFile, FloodFigures& fig
     QElapsedTimer clock;
     clock.start();
     SimulatorProcess sim(1);
-    QStringList arguments{"--baud", "57600", "--peer-interval", "1"};
+    QStringList arguments{"--baud", QString::number(kBaud), "--peer-interval", "1"};
     if (paced)
         arguments << QStringLiteral("--pace");
     if (!sim.start(arguments)) {
         std::fprintf(stderr, "%s\n", qPrintable(sim.failure()));
         return false;
     }
-    auto window = WindowOpenedOnSimulator(sim, QStringLiteral("57600"));
+    auto window = WindowOpenedOnSimulator(sim, QString::number(kBaud));
     if (!window->link().port().isOpen() || !ShowOnScreen(*window)) {
         std::fprintf(stderr, "the simulator was not found or the window not shown\n");
         return false;
@@ -100,10 +99,12 @@ bool RunFlood(bool paced, int seconds, const QString& logFile, FloodFigures& fig
 
     sim.stop();
     PauseWhileProcessingEvents(500);  // what was on its way arrives
-    const QStringList trace = sim.traceLines();
-    figures.framesSent = ReceivedRfDataFramesTraced(trace);
+    std::vector<TracedFrame> frames =
+        RfDataFramesToHost(sim.traceLines(), paced ? kMsPerByteAtLineRate : 0.0);
+    DropFrameCutShort(frames, screenTimes.lines());
+    figures.framesSent = static_cast<int>(frames.size());
     figures.framesReceived = window->counters().lPacketsReceived;
-    figures.toScreen = SentToShownLatency(trace, screenTimes.lines());
+    figures.toScreen = SentToShownLatency(frames, screenTimes.lines());
     figures.memory = ProcessResidentMemory();
     window->close();
     figures.logFileBytes = QFileInfo(logFile).size();
