@@ -1,40 +1,83 @@
 #include "ui/CommunicationsLogModel.h"
 
+#include <algorithm>
+
+CommunicationsLogModel::CommunicationsLogModel(QObject* parent) : QAbstractListModel(parent)
+{
+    m_publishTimer.setSingleShot(true);
+    connect(&m_publishTimer, &QTimer::timeout, this, &CommunicationsLogModel::publish);
+}
+
 int CommunicationsLogModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_lines.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_shown.size());
 }
 
 QVariant CommunicationsLogModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (role != Qt::DisplayRole
+        || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    if (role == Qt::DisplayRole)
-        return m_lines.at(index.row());
-    return {};
+    return m_shown.at(index.row());
 }
 
 void CommunicationsLogModel::insertTopLine(const QString& text)
 {
-    beginInsertRows({}, 0, 0);
     m_lines.prepend(text);
-    endInsertRows();
+    record({Change::Kind::InsertTop, 0, text});
 }
 
 void CommunicationsLogModel::removeLine(int row)
 {
     if (row < 0 || row >= m_lines.size())
         return;
-    beginRemoveRows({}, row, row);
     m_lines.removeAt(row);
-    endRemoveRows();
+    record({Change::Kind::Remove, row, {}});
 }
 
 void CommunicationsLogModel::removeAllLines()
 {
-    if (m_lines.isEmpty())
-        return;
-    beginResetModel();
     m_lines.clear();
-    endResetModel();
+    record({Change::Kind::Clear, 0, {}});
+}
+
+void CommunicationsLogModel::record(Change change)
+{
+    m_pending.push_back(std::move(change));
+    if (m_publishTimer.isActive())
+        return;
+    // Right away after a quiet spell (still after the caller's other changes), else
+    // one interval after the last batch.
+    const qint64 sinceLast = m_sincePublish.isValid() ? m_sincePublish.elapsed() : kPublishIntervalMs;
+    m_publishTimer.start(static_cast<int>(std::max<qint64>(0, kPublishIntervalMs - sinceLast)));
+}
+
+void CommunicationsLogModel::publish()
+{
+    for (const Change& change : m_pending)
+        apply(change);
+    m_pending.clear();
+    m_sincePublish.start();
+}
+
+// Each change is replayed as it was made, so its row is right for m_shown.
+void CommunicationsLogModel::apply(const Change& change)
+{
+    switch (change.kind) {
+    case Change::Kind::InsertTop:
+        beginInsertRows({}, 0, 0);
+        m_shown.prepend(change.text);
+        endInsertRows();
+        break;
+    case Change::Kind::Remove:
+        beginRemoveRows({}, change.row, change.row);
+        m_shown.removeAt(change.row);
+        endRemoveRows();
+        break;
+    case Change::Kind::Clear:
+        beginResetModel();
+        m_shown.clear();
+        endResetModel();
+        break;
+    }
 }

@@ -25,7 +25,7 @@ CommunicationsLogView::CommunicationsLogView(QWidget* parent)
 
 int CommunicationsLogView::lineCount() const
 {
-    return m_model->rowCount();
+    return static_cast<int>(m_model->lines().size());
 }
 
 void CommunicationsLogView::insertTopLine(const QString& text)

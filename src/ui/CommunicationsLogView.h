@@ -25,7 +25,8 @@ public:
     void setTag(const QString& tag) override;
 
     int horizontalExtent() const { return m_extent; }
-    // The line at `index` (0 = top), and all lines from the top.
+    // The log's line at `index` (0 = top), and all its lines from the top. The rows on
+    // screen follow within CommunicationsLogModel::kPublishIntervalMs.
     QString line(int index) const;
     const QStringList& lines() const;
 

@@ -35,6 +35,15 @@ void AddLines(CommunicationsLog& log, const QStringList& lines)
     }
 }
 
+// The lines the list's rows show, top first (the list shows changes in batches).
+QStringList RowsShown(const CommunicationsLogView& list)
+{
+    QStringList rows;
+    for (int row = 0; row < list.model()->rowCount(); ++row)
+        rows << list.model()->index(row, 0).data().toString();
+    return rows;
+}
+
 int ScrollBarExtent(const QWidget& widget)
 {
     return widget.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &widget);
@@ -60,6 +69,8 @@ private slots:
     void scrollRange_endsAtTheExtent_whetherOrNotTheVerticalBarShows();
     void afterClear_aShortLineScrollsAsFarAsBefore();
     void newestOnTop_atMost100Lines();
+    void rowsShown_catchUpWithTheLog_data();
+    void rowsShown_catchUpWithTheLog();
 };
 
 void TestCommunicationsLogView::listResizedAcrossTheExtent_settlesAtEveryWidth_data()
@@ -83,6 +94,7 @@ void TestCommunicationsLogView::listResizedAcrossTheExtent_settlesAtEveryWidth()
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
     AddLines(log, LinesOfManyWidths(lines));
+    QTRY_COMPARE(RowsShown(list), list.lines());
     const int bar = ScrollBarExtent(list);
     if (heightFitsOnlyWithoutHorizontalBar) {
         const int rowHeight = list.sizeHintForRow(0);
@@ -107,6 +119,7 @@ void TestCommunicationsLogView::windowResizedAcrossTheExtent_settlesAtEveryWidth
     QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
     AddLines(w.window->link().log(), LinesOfManyWidths(100));
     CommunicationsLogView& list = w.window->messageList();
+    QTRY_COMPARE(RowsShown(list), list.lines());
     LayoutLoopGuard guard(list);
     QVERIFY(guard.settle());
 
@@ -184,6 +197,48 @@ void TestCommunicationsLogView::newestOnTop_atMost100Lines()
     QVERIFY(list.line(0).startsWith("PID=149:"));
     QVERIFY(list.line(99).startsWith("PID=50:"));
     QCOMPARE(list.line(100), QString());
+}
+
+void TestCommunicationsLogView::rowsShown_catchUpWithTheLog_data()
+{
+    // Steps: "+text" adds a line on top, "-n" removes line n, "clear" empties the list,
+    // "full" fills it with 100 lines, "rx" logs a received frame (trimming a full list).
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("a burst") << QStringList{"+a", "+b", "+c"} << QStringList{"c", "b", "a"};
+    QTest::newRow("a line taken from the middle")
+        << QStringList{"+a", "+b", "+c", "-1"} << QStringList{"c", "a"};
+    QTest::newRow("cleared between lines")
+        << QStringList{"+a", "+b", "clear", "+c"} << QStringList{"c"};
+    QTest::newRow("cleared last") << QStringList{"+a", "clear"} << QStringList{};
+    QStringList trimmed{"TXCVR->Host (Received Message): 01 05 97 9D 04 "};
+    for (int i = 99; i >= 1; --i)
+        trimmed << QString::number(i);
+    QTest::newRow("a full list trimmed") << QStringList{"full", "rx"} << trimmed;
+}
+
+// Whatever happens between two batches, the rows end up showing the log's lines.
+void TestCommunicationsLogView::rowsShown_catchUpWithTheLog()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, shown);
+    CommunicationsLogView list;
+    CommunicationsLog log(list);
+    for (const QString& step : steps) {
+        if (step.startsWith('+'))
+            log.AddToMessageList(step.mid(1));
+        else if (step.startsWith('-'))
+            list.removeLine(step.mid(1).toInt());
+        else if (step == "clear")
+            log.cmdClear_Click();
+        else if (step == "full")
+            for (int i = 0; i < 100; ++i)
+                log.AddToMessageList(QString::number(i));
+        else if (step == "rx")
+            log.LogReceivedMessage(151, "Received Message", "01 05 97 9D 04 ", 0);
+    }
+    QCOMPARE(list.lines(), shown);
+    QTRY_COMPARE(RowsShown(list), shown);
 }
 
 QTEST_MAIN(TestCommunicationsLogView)

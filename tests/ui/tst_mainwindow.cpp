@@ -176,8 +176,8 @@ void TestMainWindow::clear_emptiesLog_butKeepsWidestExtent()
     QVERIFY(wideExtent > shortExtent);
     log.AddToMessageList("short");  // a short top line must not narrow the long one below it
     CommunicationsLogView& list = w.window->messageList();
-    QVERIFY(list.visualRect(list.model()->index(1, 0)).width()
-            >= list.fontMetrics().horizontalAdvance(list.line(1)));
+    QTRY_VERIFY(list.visualRect(list.model()->index(1, 0)).width()
+                >= list.fontMetrics().horizontalAdvance(list.line(1)));
     QTest::mouseClick(w.find<QPushButton>("cmdClear"), Qt::LeftButton);
     QCOMPARE(w.window->messageList().lineCount(), 0);
     QCOMPARE(w.window->messageList().horizontalExtent(), wideExtent);
