@@ -69,6 +69,7 @@ private slots:
     void scrollRange_endsAtTheExtent_whetherOrNotTheVerticalBarShows();
     void afterClear_aShortLineScrollsAsFarAsBefore();
     void newestOnTop_atMost100Lines();
+    void rowHeight_isOneTextLine_evenWhenTheLastRowIsEmpty();
     void rowsShown_catchUpWithTheLog_data();
     void rowsShown_catchUpWithTheLog();
 };
@@ -197,6 +198,27 @@ void TestCommunicationsLogView::newestOnTop_atMost100Lines()
     QVERIFY(list.line(0).startsWith("PID=149:"));
     QVERIFY(list.line(99).startsWith("PID=50:"));
     QCOMPARE(list.line(100), QString());
+}
+
+// The rows take their one height from a single row; a transmitted frame logs an empty
+// line first, and an empty row must not make every row shorter than a line of text.
+void TestCommunicationsLogView::rowHeight_isOneTextLine_evenWhenTheLastRowIsEmpty()
+{
+    CommunicationsLogView emptyLast;
+    CommunicationsLogView textLast;
+    CommunicationsLog emptyLastLog(emptyLast);
+    CommunicationsLog textLastLog(textLast);
+    emptyLastLog.LogTransmittedMessage("Query IDs", "01 05 03 09 04 ", false, 0);  // "" first
+    textLastLog.AddToMessageList("Host->TXCVR (Query IDs): 01 05 03 09 04 ");
+    textLastLog.AddToMessageList(QString());
+    for (CommunicationsLogView* list : {&emptyLast, &textLast}) {
+        list->show();
+        QVERIFY(QTest::qWaitForWindowExposed(list));
+        QTRY_COMPARE(RowsShown(*list).size(), 2);
+    }
+    const QRect emptyLastRow = emptyLast.visualRect(emptyLast.model()->index(0, 0));
+    QCOMPARE(emptyLastRow.height(), textLast.visualRect(textLast.model()->index(0, 0)).height());
+    QVERIFY(emptyLastRow.height() >= emptyLast.fontMetrics().height());
 }
 
 void TestCommunicationsLogView::rowsShown_catchUpWithTheLog_data()
