@@ -168,8 +168,6 @@ int main(int argc, char** argv)
     if (options.thisDisplayOnly)
         return 0;
     std::printf("\n");
-    return RerunUnderXvfb({QStringLiteral("--this-display"), QString::number(options.seconds)})
-                   == 0
-               ? 0
-               : 1;
+    const QStringList again{QStringLiteral("--this-display"), QString::number(options.seconds)};
+    return RerunUnderXvfb(again) == 0 ? 0 : 1;
 }
