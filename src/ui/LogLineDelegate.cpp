@@ -3,6 +3,20 @@
 #include <QApplication>
 #include <QPainter>
 
+namespace {
+
+QColor LineColour(const QStyleOptionViewItem& option)
+{
+    const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                       : (option.state & QStyle::State_Active) ? QPalette::Normal
+                                                                                : QPalette::Inactive;
+    const QPalette::ColorRole role =
+        option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text;
+    return option.palette.color(group, role);
+}
+
+}  // namespace
+
 QSize LogLineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     if (m_rowHeight < 0)  // one line of text in the style's item layout
@@ -23,15 +37,10 @@ void LogLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     if (line.isEmpty())
         return;
 
-    const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
-                                       : (option.state & QStyle::State_Active) ? QPalette::Normal
-                                                                                : QPalette::Inactive;
-    const QPalette::ColorRole role =
-        option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text;
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, &item, widget) + 1;
     const int top = option.rect.top() + (option.rect.height() - option.fontMetrics.height()) / 2;
     painter->save();
-    painter->setPen(option.palette.color(group, role));
+    painter->setPen(LineColour(option));
     painter->setFont(option.font);
     painter->drawStaticText(QPoint(option.rect.left() + margin, top), laidOut(line));
     painter->restore();
