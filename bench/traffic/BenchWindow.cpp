@@ -4,6 +4,11 @@
 #include "support/SimulatorProcess.h"
 #include "ui/frmQVOrvalisETMain.h"
 
+#include "platform/EventWait.h"
+
+#include <QFile>
+#include <QWindow>
+
 #include <sys/resource.h>
 
 void PrepareBenchEnvironment(const QTemporaryDir& home)
@@ -50,10 +55,35 @@ std::unique_ptr<frmQVOrvalisETMain> WindowOpenedOnSimulator(const SimulatorProce
     return window;
 }
 
+bool ShowOnScreen(frmQVOrvalisETMain& window)
+{
+    window.show();
+    return WaitWhileProcessingEvents(
+        [&] { return window.windowHandle() && window.windowHandle()->isExposed(); }, 5000);
+}
+
 double ProcessCpuSeconds()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+ResidentMemory ProcessResidentMemory()
+{
+    ResidentMemory memory;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return memory;
+    const auto kibToMib = [](const QByteArray& line) {
+        return line.simplified().split(' ').value(1).toDouble() / 1024.0;
+    };
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            memory.nowMiB = kibToMib(line);
+        else if (line.startsWith("VmHWM:"))
+            memory.peakMiB = kibToMib(line);
+    }
+    return memory;
 }

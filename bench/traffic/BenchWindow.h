@@ -27,5 +27,15 @@ std::unique_ptr<frmQVOrvalisETMain> WindowOnSimulator(const SimulatorProcess& si
 std::unique_ptr<frmQVOrvalisETMain> WindowOpenedOnSimulator(const SimulatorProcess& sim,
                                                             const QString& rate);
 
+// Shows the window and waits until the platform has it on screen.
+bool ShowOnScreen(frmQVOrvalisETMain& window);
+
 // User plus system CPU time of this process so far, in seconds.
 double ProcessCpuSeconds();
+
+// Resident memory of this process now and at its peak, in MiB.
+struct ResidentMemory {
+    double nowMiB = 0;
+    double peakMiB = 0;
+};
+ResidentMemory ProcessResidentMemory();

@@ -1,14 +1,21 @@
 #include "ui/CommunicationsLogView.h"
 
+#include "ui/CommunicationsLogModel.h"
+#include "ui/LogLineDelegate.h"
+
+#include <QEvent>
 #include <QFontMetrics>
-#include <QScrollBar>
 #include <QStyle>
 
-#include <algorithm>
-
-CommunicationsLogView::CommunicationsLogView(QWidget* parent) : QListWidget(parent)
+CommunicationsLogView::CommunicationsLogView(QWidget* parent)
+    : QListView(parent),
+      m_model(new CommunicationsLogModel(this)),
+      m_delegate(new LogLineDelegate(this))
 {
     setObjectName(QStringLiteral("lstSerialMessages"));
+    setModel(m_model);
+    setItemDelegate(m_delegate);
+    setUniformItemSizes(true);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // Long lines are scrolled to, never shortened with an ellipsis.
@@ -18,22 +25,22 @@ CommunicationsLogView::CommunicationsLogView(QWidget* parent) : QListWidget(pare
 
 int CommunicationsLogView::lineCount() const
 {
-    return count();
+    return static_cast<int>(m_model->lines().size());
 }
 
 void CommunicationsLogView::insertTopLine(const QString& text)
 {
-    insertItem(0, text);
+    m_model->insertTopLine(text);
 }
 
 void CommunicationsLogView::removeLine(int index)
 {
-    delete takeItem(index);
+    m_model->removeLine(index);
 }
 
 void CommunicationsLogView::removeAllLines()
 {
-    clear();
+    m_model->removeAllLines();
 }
 
 int CommunicationsLogView::measureLine(const QString& text) const
@@ -45,7 +52,8 @@ int CommunicationsLogView::measureLine(const QString& text) const
 void CommunicationsLogView::setHorizontalExtent(int pixels)
 {
     m_extent = pixels;
-    updateGeometries();
+    m_delegate->setRowWidth(pixels);
+    scheduleDelayedItemsLayout();
 }
 
 QString CommunicationsLogView::tag() const
@@ -58,8 +66,21 @@ void CommunicationsLogView::setTag(const QString& tag)
     m_tag = tag;
 }
 
-void CommunicationsLogView::updateGeometries()
+QString CommunicationsLogView::line(int index) const
 {
-    QListWidget::updateGeometries();
-    horizontalScrollBar()->setRange(0, std::max(0, m_extent - viewport()->width()));
+    return m_model->lines().value(index);
+}
+
+const QStringList& CommunicationsLogView::lines() const
+{
+    return m_model->lines();
+}
+
+void CommunicationsLogView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        m_delegate->forgetRowHeight();
+        scheduleDelayedItemsLayout();
+    }
+    QListView::changeEvent(event);
 }

@@ -262,9 +262,7 @@ void TestConfigWindow::baudrateAck_portFailsDuringOrAfterTheSwitch_reportsPortCl
 
     QCOMPARE(w->window->statusPanelText(3), QStringLiteral("Status: Port closed"));
     QVERIFY(!w->port->isOpen());
-    QStringList lines;
-    for (int i = 0; i < w->window->messageList().count(); ++i)
-        lines << w->window->messageList().item(i)->text();
+    const QStringList lines = w->window->messageList().lines();
     QCOMPARE(lines.filter("Serial Port Error").size(), 1);
     QVERIFY2(lines.contains(faultLine), qPrintable(lines.join('|')));
     QVERIFY(w->find<QAbstractButton>("optTransceiverBaudrate2")->isChecked());

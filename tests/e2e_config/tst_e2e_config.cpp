@@ -2,11 +2,14 @@
 #include "config/ValueColours.h"
 #include "link/SerialLink.h"
 #include "platform/EventWait.h"
+#include "support/LayoutLoopGuard.h"
 #include "support/SimulatorProcess.h"
 #include "support/WindowHarness.h"
+#include "ui/CommunicationsLogView.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QtTest>
 
 namespace {
@@ -40,6 +43,7 @@ class TestE2eConfig : public QObject {
 private slots:
     void unconfiguredModule_isProvisionedOnOpen_thenSetAndGetRoundTrip();
     void setBaudrate57600_hostFollows_andIsStillAnswered();
+    void sleepThenGetVersion_wakesTheModule_andTheWindowStaysResponsive();
 };
 
 // A module that reports neither IDs nor settings gets both, IDs first, from the page
@@ -92,6 +96,34 @@ void TestE2eConfig::setBaudrate57600_hostFollows_andIsStillAnswered()
     QVERIFY(ClickAndSettle(window, "cmdGetIDs"));
     QCOMPARE(window.findChild<QLineEdit*>("txtNetworkID2")->text(), QStringLiteral("1"));
     QVERIFY(!module.traceLines().filter(QRegularExpression("H>M 57600 01 05 03 09 04$")).isEmpty());
+}
+
+// Waking the module logs lines wider than the list: the window on screen must lay the
+// list out once and go on serving events.
+void TestE2eConfig::sleepThenGetVersion_wakesTheModule_andTheWindowStaysResponsive()
+{
+    ClearSettingsStore();
+    SimulatorProcess module;
+    QVERIFY2(module.start(), qPrintable(module.failure()));
+    PointPortAt(1, module.linkPath());
+    for (int p = 2; p <= 8; ++p)
+        PointPortAt(p, QStringLiteral("/nonexistent/COM%1").arg(p));
+    frmQVOrvalisETMain window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.statusPanelText(2), QStringLiteral("Baud Rate: 19200"));
+    CommunicationsLogView& list = window.messageList();
+    LayoutLoopGuard guard(list);
+
+    window.findChild<QTabBar*>("TabStrip1")->setCurrentIndex(1);  // "RF Settings"
+    QVERIFY(ClickAndSettle(window, "cmdSleep2"));
+    QVERIFY(list.lines().first().startsWith("TXCVR->Host (Set Sleep Mode Ack): "));
+    QVERIFY(ClickAndSettle(window, "cmdGetFirmwareVersion"));
+    QVERIFY2(list.lines().first().startsWith("TXCVR->Host (Received Firmware Version): "),
+             qPrintable(list.lines().first()));
+    QVERIFY(!guard.tripped());
+    QVERIFY(guard.settle());
+    QVERIFY(list.horizontalScrollBar()->maximum() > 0);  // the reply is wider than the list
 }
 
 QTEST_MAIN(TestE2eConfig)

@@ -52,16 +52,15 @@ void SendAB(const WindowHarness& w)
 QStringList NewestLines(const WindowHarness& w, int count)
 {
     QStringList lines;
-    for (int i = count - 1; i >= 0; --i) {
-        const QListWidgetItem* item = w.window->messageList().item(i);
-        lines << (item ? item->text() : "<no line>");
-    }
+    const QStringList shown = w.window->messageList().lines();
+    for (int i = count - 1; i >= 0; --i)
+        lines << (i < shown.size() ? shown[i] : "<no line>");
     return lines;
 }
 
 int LogFileErrorLines(const WindowHarness& w)
 {
-    return int(w.window->messageList().findItems("Log File Error: ?*", Qt::MatchWildcard).size());
+    return int(w.window->messageList().lines().filter(QRegularExpression("^Log File Error: .")).size());
 }
 
 const QString kInvalidFileType = "Error|Invalid file type.  Default file will be used!";
@@ -110,7 +109,7 @@ private slots:
         SendAB(w);
         w.port->feedReceived(BuildFrame(MessageCode::SendRfDataAck, Hex("01 01 00")));
         const CommunicationsLogView& log = w.window->messageList();  // newest on top
-        const QStringList body = {log.item(2)->text(), log.item(1)->text(), log.item(0)->text()};
+        const QStringList body = {log.line(2), log.line(1), log.line(0)};
         QVERIFY2(body[0].isEmpty() && body[1].endsWith("): 01 0A 01 01 02 00 41 42 92 04 ")
                      && body[2].startsWith("TXCVR->Host ("),
                  qPrintable(body.join('\n')));

@@ -176,10 +176,10 @@ void TestMainWindow::clear_emptiesLog_butKeepsWidestExtent()
     QVERIFY(wideExtent > shortExtent);
     log.AddToMessageList("short");  // a short top line must not narrow the long one below it
     CommunicationsLogView& list = w.window->messageList();
-    QVERIFY(list.visualItemRect(list.item(1)).width()
-            >= list.fontMetrics().horizontalAdvance(list.item(1)->text()));
+    QTRY_VERIFY(list.visualRect(list.model()->index(1, 0)).width()
+                >= list.fontMetrics().horizontalAdvance(list.line(1)));
     QTest::mouseClick(w.find<QPushButton>("cmdClear"), Qt::LeftButton);
-    QCOMPARE(w.window->messageList().count(), 0);
+    QCOMPARE(w.window->messageList().lineCount(), 0);
     QCOMPARE(w.window->messageList().horizontalExtent(), wideExtent);
     log.AddToMessageList("short");
     QCOMPARE(w.window->messageList().horizontalExtent(), wideExtent);
@@ -193,14 +193,12 @@ void TestMainWindow::portLost_showsPortClosed()
     w.find<QPushButton>("cmdGetIDs")->click();
     w.port->injectFault("Input/output error");
     QCOMPARE(w.window->statusPanelText(3), QStringLiteral("Status: Port closed"));
-    QStringList lines;
-    for (int i = 0; i < w.window->messageList().count(); ++i)
-        lines << w.window->messageList().item(i)->text();
+    const QStringList lines = w.window->messageList().lines();
     // The request in flight can no longer be answered: it times out at once, and once.
     QCOMPARE(lines, (QStringList{"Query IDs Timeout!", "", "Serial Port Error: Input/output error",
                                  "", "Host->TXCVR (Query IDs): 01 05 03 09 04 ", ""}));
     QTest::qWait(600);
-    QCOMPARE(w.window->messageList().count(), lines.size());
+    QCOMPARE(w.window->messageList().lineCount(), lines.size());
 }
 
 QTEST_MAIN(TestMainWindow)

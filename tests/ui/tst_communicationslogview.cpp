@@ -1,0 +1,267 @@
+// The on-screen communications log: its horizontal extent, and that no width of the
+// list or the window sets its layout feeding itself.
+#include "link/CommunicationsLog.h"
+#include "link/SerialLink.h"
+#include "support/LayoutLoopGuard.h"
+#include "support/WindowHarness.h"
+#include "ui/CommunicationsLogView.h"
+#include "ui/Twips.h"
+
+#include <QScrollBar>
+#include <QStyle>
+#include <QtTest>
+
+namespace {
+
+// Log lines of many widths, the widest added in the middle so that later lines are
+// narrower than the extent.
+QStringList LinesOfManyWidths(int count)
+{
+    static const int kBytes[] = {3, 17, 1, 9, 24, 5, 12, 40, 2, 31, 7, 20, 11, 36, 4};
+    QStringList lines;
+    for (int i = 0; i < count; ++i) {
+        const int bytes = kBytes[i % std::size(kBytes)];
+        lines << QStringLiteral("PID=%1:TXCVR->Host (Received RF Data Message): ").arg(i % 256)
+                     + QStringLiteral("4F ").repeated(bytes);
+    }
+    return lines;
+}
+
+void AddLines(CommunicationsLog& log, const QStringList& lines)
+{
+    for (const QString& line : lines) {
+        log.MakeRoomInMessageList(1);
+        log.AddToMessageList(line);
+    }
+}
+
+// The lines the list's rows show, top first (the list shows changes in batches).
+QStringList RowsShown(const CommunicationsLogView& list)
+{
+    QStringList rows;
+    for (int row = 0; row < list.model()->rowCount(); ++row)
+        rows << list.model()->index(row, 0).data().toString();
+    return rows;
+}
+
+int ScrollBarExtent(const QWidget& widget)
+{
+    return widget.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &widget);
+}
+
+// The list's frame on both sides: the list is this much wider than its viewport
+// when no vertical scroll bar is shown.
+int FrameWidths(const CommunicationsLogView& list)
+{
+    return list.width() - list.maximumViewportSize().width();
+}
+
+}  // namespace
+
+class TestCommunicationsLogView : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { ClearSettingsStore(); }
+    void listResizedAcrossTheExtent_settlesAtEveryWidth_data();
+    void listResizedAcrossTheExtent_settlesAtEveryWidth();
+    void windowResizedAcrossTheExtent_settlesAtEveryWidth();
+    void scrollRange_endsAtTheExtent_whetherOrNotTheVerticalBarShows_data();
+    void scrollRange_endsAtTheExtent_whetherOrNotTheVerticalBarShows();
+    void afterClear_aShortLineScrollsAsFarAsBefore();
+    void newestOnTop_atMost100Lines();
+    void rowHeight_isOneTextLine_evenWhenTheLastRowIsEmpty();
+    void rowsShown_catchUpWithTheLog_data();
+    void rowsShown_catchUpWithTheLog();
+};
+
+void TestCommunicationsLogView::listResizedAcrossTheExtent_settlesAtEveryWidth_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<bool>("heightFitsOnlyWithoutHorizontalBar");
+    QTest::newRow("few lines, no vertical bar") << 3 << false;
+    QTest::newRow("rows fill the height unless the horizontal bar shows") << 12 << true;
+    QTest::newRow("full list") << 100 << false;
+}
+
+// Sweeping the width across the extent makes each scroll bar appear and disappear and
+// the viewport change with it; at each width the layout must settle.
+void TestCommunicationsLogView::listResizedAcrossTheExtent_settlesAtEveryWidth()
+{
+    QFETCH(int, lines);
+    QFETCH(bool, heightFitsOnlyWithoutHorizontalBar);
+    CommunicationsLogView list;
+    CommunicationsLog log(list);
+    list.resize(300, 300);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    AddLines(log, LinesOfManyWidths(lines));
+    QTRY_COMPARE(RowsShown(list), list.lines());
+    const int bar = ScrollBarExtent(list);
+    if (heightFitsOnlyWithoutHorizontalBar) {
+        const int rowHeight = list.sizeHintForRow(0);
+        list.resize(list.width(), lines * rowHeight + FrameWidths(list) + bar / 2);
+    }
+    LayoutLoopGuard guard(list);
+    QVERIFY(guard.settle());
+
+    const int extent = list.horizontalExtent();
+    for (int width = extent - 3 * bar; width <= extent + 3 * bar; ++width) {
+        guard.startStep();
+        list.resize(width, list.height());
+        QVERIFY2(!guard.tripped(), qPrintable(QStringLiteral("layout loop at width %1").arg(width)));
+        QVERIFY2(guard.settle(), qPrintable(QStringLiteral("no rest at width %1").arg(width)));
+    }
+}
+
+void TestCommunicationsLogView::windowResizedAcrossTheExtent_settlesAtEveryWidth()
+{
+    WindowHarness w;
+    w.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+    AddLines(w.window->link().log(), LinesOfManyWidths(100));
+    CommunicationsLogView& list = w.window->messageList();
+    QTRY_COMPARE(RowsShown(list), list.lines());
+    LayoutLoopGuard guard(list);
+    QVERIFY(guard.settle());
+
+    const int besideList = w.window->width() - list.width();
+    const int extent = list.horizontalExtent();
+    const int bar = ScrollBarExtent(list);
+    QVERIFY(extent - 3 * bar > Twips(4930));  // the sweep stays above the smallest list
+    for (int width = extent - 3 * bar; width <= extent + 3 * bar; ++width) {
+        guard.startStep();
+        w.window->resize(besideList + width, w.window->height());
+        QVERIFY2(!guard.tripped(), qPrintable(QStringLiteral("layout loop at width %1").arg(width)));
+        QVERIFY2(guard.settle(), qPrintable(QStringLiteral("no rest at width %1").arg(width)));
+        QCOMPARE(list.width(), width);
+    }
+}
+
+void TestCommunicationsLogView::scrollRange_endsAtTheExtent_whetherOrNotTheVerticalBarShows_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<bool>("verticalBar");
+    QTest::newRow("few lines") << 15 << false;
+    QTest::newRow("full list") << 100 << true;
+}
+
+// Scrolled to the right end, the widest line's end is in view, and every row is at
+// least as wide as its text (nothing is shortened).
+void TestCommunicationsLogView::scrollRange_endsAtTheExtent_whetherOrNotTheVerticalBarShows()
+{
+    QFETCH(int, lines);
+    QFETCH(bool, verticalBar);
+    CommunicationsLogView list;
+    CommunicationsLog log(list);
+    list.resize(300, 500);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    const QStringList added = LinesOfManyWidths(lines);
+    AddLines(log, added);
+    QTRY_VERIFY(list.horizontalScrollBar()->isVisible());
+    QCOMPARE(list.verticalScrollBar()->isVisible(), verticalBar);
+
+    const QString widest = *std::max_element(
+        added.cbegin(), added.cend(), [](const QString& a, const QString& b) { return a.size() < b.size(); });
+    QCOMPARE(list.horizontalExtent(), list.measureLine(widest));
+    QCOMPARE(list.horizontalScrollBar()->maximum() + list.viewport()->width(), list.horizontalExtent());
+    for (int row = 0; row < list.lineCount(); ++row)
+        QVERIFY(list.visualRect(list.model()->index(row, 0)).width()
+                > list.fontMetrics().horizontalAdvance(list.line(row)));
+}
+
+void TestCommunicationsLogView::afterClear_aShortLineScrollsAsFarAsBefore()
+{
+    CommunicationsLogView list;
+    CommunicationsLog log(list);
+    list.resize(300, 300);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    AddLines(log, LinesOfManyWidths(15));
+    const int extent = list.horizontalExtent();
+    log.cmdClear_Click();
+    QCOMPARE(list.lineCount(), 0);
+    AddLines(log, {QStringLiteral("x")});
+    QCOMPARE(list.horizontalExtent(), extent);
+    QTRY_VERIFY(list.horizontalScrollBar()->isVisible());
+    QCOMPARE(list.horizontalScrollBar()->maximum() + list.viewport()->width(), extent);
+}
+
+void TestCommunicationsLogView::newestOnTop_atMost100Lines()
+{
+    CommunicationsLogView list;
+    CommunicationsLog log(list);
+    for (int pid = 0; pid < 150; ++pid)
+        log.LogReceivedMessage(148, "Received RF Data Message", "01 05 94 9A 04 ", pid);
+    QCOMPARE(list.lineCount(), 100);
+    QCOMPARE(list.lines().size(), 100);
+    QVERIFY(list.line(0).startsWith("PID=149:"));
+    QVERIFY(list.line(99).startsWith("PID=50:"));
+    QCOMPARE(list.line(100), QString());
+}
+
+// The rows take their one height from a single row; a transmitted frame logs an empty
+// line first, and an empty row must not make every row shorter than a line of text.
+void TestCommunicationsLogView::rowHeight_isOneTextLine_evenWhenTheLastRowIsEmpty()
+{
+    CommunicationsLogView emptyLast;
+    CommunicationsLogView textLast;
+    CommunicationsLog emptyLastLog(emptyLast);
+    CommunicationsLog textLastLog(textLast);
+    emptyLastLog.LogTransmittedMessage("Query IDs", "01 05 03 09 04 ", false, 0);  // "" first
+    textLastLog.AddToMessageList("Host->TXCVR (Query IDs): 01 05 03 09 04 ");
+    textLastLog.AddToMessageList(QString());
+    for (CommunicationsLogView* list : {&emptyLast, &textLast}) {
+        list->show();
+        QVERIFY(QTest::qWaitForWindowExposed(list));
+        QTRY_COMPARE(RowsShown(*list).size(), 2);
+    }
+    const QRect emptyLastRow = emptyLast.visualRect(emptyLast.model()->index(0, 0));
+    QCOMPARE(emptyLastRow.height(), textLast.visualRect(textLast.model()->index(0, 0)).height());
+    QVERIFY(emptyLastRow.height() >= emptyLast.fontMetrics().height());
+}
+
+void TestCommunicationsLogView::rowsShown_catchUpWithTheLog_data()
+{
+    // Steps: "+text" adds a line on top, "-n" removes line n, "clear" empties the list,
+    // "full" fills it with 100 lines, "rx" logs a received frame (trimming a full list).
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("a burst") << QStringList{"+a", "+b", "+c"} << QStringList{"c", "b", "a"};
+    QTest::newRow("a line taken from the middle")
+        << QStringList{"+a", "+b", "+c", "-1"} << QStringList{"c", "a"};
+    QTest::newRow("cleared between lines")
+        << QStringList{"+a", "+b", "clear", "+c"} << QStringList{"c"};
+    QTest::newRow("cleared last") << QStringList{"+a", "clear"} << QStringList{};
+    QStringList trimmed{"TXCVR->Host (Received Message): 01 05 97 9D 04 "};
+    for (int i = 99; i >= 1; --i)
+        trimmed << QString::number(i);
+    QTest::newRow("a full list trimmed") << QStringList{"full", "rx"} << trimmed;
+}
+
+// Whatever happens between two batches, the rows end up showing the log's lines.
+void TestCommunicationsLogView::rowsShown_catchUpWithTheLog()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, shown);
+    CommunicationsLogView list;
+    CommunicationsLog log(list);
+    for (const QString& step : steps) {
+        if (step.startsWith('+'))
+            log.AddToMessageList(step.mid(1));
+        else if (step.startsWith('-'))
+            list.removeLine(step.mid(1).toInt());
+        else if (step == "clear")
+            log.cmdClear_Click();
+        else if (step == "full")
+            for (int i = 0; i < 100; ++i)
+                log.AddToMessageList(QString::number(i));
+        else if (step == "rx")
+            log.LogReceivedMessage(151, "Received Message", "01 05 97 9D 04 ", 0);
+    }
+    QCOMPARE(list.lines(), shown);
+    QTRY_COMPARE(RowsShown(list), shown);
+}
+
+QTEST_MAIN(TestCommunicationsLogView)
+#include "tst_communicationslogview.moc"
