@@ -21,6 +21,10 @@ ReceivePath::ReceivePath(SerialPort& port, LinkState& link, CommunicationsLog& l
 
 void ReceivePath::MSComm1_OnComm()
 {
+    // A notification for bytes that an earlier one has already read changes nothing:
+    // the gap timer goes on measuring from the last byte that came.
+    if (m_port.bytesWaiting() <= 0)
+        return;
     StopSerialTimer();
     while (m_port.bytesWaiting() > 0) {
         StopSerialTimer();

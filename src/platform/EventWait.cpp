@@ -5,10 +5,30 @@
 #include <QEventLoop>
 #include <QTimer>
 
+namespace {
+
+std::function<void()>& WaitStartedHook()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
+}  // namespace
+
+void SetWaitStartedHookForTesting(std::function<void()> hook)
+{
+    WaitStartedHook() = std::move(hook);
+}
+
 bool WaitWhileProcessingEvents(const std::function<bool()>& done, int timeoutMs)
 {
     if (done())
         return true;
+    if (WaitStartedHook()) {
+        WaitStartedHook()();
+        if (done())
+            return true;
+    }
     QEventLoop loop;
     QElapsedTimer clock;
     clock.start();

@@ -10,3 +10,8 @@ bool WaitWhileProcessingEvents(const std::function<bool()>& done, int timeoutMs)
 
 // Waits `ms` milliseconds while processing events.
 void PauseWhileProcessingEvents(int ms);
+
+// For fuzz targets and tests: called at the start of every wait that does not end at
+// once, where events arriving during the wait would be handled; it may act as those
+// events would and end the wait. An empty function removes it.
+void SetWaitStartedHookForTesting(std::function<void()> hook);

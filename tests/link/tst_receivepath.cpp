@@ -16,6 +16,7 @@ const QByteArray kIdsReply = Hex("01 0B 83 2C 01 01 00 01 00 BE 04");
 class TestReceivePath : public QObject {
     Q_OBJECT
 private slots:
+    void gapOver200ms_dropsPartialFrame_data();
     void gapOver200ms_dropsPartialFrame();
     void badEndByte_keepsWatchdogRunning();
     void badChecksum_isLoggedButNotDispatched();
@@ -29,10 +30,21 @@ private slots:
 
 
 
+void TestReceivePath::gapOver200ms_dropsPartialFrame_data()
+{
+    QTest::addColumn<bool>("emptyNotification");
+    QTest::newRow("silence after the partial frame") << false;
+    // The port announces bytes that an earlier notification has already read.
+    QTest::newRow("then a notification without bytes") << true;
+}
+
 void TestReceivePath::gapOver200ms_dropsPartialFrame()
 {
+    QFETCH(bool, emptyNotification);
     LinkHarness h;
     h.port->feedReceived(Hex("01 05"));
+    if (emptyNotification)
+        h.port->feedReceived({});
     QTest::qWait(250);
     h.port->feedReceived(Hex("96 9C 04"));
     QVERIFY(h.lines().isEmpty());

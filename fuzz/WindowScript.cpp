@@ -1,0 +1,287 @@
+#include "WindowScript.h"
+
+#include "FireTimer.h"
+#include "FuzzInput.h"
+#include "config/SpinButtons.h"
+#include "platform/EventWait.h"
+#include "support/FakeSerialPort.h"
+#include "ui/frmQVOrvalisETMain.h"
+
+#include <QComboBox>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QtTest>
+
+#include <iterator>
+
+namespace {
+
+constexpr int kMaxNestedWaits = 4;  // waits inside actions inside waits ...
+
+constexpr int kCataloguedResponses[] = {129, 130, 131, 132, 136, 137, 142, 143,
+                                        144, 145, 146, 147, 148, 149, 150, 153};
+
+// 0x01, LEN, type, payload, CHK, 0x04 with the sum of the bytes before CHK as CHK.
+QByteArray Frame(int type, const QByteArray& payload)
+{
+    QByteArray frame;
+    frame.append('\x01');
+    frame.append(static_cast<char>(payload.size() + 5));
+    frame.append(static_cast<char>(type));
+    frame.append(payload);
+    unsigned sum = 0;
+    for (char c : frame)
+        sum += static_cast<unsigned char>(c);
+    frame.append(static_cast<char>(sum & 0xFF));
+    frame.append('\x04');
+    return frame;
+}
+
+// Mostly what numeric boxes expect, with some of what they must refuse.
+constexpr char kTypedCharacters[] = "0123456789012345678-+ .aAfFxZ";
+
+template <typename Control>
+QList<Control*> Named(const QWidget& window)
+{
+    QList<Control*> named;
+    for (Control* control : window.findChildren<Control*>())
+        if (!control->objectName().isEmpty())
+            named << control;
+    return named;
+}
+
+}  // namespace
+
+WindowScript::WindowScript(frmQVOrvalisETMain& window, FakeSerialPort& port, FuzzInput& input)
+    : m_window(window), m_port(port), m_in(input)
+{
+    m_buttons = Named<QPushButton>(window);
+    m_boxes = Named<QLineEdit>(window);
+    m_options = Named<QAbstractButton>(window);
+    m_options.removeIf([](QAbstractButton* b) { return qobject_cast<QPushButton*>(b); });
+    m_lists = Named<QComboBox>(window);
+    m_spinButtons = Named<SpinButtons>(window);
+    for (QTimer* timer : Named<QTimer>(window))
+        if (timer->objectName().startsWith(QLatin1String("tmr")))
+            m_timers << timer;
+    m_tabs = window.findChild<QTabBar*>(QStringLiteral("TabStrip1"));
+    SetWaitStartedHookForTesting([this] { insideWait(); });
+}
+
+WindowScript::~WindowScript()
+{
+    SetWaitStartedHookForTesting({});
+}
+
+void WindowScript::run()
+{
+    while (!m_in.atEnd()) {
+        act();
+        QCoreApplication::processEvents();
+    }
+}
+
+void WindowScript::insideWait()
+{
+    ++m_waits;
+    const int actions = m_waits <= kMaxNestedWaits ? m_in.below(4) : 0;
+    for (int i = 0; i < actions && !m_in.atEnd(); ++i)
+        act();
+    endWaitNow();
+    --m_waits;
+}
+
+// Whatever the program waits for comes now: the line is clear to send, and the pause
+// or the module's silence is over.
+void WindowScript::endWaitNow()
+{
+    m_port.setClearToSend(CtsState::Asserted);
+    for (const char* name : {"tmrWakeup", "tmrMsgTimeout"}) {
+        QTimer* timer = m_window.findChild<QTimer*>(QLatin1String(name));
+        if (timer && timer->isActive()) {
+            FireTimer(*timer);
+            return;
+        }
+    }
+}
+
+void WindowScript::act()
+{
+    switch (m_in.below(12)) {
+    case 0:
+    case 1:
+    case 2:
+        sendReply();
+        break;
+    case 3:
+        sendGarbage();
+        break;
+    case 4:
+    case 5:
+        clickButton();
+        break;
+    case 6:
+    case 7:
+        typeIntoBox();
+        break;
+    case 8:
+        switchTab();
+        break;
+    case 9:
+        chooseOption();
+        break;
+    case 10:
+        letTimePass();
+        break;
+    default:
+        portEvent();
+        break;
+    }
+}
+
+// A well-formed frame, so that its handler runs, of a catalogued type (mostly) or any
+// type the host accepts, with any payload up to the longest frame.
+void WindowScript::sendReply()
+{
+    const int choice = m_in.byte();
+    const int type = choice < 224 ? kCataloguedResponses[choice % std::size(kCataloguedResponses)]
+                                  : 129 + choice % 47;
+    const QByteArray payload = m_in.bytes(m_in.below(42));
+    deliver(Frame(type, payload));
+}
+
+void WindowScript::sendGarbage()
+{
+    deliver(m_in.bytes(m_in.below(48) + 1));
+}
+
+// In one notification or split in two at a point the input chooses.
+void WindowScript::deliver(const QByteArray& bytes)
+{
+    const int split = m_in.below(static_cast<int>(bytes.size()) + 1);
+    if (split > 0 && split < bytes.size()) {
+        m_port.feedReceived(bytes.left(split));
+        m_port.feedReceived(bytes.mid(split));
+    } else {
+        m_port.feedReceived(bytes);
+    }
+}
+
+// Among the controls a user could reach now: shown on the current page and enabled.
+template <typename Control>
+Control* WindowScript::pick(const QList<Control*>& controls)
+{
+    QList<Control*> reachable;
+    for (Control* control : controls)
+        if (control->isVisibleTo(&m_window) && control->isEnabled())
+            reachable << control;
+    const int index = m_in.byte();
+    return reachable.isEmpty() ? nullptr : reachable[index % reachable.size()];
+}
+
+void WindowScript::clickButton()
+{
+    if (QPushButton* button = pick(m_buttons))
+        button->click();
+}
+
+// Focus, select all, type a few characters, then maybe Enter or leave the box.
+void WindowScript::typeIntoBox()
+{
+    QLineEdit* box = pick(m_boxes);
+    const int length = m_in.below(8);
+    QString text;
+    for (int i = 0; i < length; ++i)
+        text += QLatin1Char(kTypedCharacters[m_in.below(sizeof kTypedCharacters - 1)]);
+    const int ending = m_in.below(4);
+    if (!box || box->isReadOnly())
+        return;
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, text);
+    if (ending == 1)
+        QTest::keyClick(box, Qt::Key_Return);
+    else if (ending == 2)
+        box->clearFocus();
+    else if (ending == 3)
+        QTest::keyClick(box, Qt::Key_Backspace);
+}
+
+void WindowScript::switchTab()
+{
+    const int index = m_in.byte();
+    if (m_tabs && m_tabs->count() > 0 && m_tabs->isEnabled())
+        m_tabs->setCurrentIndex(index % m_tabs->count());
+}
+
+// A check box or option button clicked, an entry chosen in a list, or a step of the
+// up/down buttons beside a box.
+void WindowScript::chooseOption()
+{
+    switch (m_in.below(3)) {
+    case 0:
+        if (QAbstractButton* option = pick(m_options))
+            option->click();
+        break;
+    case 1:
+        if (QComboBox* list = pick(m_lists)) {
+            const int index = m_in.byte();
+            if (list->count() > 0)
+                list->setCurrentIndex(index % list->count());
+        }
+        break;
+    default:
+        if (SpinButtons* spin = pick(m_spinButtons)) {
+            if (m_in.below(2) == 0)
+                spin->stepUp();
+            else
+                spin->stepDown();
+        }
+        break;
+    }
+}
+
+// One of the program's running timers ticks as if its interval were over.
+void WindowScript::letTimePass()
+{
+    QList<QTimer*> running;
+    for (QTimer* timer : std::as_const(m_timers))
+        if (timer->isActive())
+            running << timer;
+    const int index = m_in.byte();
+    if (!running.isEmpty())
+        FireTimer(*running[index % running.size()]);
+}
+
+void WindowScript::portEvent()
+{
+    switch (m_in.below(6)) {
+    case 0:
+        m_port.raiseOverflow();
+        break;
+    case 1:
+        if (m_port.isOpen())
+            m_port.injectFault(QStringLiteral("Input/output error"));
+        break;
+    case 2:
+        if (!m_port.isOpen()) {  // plugged in again and opened as the settings dialog would
+            m_port.setOnlyPortsAvailable({1});
+            m_port.selectPort(1);
+            m_port.open();
+        }
+        break;
+    case 3:
+        m_port.setClearToSend(CtsState::NotAsserted);
+        break;
+    case 4:
+        m_port.setClearToSend(CtsState::Asserted);
+        break;
+    default:
+        m_port.setClearToSend(CtsState::Unknown);
+        break;
+    }
+}
