@@ -58,17 +58,6 @@ qint64 LoggedRfDataLines(const QString& logFile)
     return count;
 }
 
-double ResidentMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
-}
-
 struct Minute {
     int minute = 0;
     qint64 hostSent = 0;
@@ -112,7 +101,7 @@ Minute Measure(int minute, frmQVOrvalisETMain& window, const SimulatorProcess& s
     m.moduleSent = traced.rfDataToHost;
     m.hostReceived = window.counters().lPacketsReceived;
     m.logged = LoggedRfDataLines(logFile);
-    m.rssMb = ResidentMegabytes();
+    m.rssMb = ProcessResidentMemory().nowMiB;
     m.cpuPercent = cpuSeconds / 60.0 * 100.0;
     return m;
 }

@@ -36,6 +36,14 @@ QStringList ConfirmedTexts(frmQVOrvalisETMain& window)
     return texts;
 }
 
+// Port 1 leads to the module; the other ports lead nowhere, so the search is short.
+void PointPortsAtModule(const SimulatorProcess& module)
+{
+    PointPortAt(1, module.linkPath());
+    for (int p = 2; p <= 8; ++p)
+        PointPortAt(p, QStringLiteral("/nonexistent/COM%1").arg(p));
+}
+
 }  // namespace
 
 class TestE2eConfig : public QObject {
@@ -55,9 +63,7 @@ void TestE2eConfig::unconfiguredModule_isProvisionedOnOpen_thenSetAndGetRoundTri
     SettingsStore::WriteText("Settings", "Single Channel", "7");
     SimulatorProcess module;
     QVERIFY2(module.start({"--status", "0,0"}), qPrintable(module.failure()));
-    PointPortAt(1, module.linkPath());
-    for (int p = 2; p <= 8; ++p)  // nowhere, so the search is short
-        PointPortAt(p, QStringLiteral("/nonexistent/COM%1").arg(p));
+    PointPortsAtModule(module);
     frmQVOrvalisETMain window;
     QTRY_COMPARE_WITH_TIMEOUT(ConfirmedTexts(window),
                               (QStringList{"300", "1", "1", "0", "3", "7"}), 5000);
@@ -83,9 +89,7 @@ void TestE2eConfig::setBaudrate57600_hostFollows_andIsStillAnswered()
     ClearSettingsStore();
     SimulatorProcess module;
     QVERIFY2(module.start(), qPrintable(module.failure()));
-    PointPortAt(1, module.linkPath());
-    for (int p = 2; p <= 8; ++p)
-        PointPortAt(p, QStringLiteral("/nonexistent/COM%1").arg(p));
+    PointPortsAtModule(module);
     frmQVOrvalisETMain window;
     QCOMPARE(window.statusPanelText(2), QStringLiteral("Baud Rate: 19200"));
     window.findChild<QAbstractButton*>("optTransceiverBaudrate3")->setChecked(true);
@@ -105,9 +109,7 @@ void TestE2eConfig::sleepThenGetVersion_wakesTheModule_andTheWindowStaysResponsi
     ClearSettingsStore();
     SimulatorProcess module;
     QVERIFY2(module.start(), qPrintable(module.failure()));
-    PointPortAt(1, module.linkPath());
-    for (int p = 2; p <= 8; ++p)
-        PointPortAt(p, QStringLiteral("/nonexistent/COM%1").arg(p));
+    PointPortsAtModule(module);
     frmQVOrvalisETMain window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
