@@ -1,11 +1,13 @@
 #include "WindowScript.h"
 
 #include "FireTimer.h"
+#include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "config/SpinButtons.h"
 #include "link/SerialLink.h"
 #include "platform/EventWait.h"
 #include "support/FakeSerialPort.h"
+#include "ui/CommunicationsLogView.h"
 #include "ui/frmQVOrvalisETMain.h"
 
 #include <QComboBox>
@@ -82,6 +84,8 @@ void WindowScript::run()
     while (!m_in.atEnd()) {
         act();
         QCoreApplication::processEvents();
+        FuzzRequire(m_window.messageList().lineCount() <= CommunicationsLog::kCapacity,
+                    "the communications log keeps at most its capacity of lines");
     }
 }
 
