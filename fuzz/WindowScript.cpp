@@ -1,10 +1,13 @@
 #include "WindowScript.h"
 
 #include "FireTimer.h"
+#include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "config/SpinButtons.h"
+#include "link/SerialLink.h"
 #include "platform/EventWait.h"
 #include "support/FakeSerialPort.h"
+#include "ui/CommunicationsLogView.h"
 #include "ui/frmQVOrvalisETMain.h"
 
 #include <QComboBox>
@@ -16,14 +19,9 @@
 #include <QTabBar>
 #include <QtTest>
 
-#include <iterator>
-
 namespace {
 
 constexpr int kMaxNestedWaits = 4;  // waits inside actions inside waits ...
-
-constexpr int kCataloguedResponses[] = {129, 130, 131, 132, 136, 137, 142, 143,
-                                        144, 145, 146, 147, 148, 149, 150, 153};
 
 // 0x01, LEN, type, payload, CHK, 0x04 with the sum of the bytes before CHK as CHK.
 QByteArray Frame(int type, const QByteArray& payload)
@@ -41,8 +39,8 @@ QByteArray Frame(int type, const QByteArray& payload)
     return frame;
 }
 
-// Mostly what numeric boxes expect, with some of what they must refuse.
-constexpr char kTypedCharacters[] = "0123456789012345678-+ .aAfFxZ";
+// Mostly what numeric boxes expect (exponents too), with some of what they must refuse.
+constexpr char kTypedCharacters[] = "0123456789012345678-+ .eEaAfFxZ";
 
 template <typename Control>
 QList<Control*> Named(const QWidget& window)
@@ -69,6 +67,10 @@ WindowScript::WindowScript(frmQVOrvalisETMain& window, FakeSerialPort& port, Fuz
         if (timer->objectName().startsWith(QLatin1String("tmr")))
             m_timers << timer;
     m_tabs = window.findChild<QTabBar*>(QStringLiteral("TabStrip1"));
+    const MessageDispatcher& dispatcher = window.link().receive().dispatcher();
+    for (int type = 129; type <= 175; ++type)
+        if (dispatcher.hasHandler(type))
+            m_handledTypes << type;
     SetWaitStartedHookForTesting([this] { insideWait(); });
 }
 
@@ -82,6 +84,8 @@ void WindowScript::run()
     while (!m_in.atEnd()) {
         act();
         QCoreApplication::processEvents();
+        FuzzRequire(m_window.messageList().lineCount() <= CommunicationsLog::kCapacity,
+                    "the communications log keeps at most its capacity of lines");
     }
 }
 
@@ -143,13 +147,14 @@ void WindowScript::act()
     }
 }
 
-// A well-formed frame, so that its handler runs, of a catalogued type (mostly) or any
-// type the host accepts, with any payload up to the longest frame.
+// A well-formed frame, so that its handler runs, of a type with a handler (mostly) or
+// any type the host accepts, with any payload up to the longest frame.
 void WindowScript::sendReply()
 {
     const int choice = m_in.byte();
-    const int type = choice < 224 ? kCataloguedResponses[choice % std::size(kCataloguedResponses)]
-                                  : 129 + choice % 47;
+    const int type = choice < 224 && !m_handledTypes.isEmpty()
+                         ? m_handledTypes[choice % m_handledTypes.size()]
+                         : 129 + choice % 47;
     const QByteArray payload = m_in.bytes(m_in.below(42));
     deliver(Frame(type, payload));
 }
@@ -189,19 +194,25 @@ void WindowScript::clickButton()
         button->click();
 }
 
-// Focus, select all, type a few characters, then maybe Enter or leave the box.
+// Focus, select all (or add to what is there), type a few characters, then maybe Enter,
+// leave the box or take a character back.
 void WindowScript::typeIntoBox()
 {
     QLineEdit* box = pick(m_boxes);
-    const int length = m_in.below(8);
+    const int length = m_in.below(16);
     QString text;
     for (int i = 0; i < length; ++i)
         text += QLatin1Char(kTypedCharacters[m_in.below(sizeof kTypedCharacters - 1)]);
-    const int ending = m_in.below(4);
+    const int choice = m_in.below(8);
+    const bool append = choice >= 4;
+    const int ending = choice % 4;
     if (!box || box->isReadOnly())
         return;
     box->setFocus();
-    box->selectAll();
+    if (append)
+        box->end(false);
+    else
+        box->selectAll();
     QTest::keyClicks(box, text);
     if (ending == 1)
         QTest::keyClick(box, Qt::Key_Return);

@@ -60,5 +60,6 @@ private:
     QList<SpinButtons*> m_spinButtons;
     QList<QTimer*> m_timers;
     QTabBar* m_tabs = nullptr;
+    QList<int> m_handledTypes;  // every reply type with a registered handler
     int m_waits = 0;  // waits of the program the script is inside of
 };

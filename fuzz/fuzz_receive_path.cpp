@@ -54,6 +54,7 @@ public:
         });
         for (int type : kCataloguedResponses)
             m_link.receive().dispatcher().registerHandler(type, [this, type] { onHandler(type); });
+        m_link.receive().setRfDataDisplay([this] { m_displayed << m_link.receive().rx().frame(); });
     }
 
     void run()
@@ -67,6 +68,7 @@ public:
         }
         FuzzRequire(m_handled == m_expectedHandled, "every good frame, and only those, is handled");
         FuzzRequire(m_loggedHex == m_expectedLoggedHex, "every complete frame is logged in order");
+        FuzzRequire(m_displayed == m_expectedDisplayed, "every complete RF data frame is shown");
     }
 
 private:
@@ -109,6 +111,8 @@ private:
             m_watchdogExpected = false;
             if (!m_link.state().bSearching)
                 m_expectedLoggedHex << HexOf(*frame);
+            if (static_cast<unsigned char>(frame->at(2)) == 148)
+                m_expectedDisplayed << *frame;
             if (ReferenceAssembler::checksumHolds(*frame)
                 && IsCatalogued(static_cast<unsigned char>(frame->at(2))))
                 m_expectedHandled << *frame;
@@ -122,6 +126,11 @@ private:
         const FrameAssembler& rx = m_link.receive().rx();
         const QByteArray frame = rx.frame();
         FuzzRequire(rx.iRxMsgType == type, "a handler runs only for its own type");
+        for (int i = -1; i <= FrameAssembler::kBufferSize; ++i) {
+            const bool inFrame = i >= 1 && 3 + i <= frame.size();
+            FuzzRequire(!inFrame || rx.payloadByte(i) == static_cast<unsigned char>(frame.at(2 + i)),
+                        "payload byte i is frame byte 3 + i");
+        }
         m_handled << frame;
         if (m_bytesForNextHandler.isEmpty())
             return;
@@ -139,6 +148,8 @@ private:
     bool m_watchdogExpected = false;
     QList<QByteArray> m_handled;
     QList<QByteArray> m_expectedHandled;
+    QList<QByteArray> m_displayed;
+    QList<QByteArray> m_expectedDisplayed;
     QStringList m_loggedHex;
     QStringList m_expectedLoggedHex;
 };

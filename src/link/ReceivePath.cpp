@@ -53,11 +53,13 @@ void ReceivePath::ProcessCompleteFrame()
     m_sRxMsgName = GetReceivedMessageName(m_rx.iRxMsgType);
     if (!m_link.bSearching)
         m_log.LogReceivedMessage(m_rx.iRxMsgType, m_sRxMsgName, m_rx.sRxHex, m_rx.payloadByte(1));
-    if (m_rx.iRxMsgType == MessageCode::ReceivedRfData && m_displayReceivedRFData)
-        m_displayReceivedRFData();
+    // From here on rx() is this frame, also when it completes inside another frame's
+    // handler, and stays so while its own display or handler waits.
     const FrameAssembler frame = m_rx;
     const FrameAssembler* outer = m_handledFrame;
     m_handledFrame = &frame;
+    if (frame.iRxMsgType == MessageCode::ReceivedRfData && m_displayReceivedRFData)
+        m_displayReceivedRFData();
     m_dispatcher.DispatchReceivedMessage(frame);
     m_handledFrame = outer;
 }

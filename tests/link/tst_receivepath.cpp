@@ -25,6 +25,7 @@ private slots:
     void rfData_isShownBeforeDispatch_withPidInLog();
     void searching_dispatchesWithoutLogging();
     void bytesArrivingWhileHandlerWaits_startANewFrame();
+    void rfDataArrivingWhileHandlerWaits_isShownFromItsOwnFrame();
     void overflow_logsBothLinesInOrder();
 };
 
@@ -147,6 +148,19 @@ void TestReceivePath::bytesArrivingWhileHandlerWaits_startANewFrame()
                                                   [&] { seen << QStringLiteral("sleep ack"); });
     h.port->feedReceived(Hex("01 06 99 02 A2 04"));
     QCOMPARE(seen, (QStringList{"ack 2", "sleep ack", "ack still 2"}));
+}
+
+void TestReceivePath::rfDataArrivingWhileHandlerWaits_isShownFromItsOwnFrame()
+{
+    LinkHarness h;
+    const QByteArray rfData = BuildFrame(0x94, Hex("2A 00 00 00 00 41 42"));
+    QList<QByteArray> shown;
+    h.link.receive().setRfDataDisplay([&] { shown << h.link.receive().rx().frame(); });
+    h.link.receive().dispatcher().registerHandler(MessageCode::SetBaudrateAck, [&] {
+        h.port->feedReceived(rfData);  // arrives while the handler waits
+    });
+    h.port->feedReceived(Hex("01 06 99 02 A2 04"));
+    QCOMPARE(shown, QList<QByteArray>{rfData});
 }
 
 void TestReceivePath::overflow_logsBothLinesInOrder()
