@@ -10,6 +10,7 @@
 #include "ui/CommunicationsLogView.h"
 #include "ui/frmQVOrvalisETMain.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -136,7 +137,7 @@ void WindowScript::act()
         switchTab();
         break;
     case 9:
-        chooseOption();
+        useOtherControl();
         break;
     case 10:
         letTimePass();
@@ -229,11 +230,12 @@ void WindowScript::switchTab()
         m_tabs->setCurrentIndex(index % m_tabs->count());
 }
 
-// A check box or option button clicked, an entry chosen in a list, or a step of the
-// up/down buttons beside a box.
-void WindowScript::chooseOption()
+// A check box or option button clicked, an entry chosen in a list, a step of the
+// up/down buttons beside a box, or "File" > "New" or "Open" (whose file dialog the
+// input answers). The other menu items open modal windows and are left out.
+void WindowScript::useOtherControl()
 {
-    switch (m_in.below(3)) {
+    switch (m_in.below(4)) {
     case 0:
         if (QAbstractButton* option = pick(m_options))
             option->click();
@@ -245,7 +247,7 @@ void WindowScript::chooseOption()
                 list->setCurrentIndex(index % list->count());
         }
         break;
-    default:
+    case 2:
         if (SpinButtons* spin = pick(m_spinButtons)) {
             if (m_in.below(2) == 0)
                 spin->stepUp();
@@ -253,6 +255,12 @@ void WindowScript::chooseOption()
                 spin->stepDown();
         }
         break;
+    default: {
+        const char* item = m_in.below(2) == 0 ? "mnuFileNew" : "mnuFileOpen";
+        if (QAction* action = m_window.findChild<QAction*>(QLatin1String(item)))
+            action->trigger();
+        break;
+    }
     }
 }
 

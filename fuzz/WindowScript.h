@@ -43,7 +43,7 @@ private:
     void clickButton();
     void typeIntoBox();
     void switchTab();
-    void chooseOption();
+    void useOtherControl();
     void letTimePass();
     void portEvent();
 
