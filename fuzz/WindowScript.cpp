@@ -61,7 +61,11 @@ WindowScript::WindowScript(frmQVOrvalisETMain& window, FakeSerialPort& port, Fuz
     m_buttons = Named<QPushButton>(window);
     m_boxes = Named<QLineEdit>(window);
     m_options = Named<QAbstractButton>(window);
-    m_options.removeIf([](QAbstractButton* b) { return qobject_cast<QPushButton*>(b); });
+    // Push buttons are clicked on their own; the arrows of up/down buttons are stepped
+    // through their SpinButtons.
+    m_options.removeIf([](QAbstractButton* b) {
+        return qobject_cast<QPushButton*>(b) || qobject_cast<SpinButtons*>(b->parentWidget());
+    });
     m_lists = Named<QComboBox>(window);
     m_spinButtons = Named<SpinButtons>(window);
     for (QTimer* timer : Named<QTimer>(window))
