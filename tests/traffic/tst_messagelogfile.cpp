@@ -150,9 +150,7 @@ private slots:
         QTest::newRow("C") << "C" << QByteArray("Log Started: 14:03:22 29 Aug 2005");
         QTest::newRow("en_US") << "en_US" << QByteArray("Log Started: 2:03:22 PM 8/29/05");
         QTest::newRow("fi_FI") << "fi_FI" << QByteArray("Log Started: 14.03.22 29.8.2005");
-        QTest::newRow("de_DE") << "de_DE" << QByteArray("Log Started: 14:03:22 29.08.05");
         QTest::newRow("ko_KR") << "ko_KR" << QByteArray("Log Started: 2005-08-29 14:03:22");
-        QTest::newRow("ja_JP") << "ja_JP" << QByteArray("Log Started: 2005-08-29 14:03:22");
     }
     void logStartLine_followsLocale()
     {
@@ -196,8 +194,6 @@ private slots:
     {
         QTest::addColumn<QString>("path");  // empty: a FIFO made for the test
         QTest::newRow("/dev/zero") << "/dev/zero";
-        QTest::newRow("/dev/full") << "/dev/full";
-        QTest::newRow("/dev/null") << "/dev/null";
         QTest::newRow("FIFO") << QString();
         QTest::newRow("folder") << m_dir.path();
     }

@@ -1,11 +1,9 @@
 // The on-screen communications log: its horizontal extent, and that no width of the
 // list or the window sets its layout feeding itself.
 #include "link/CommunicationsLog.h"
-#include "link/SerialLink.h"
 #include "support/LayoutLoopGuard.h"
 #include "support/WindowHarness.h"
 #include "ui/CommunicationsLogView.h"
-#include "ui/Twips.h"
 
 #include <QScrollBar>
 #include <QStyle>
@@ -64,11 +62,9 @@ private slots:
     void init() { ClearSettingsStore(); }
     void listResizedAcrossTheExtent_settlesAtEveryWidth_data();
     void listResizedAcrossTheExtent_settlesAtEveryWidth();
-    void windowResizedAcrossTheExtent_settlesAtEveryWidth();
     void scrollRange_endsAtTheExtent_whetherOrNotTheVerticalBarShows_data();
     void scrollRange_endsAtTheExtent_whetherOrNotTheVerticalBarShows();
     void afterClear_aShortLineScrollsAsFarAsBefore();
-    void newestOnTop_atMost100Lines();
     void rowHeight_isOneTextLine_evenWhenTheLastRowIsEmpty();
     void rowsShown_catchUpWithTheLog_data();
     void rowsShown_catchUpWithTheLog();
@@ -110,30 +106,6 @@ void TestCommunicationsLogView::listResizedAcrossTheExtent_settlesAtEveryWidth()
         list.resize(width, list.height());
         QVERIFY2(!guard.tripped(), qPrintable(QStringLiteral("layout loop at width %1").arg(width)));
         QVERIFY2(guard.settle(), qPrintable(QStringLiteral("no rest at width %1").arg(width)));
-    }
-}
-
-void TestCommunicationsLogView::windowResizedAcrossTheExtent_settlesAtEveryWidth()
-{
-    WindowHarness w;
-    w.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
-    AddLines(w.window->link().log(), LinesOfManyWidths(100));
-    CommunicationsLogView& list = w.window->messageList();
-    QTRY_COMPARE(RowsShown(list), list.lines());
-    LayoutLoopGuard guard(list);
-    QVERIFY(guard.settle());
-
-    const int besideList = w.window->width() - list.width();
-    const int extent = list.horizontalExtent();
-    const int bar = ScrollBarExtent(list);
-    QVERIFY(extent - 3 * bar > Twips(4930));  // the sweep stays above the smallest list
-    for (int width = extent - 3 * bar; width <= extent + 3 * bar; ++width) {
-        guard.startStep();
-        w.window->resize(besideList + width, w.window->height());
-        QVERIFY2(!guard.tripped(), qPrintable(QStringLiteral("layout loop at width %1").arg(width)));
-        QVERIFY2(guard.settle(), qPrintable(QStringLiteral("no rest at width %1").arg(width)));
-        QCOMPARE(list.width(), width);
     }
 }
 
@@ -185,19 +157,6 @@ void TestCommunicationsLogView::afterClear_aShortLineScrollsAsFarAsBefore()
     QCOMPARE(list.horizontalExtent(), extent);
     QTRY_VERIFY(list.horizontalScrollBar()->isVisible());
     QCOMPARE(list.horizontalScrollBar()->maximum() + list.viewport()->width(), extent);
-}
-
-void TestCommunicationsLogView::newestOnTop_atMost100Lines()
-{
-    CommunicationsLogView list;
-    CommunicationsLog log(list);
-    for (int pid = 0; pid < 150; ++pid)
-        log.LogReceivedMessage(148, "Received RF Data Message", "01 05 94 9A 04 ", pid);
-    QCOMPARE(list.lineCount(), 100);
-    QCOMPARE(list.lines().size(), 100);
-    QVERIFY(list.line(0).startsWith("PID=149:"));
-    QVERIFY(list.line(99).startsWith("PID=50:"));
-    QCOMPARE(list.line(100), QString());
 }
 
 // The rows take their one height from a single row; a transmitted frame logs an empty
