@@ -13,7 +13,6 @@
 #include "ui/frmQVOrvalisETMain.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
@@ -128,10 +127,7 @@ int main(int argc, char** argv)
         return 1;
     }
     window->show();
-    UserPrompts::TestAnswers answers;
-    answers.onChooseFile = [&](const UserPrompts::FileDialogRequest&) { return logFile; };
-    UserPrompts::SetAnswersForTesting(answers);
-    window->findChild<QCheckBox*>(QStringLiteral("chkSaveLogToFile"))->setChecked(true);
+    SaveLogTo(*window, logFile);
     window->findChild<QPushButton*>(QStringLiteral("cmdSendRandomRepeatedMsg"))->click();
 
     std::printf("soak: random repetition every 100 ms, peer every 100 ms, 57600 baud, "

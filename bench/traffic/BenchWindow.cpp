@@ -1,11 +1,12 @@
 #include "BenchWindow.h"
 
 #include "link/SerialLink.h"
+#include "platform/EventWait.h"
+#include "platform/UserPrompts.h"
 #include "support/SimulatorProcess.h"
 #include "ui/frmQVOrvalisETMain.h"
 
-#include "platform/EventWait.h"
-
+#include <QCheckBox>
 #include <QFile>
 #include <QWindow>
 
@@ -60,6 +61,14 @@ bool ShowOnScreen(frmQVOrvalisETMain& window)
     window.show();
     return WaitWhileProcessingEvents(
         [&] { return window.windowHandle() && window.windowHandle()->isExposed(); }, 5000);
+}
+
+void SaveLogTo(frmQVOrvalisETMain& window, const QString& logFile)
+{
+    UserPrompts::TestAnswers answers;
+    answers.onChooseFile = [logFile](const UserPrompts::FileDialogRequest&) { return logFile; };
+    UserPrompts::SetAnswersForTesting(answers);
+    window.findChild<QCheckBox*>(QStringLiteral("chkSaveLogToFile"))->setChecked(true);
 }
 
 double ProcessCpuSeconds()

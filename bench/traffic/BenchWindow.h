@@ -30,6 +30,10 @@ std::unique_ptr<frmQVOrvalisETMain> WindowOpenedOnSimulator(const SimulatorProce
 // Shows the window and waits until the platform has it on screen.
 bool ShowOnScreen(frmQVOrvalisETMain& window);
 
+// Ticks "Save Log To File" with the file dialog answered by `logFile`; the answer
+// stays in force until UserPrompts::SetAnswersForTesting({}).
+void SaveLogTo(frmQVOrvalisETMain& window, const QString& logFile);
+
 // User plus system CPU time of this process so far, in seconds.
 double ProcessCpuSeconds();
 

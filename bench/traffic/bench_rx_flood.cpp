@@ -19,7 +19,6 @@
 #include "ui/frmQVOrvalisETMain.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFileInfo>
 
@@ -85,10 +84,7 @@ bool RunFlood(bool paced, int seconds, const QString& logFile, FloodFigures& fig
         return false;
     }
     LogLineScreenTimes screenTimes(window->messageList(), *window, clock);
-    UserPrompts::TestAnswers answers;
-    answers.onChooseFile = [&](const UserPrompts::FileDialogRequest&) { return logFile; };
-    UserPrompts::SetAnswersForTesting(answers);
-    window->findChild<QCheckBox*>(QStringLiteral("chkSaveLogToFile"))->setChecked(true);
+    SaveLogTo(*window, logFile);
 
     const double cpuBefore = ProcessCpuSeconds();
     QElapsedTimer wall;
