@@ -3,7 +3,11 @@
 #include "link/PortDeviceMap.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QSerialPortInfo>
 #include <QStringList>
+
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -30,6 +34,12 @@ QString FaultDescription(const QString& qtDescription)
     if (qtDescription == QString::fromLocal8Bit(std::strerror(ENOTTY)))
         return QStringLiteral("The serial device was disconnected");
     return qtDescription;
+}
+
+// "ttyUSB0" -> "/dev/ttyUSB0"; a path stays as it is.
+QString DevicePath(const QString& device)
+{
+    return device.startsWith(QLatin1Char('/')) ? device : QStringLiteral("/dev/") + device;
 }
 
 }  // namespace
@@ -92,6 +102,7 @@ bool QtSerialPortAdapter::open()
         return true;
     if (m_portNumber == 0) {
         m_lastError = QStringLiteral("No port selected");
+        m_openFailure = PortOpenFailure::Other;
         return false;
     }
     m_port.setBaudRate(m_baudRate);
@@ -101,9 +112,11 @@ bool QtSerialPortAdapter::open()
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!m_port.open(QIODevice::ReadWrite)) {
         m_lastError = m_port.errorString();
+        m_openFailure = ClassifyOpenFailure(m_port.error());
         m_port.clearError();
         return false;
     }
+    m_openFailure = PortOpenFailure::None;
     m_faultReported = false;
     m_port.clear();  // Qt keeps stale input across an open
     return true;
@@ -178,9 +191,42 @@ QString QtSerialPortAdapter::errorDescription() const
     return m_lastError;
 }
 
-QString QtSerialPortAdapter::deviceName(int portNumber) const
+PortOpenFailure QtSerialPortAdapter::ClassifyOpenFailure(QSerialPort::SerialPortError error) const
 {
-    return DeviceForPortNumber(portNumber);
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return PortOpenFailure::NotFound;
+    case QSerialPort::PermissionError: {
+        // Qt says "permission" both for a device the user may not use and for one that
+        // another program holds locked; only the first is a matter of access rights.
+        const QByteArray path = QFile::encodeName(DevicePath(m_port.portName()));
+        return access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES
+                   ? PortOpenFailure::PermissionDenied
+                   : PortOpenFailure::Busy;
+    }
+    default:
+        return PortOpenFailure::Other;
+    }
+}
+
+PortDescription QtSerialPortAdapter::describePort(int portNumber) const
+{
+    PortDescription port;
+    port.device = DeviceForPortNumber(portNumber);
+    if (port.device.isEmpty())
+        return port;
+    const QString path = DevicePath(port.device);
+    port.present = QFile::exists(path);
+    // Pseudo-terminals are never listed, so look the device up rather than ask for it by name.
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        if (info.systemLocation() != path)
+            continue;
+        port.description = info.description();
+        port.manufacturer = info.manufacturer();
+        port.serialNumber = info.serialNumber();
+        break;
+    }
+    return port;
 }
 
 void QtSerialPortAdapter::onError(QSerialPort::SerialPortError error)

@@ -24,16 +24,19 @@ public:
     bool waitForOutputDrained(int timeoutMs) override;
     CtsState clearToSend() override;
     QString errorDescription() const override;
-    QString deviceName(int portNumber) const override;
+    PortOpenFailure lastOpenFailure() const override { return m_openFailure; }
+    PortDescription describePort(int portNumber) const override;
 
 private:
     void onError(QSerialPort::SerialPortError error);
     void fail(const QString& description);
+    PortOpenFailure ClassifyOpenFailure(QSerialPort::SerialPortError error) const;
 
     QSerialPort m_port;
     int m_portNumber = 0;
     QString m_parameters = QStringLiteral("57600,N,8,1");
     qint32 m_baudRate = 57600;
     QString m_lastError;
+    PortOpenFailure m_openFailure = PortOpenFailure::None;
     bool m_faultReported = false;
 };

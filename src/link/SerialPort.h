@@ -6,6 +6,24 @@
 
 enum class CtsState { Asserted, NotAsserted, Unknown };
 
+// Why the last open() failed, in the terms a user can act on.
+enum class PortOpenFailure {
+    None,
+    PermissionDenied,  // the user may not use the device (on Linux: not in the dialout group)
+    Busy,              // another program has it open
+    NotFound,          // no such device (unplugged, or a stale path in the settings)
+    Other,
+};
+
+// What the system knows of the device behind a port number.
+struct PortDescription {
+    QString device;        // the path or name opened; empty when the number names nothing
+    bool present = false;  // the device exists now
+    QString description;   // e.g. the USB product text; may be empty
+    QString manufacturer;
+    QString serialNumber;  // USB serial number; empty for built-in ports
+};
+
 // One serial port at a time, chosen by its number 1 .. 8. This is everything the
 // program does with a port; the program uses QtSerialPort, the tests a fake.
 class SerialPort : public QObject {
@@ -33,8 +51,9 @@ public:
     virtual CtsState clearToSend() = 0;
     // The system's description of the last failure.
     virtual QString errorDescription() const = 0;
-    // The device behind a port number, for showing beside it; empty when none.
-    virtual QString deviceName(int portNumber) const = 0;
+    virtual PortOpenFailure lastOpenFailure() const = 0;
+    // The device behind a port number, for showing beside it and for finding it again.
+    virtual PortDescription describePort(int portNumber) const = 0;
 
 signals:
     void dataReceived();

@@ -97,7 +97,7 @@ void frmQVOrvalisETProperties::Form_Load()
     if (port.isOpen())
         port.close();
     for (int p = 1; p <= 8; ++p) {
-        const QString device = port.deviceName(p);
+        const QString device = port.describePort(p).device;
         lblCommPortDevice[p - 1]->setText(device.isEmpty() ? QStringLiteral("(none)") : device);
         optCommPort[p - 1]->setToolTip(device);
         const bool opens = port.selectPort(p) && port.open();

@@ -15,6 +15,16 @@ void FakeSerialPort::setPortSelectable(int portNumber, bool selectable)
         m_unselectable.insert(portNumber);
 }
 
+void FakeSerialPort::setOpenFailure(int portNumber, PortOpenFailure failure)
+{
+    m_openFailures.insert(portNumber, failure);
+}
+
+void FakeSerialPort::setPortDescription(int portNumber, const PortDescription& description)
+{
+    m_descriptions.insert(portNumber, description);
+}
+
 void FakeSerialPort::feedReceived(const QByteArray& bytes)
 {
     if (!m_open)
@@ -70,8 +80,21 @@ bool FakeSerialPort::setParameters(const QString& settings)
 bool FakeSerialPort::open()
 {
     m_operations << QStringLiteral("open %1").arg(m_port);
-    if (!m_available.contains(m_port)) {
+    m_openFailure = m_openFailures.value(m_port, PortOpenFailure::None);
+    if (!m_available.contains(m_port) && m_openFailure == PortOpenFailure::None)
+        m_openFailure = PortOpenFailure::NotFound;
+    switch (m_openFailure) {
+    case PortOpenFailure::None:
+        break;
+    case PortOpenFailure::PermissionDenied:
+    case PortOpenFailure::Busy:
+        m_error = QStringLiteral("Permission denied");
+        return false;
+    case PortOpenFailure::NotFound:
         m_error = QStringLiteral("No such file or directory");
+        return false;
+    case PortOpenFailure::Other:
+        m_error = QStringLiteral("Input/output error");
         return false;
     }
     m_open = true;
@@ -106,7 +129,12 @@ int FakeSerialPort::readByte()
     return byte;
 }
 
-QString FakeSerialPort::deviceName(int portNumber) const
+PortDescription FakeSerialPort::describePort(int portNumber) const
 {
-    return QStringLiteral("/dev/fake%1").arg(portNumber);
+    if (m_descriptions.contains(portNumber))
+        return m_descriptions.value(portNumber);
+    PortDescription port;
+    port.device = QStringLiteral("/dev/fake%1").arg(portNumber);
+    port.present = true;
+    return port;
 }

@@ -3,6 +3,7 @@
 #include "link/SerialPort.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QStringList>
@@ -30,6 +31,10 @@ public:
     void setOnlyPortsAvailable(const QSet<int>& portNumbers) { m_available = portNumbers; }
     // A port number that cannot even be selected (no such device).
     void setPortSelectable(int portNumber, bool selectable);
+    // Opening the port fails the way a real device would (permission, busy, missing).
+    void setOpenFailure(int portNumber, PortOpenFailure failure);
+    // What describePort reports; by default "/dev/fake<n>", present, nothing else known.
+    void setPortDescription(int portNumber, const PortDescription& description);
     void setClearToSend(CtsState state) { m_cts = state; }
     void setResponder(Responder responder) { m_responder = std::move(responder); }
 
@@ -60,11 +65,15 @@ public:
     bool waitForOutputDrained(int) override { return true; }
     CtsState clearToSend() override { return m_cts; }
     QString errorDescription() const override { return m_error; }
-    QString deviceName(int portNumber) const override;
+    PortOpenFailure lastOpenFailure() const override { return m_openFailure; }
+    PortDescription describePort(int portNumber) const override;
 
 private:
     QSet<int> m_available{1, 2, 3, 4, 5, 6, 7, 8};
     QSet<int> m_unselectable;
+    QHash<int, PortOpenFailure> m_openFailures;
+    QHash<int, PortDescription> m_descriptions;
+    PortOpenFailure m_openFailure = PortOpenFailure::None;
     int m_port = 0;
     QString m_parameters = QStringLiteral("9600,N,8,1");
     bool m_open = false;
