@@ -1,5 +1,6 @@
 #include "app/SignalCloser.h"
 
+#include <QApplication>
 #include <QSocketNotifier>
 #include <QWidget>
 
@@ -18,9 +19,22 @@ void OnSignal(int)
     [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[0], &byte, 1);
 }
 
+// The main window may still be starting up (searching for the module) when the
+// signal comes, so it is looked up then, not remembered.
+void CloseMainWindow()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QLatin1String("frmQVOrvalisETMain") && window->isVisible()) {
+            window->close();
+            return;
+        }
+    }
+    QCoreApplication::quit();
+}
+
 }  // namespace
 
-SignalCloser::SignalCloser(QWidget& window) : QObject(&window), m_window(window)
+SignalCloser::SignalCloser(QObject* parent) : QObject(parent)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
         return;
@@ -28,7 +42,7 @@ SignalCloser::SignalCloser(QWidget& window) : QObject(&window), m_window(window)
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
         char byte = 0;
         [[maybe_unused]] const ssize_t got = ::read(g_signalPipe[1], &byte, 1);
-        m_window.close();
+        CloseMainWindow();
     });
     struct sigaction action {};
     action.sa_handler = OnSignal;

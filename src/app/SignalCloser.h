@@ -3,17 +3,15 @@
 #include <QObject>
 
 class QSocketNotifier;
-class QWidget;
 
 // Turns SIGTERM and SIGINT into closing the main window, as "Exit" does, so the
 // settings and the message log's closing block are written before the program ends.
 class SignalCloser : public QObject {
     Q_OBJECT
 public:
-    explicit SignalCloser(QWidget& window);
+    explicit SignalCloser(QObject* parent = nullptr);
     ~SignalCloser() override;
 
 private:
-    QWidget& m_window;
     QSocketNotifier* m_notifier = nullptr;
 };

@@ -43,26 +43,52 @@ TransceiverDiscovery::TransceiverDiscovery(SerialLink& link, StatusPanels& statu
 {
 }
 
-void TransceiverDiscovery::FindTransceiver()
+void TransceiverDiscovery::FindTransceiver(const SearchScope& scope)
 {
+    m_scope = scope;
+    m_abandoned = false;
     LinkState& s = m_link.state();
     s.sBaudRates = HostBaudRates();
     s.bSearching = true;
     s.bTransceiverFound = false;
     s.iCommPort = ReadStoredCommPort();
     s.sBaudRate = ReadStoredBaudRate();
-    const int storedPort = s.iCommPort;
-    bool found = storedPort != 0 && DetectTransceiverOnComPort(storedPort);
-    for (int p = 1; p <= 8 && !found; ++p)
-        if (p != storedPort)
-            found = DetectTransceiverOnComPort(p);
+    bool found = false;
+    for (int p : PortsToTry(s.iCommPort)) {
+        found = DetectTransceiverOnComPort(p);
+        if (found || SearchAbandoned())
+            break;
+    }
+    s.bSearching = false;
+    if (SearchAbandoned()) {
+        m_link.port().close();
+        return;
+    }
     if (found) {
         m_status.SetStatusPanel(3, QStringLiteral("Status:"));
     } else {
         ReportNoModule(QStringLiteral("Status: No transceiver detected"));
         m_link.SetBaudRateIndex(3);
     }
-    s.bSearching = false;
+}
+
+// The stored port first, then the others in order; only the scope's port when narrowed.
+QList<int> TransceiverDiscovery::PortsToTry(int storedPort) const
+{
+    if (m_scope.portNumber != 0)
+        return {m_scope.portNumber};
+    QList<int> ports;
+    if (storedPort != 0)
+        ports << storedPort;
+    for (int p = 1; p <= 8; ++p)
+        if (p != storedPort)
+            ports << p;
+    return ports;
+}
+
+bool TransceiverDiscovery::SearchAbandoned() const
+{
+    return m_abandoned;
 }
 
 bool TransceiverDiscovery::PortCanBeOpened(int iPort)
@@ -86,7 +112,10 @@ bool TransceiverDiscovery::DetectTransceiverOnComPort(int iPort)
     port.open();
     port.write(QByteArray(1, '\0'));  // wakes a sleeping module
     WaitMs(50);
-    for (int i = 0; i < s.sBaudRates.size(); ++i) {
+    for (int i = 0; i < s.sBaudRates.size() && !SearchAbandoned(); ++i) {
+        if (!m_scope.baudRate.isEmpty() && s.sBaudRates[i] != m_scope.baudRate)
+            continue;
+        m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: ") + s.sBaudRates[i]);
         port.close();
         port.setParameters(PortParameters(s.sBaudRates[i]));
         port.open();
@@ -105,9 +134,11 @@ void TransceiverDiscovery::ReportFound(int iPort, int rateIndex)
 {
     LinkState& s = m_link.state();
     s.iCommPort = static_cast<qint16>(iPort);
-    SettingsStore::WriteNumber(kProperties, QStringLiteral("COMPort"), iPort);
     s.sBaudRate = s.sBaudRates[rateIndex];
-    SettingsStore::WriteText(kProperties, QStringLiteral("BaudRate"), s.sBaudRate);
+    if (!m_scope.isNarrowed()) {
+        SettingsStore::WriteNumber(kProperties, QStringLiteral("COMPort"), iPort);
+        SettingsStore::WriteText(kProperties, QStringLiteral("BaudRate"), s.sBaudRate);
+    }
     m_status.SetStatusPanel(1, QStringLiteral("Comm Port: %1").arg(iPort));
     m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: ") + s.sBaudRate);
     m_link.SetBaudRateIndex(rateIndex);
@@ -160,10 +191,11 @@ void TransceiverDiscovery::SendQueryTransceiverIDSearchMessage()
 void TransceiverDiscovery::WaitForProbeReply(const QString& baudRate)
 {
     LinkState& s = m_link.state();
-    m_link.transmit().WaitOnWakeupTimer(ProbeWaitMs(baudRate), [&s] { return s.bTransceiverFound; });
+    m_link.transmit().WaitOnWakeupTimer(ProbeWaitMs(baudRate),
+                                        [this, &s] { return s.bTransceiverFound || m_abandoned; });
 }
 
 void TransceiverDiscovery::WaitMs(int ms)
 {
-    m_link.transmit().WaitOnWakeupTimer(ms);
+    m_link.transmit().WaitOnWakeupTimer(ms, [this] { return m_abandoned; });
 }

@@ -1,9 +1,19 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class SerialLink;
 class StatusPanels;
+
+// Narrows a search to one port and/or one host rate (the command line does this for the
+// start-up search). A narrowed search does not store the port and rate it finds, so a
+// run on one port does not change where the next ordinary start looks first.
+struct SearchScope {
+    int portNumber = 0;  // 0: the stored port first, then 1 .. 8
+    QString baudRate;    // empty: the four host rates
+    bool isNarrowed() const { return portNumber != 0 || !baudRate.isEmpty(); }
+};
 
 // Finds the module: the remembered port first, then ports 1 to 8, each at the four
 // host rates, stopping at the first port and rate that answer a Query IDs probe. The
@@ -12,7 +22,10 @@ class TransceiverDiscovery {
 public:
     TransceiverDiscovery(SerialLink& link, StatusPanels& status);
 
-    void FindTransceiver();
+    void FindTransceiver(const SearchScope& scope = {});
+    // The window is closing: a search under way stops at its next step and leaves the
+    // port closed; later searches run again.
+    void AbandonSearch() { m_abandoned = true; }
     bool DetectTransceiverOnComPort(int iPort);
     // The settings dialog's probe of the port and rate chosen by hand (the port is
     // selected): wake-up byte at 57600, then one Query IDs at the chosen rate; the
@@ -29,11 +42,15 @@ public:
 
 private:
     bool PortCanBeOpened(int iPort);
+    bool SearchAbandoned() const;
+    QList<int> PortsToTry(int storedPort) const;
     void ReportFound(int iPort, int rateIndex);
     void ReportSearching(int iPort);
 
     SerialLink& m_link;
     StatusPanels& m_status;
+    SearchScope m_scope;
+    bool m_abandoned = false;
 };
 
 // The first step of the IDs reply handler: during a search the reply only says that

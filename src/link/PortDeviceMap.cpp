@@ -2,6 +2,7 @@
 
 #include "platform/SettingsStore.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QSerialPortInfo>
 
@@ -27,6 +28,17 @@ std::pair<QString, int> NameAndNumber(const QString& name)
     if (!match.hasMatch())
         return {name, -1};
     return {match.captured(1), match.captured(2).toInt()};
+}
+
+QHash<int, QString>& DevicesForThisRun()
+{
+    static QHash<int, QString> devices;
+    return devices;
+}
+
+QString AsPath(const QString& device)
+{
+    return device.startsWith(QLatin1Char('/')) ? device : QStringLiteral("/dev/") + device;
 }
 
 QString PresentDevice(int portNumber)
@@ -55,6 +67,8 @@ QString DeviceForPortNumber(int portNumber)
 {
     if (portNumber < 1 || portNumber > 8)
         return {};
+    if (DevicesForThisRun().contains(portNumber))
+        return DevicesForThisRun().value(portNumber);
     const QString key = QStringLiteral("COM%1").arg(portNumber);
     const QString configured = SettingsStore::ReadText(QStringLiteral("Ports"), key, QString());
     if (!configured.isEmpty())
@@ -64,4 +78,19 @@ QString DeviceForPortNumber(int portNumber)
 #else
     return PresentDevice(portNumber);
 #endif
+}
+
+void UseDeviceForThisRun(int portNumber, const QString& device)
+{
+    DevicesForThisRun().insert(portNumber, device);
+}
+
+int PortNumberOfDevice(const QString& device)
+{
+    for (int p = 1; p <= 8; ++p) {
+        const QString named = DeviceForPortNumber(p);
+        if (!named.isEmpty() && AsPath(named) == AsPath(device))
+            return p;
+    }
+    return 0;
 }

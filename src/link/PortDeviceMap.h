@@ -10,3 +10,10 @@ QString DeviceForPortNumber(int portNumber);
 
 // The platform default order of present devices (exposed for tests).
 QStringList OrderSerialDevices(const QStringList& deviceNames);
+
+// For this run only (a device given on the command line): port number `portNumber`
+// names `device`, ahead of the settings and the devices present.
+void UseDeviceForThisRun(int portNumber, const QString& device);
+
+// The port number 1 .. 8 that names `device` (a path, or a name under /dev); 0 if none.
+int PortNumberOfDevice(const QString& device);

@@ -46,7 +46,13 @@ void TestModeCommands::InitTestModeAtStartUp()
         m_page.testModeDisabledOption()->setChecked(true);
     }
     m_page.UpdateTestModeControls();
-    m_panels.SetStatusPanel(kModePanel, kUserModeStatus);
+    ShowModeInStatusBar();
+}
+
+void TestModeCommands::ShowModeInStatusBar()
+{
+    const bool testMode = m_page.testModeEnabledOption()->isChecked();
+    m_panels.SetStatusPanel(kModePanel, testMode ? kTestModeStatus : kUserModeStatus);
 }
 
 void TestModeCommands::optTestModeEnabled_Click()

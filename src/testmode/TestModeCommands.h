@@ -22,6 +22,8 @@ public:
     // Start-up: the editor filled, user mode selected without telling the module (it
     // starts in user mode anyway), the controls switched to match.
     void InitTestModeAtStartUp();
+    // Panel 3 tells the mode the module is in (start-up shows it again after the search).
+    void ShowModeInStatusBar();
 
     void optTestModeEnabled_Click();
     void optTestModeDisabled_Click();

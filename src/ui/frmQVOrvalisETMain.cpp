@@ -3,6 +3,8 @@
 #include "link/Discovery.h"
 #include "link/QtSerialPortAdapter.h"
 #include "link/SerialLink.h"
+#include "platform/EventWait.h"
+#include "testmode/TestModeCommands.h"
 #include "platform/SettingsStore.h"
 #include "protocol/MessageCatalogue.h"
 #include "ui/AppIcon.h"
@@ -22,6 +24,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -29,6 +32,8 @@ constexpr int kWindowWidth = 13575;  // twips; also the smallest the window may 
 constexpr int kWindowHeight = 11255;
 constexpr int kLogWidth = 4930;
 constexpr int kLogHeight = 9480;
+// How long start-up lets the window reach the screen before the search begins.
+constexpr int kFirstExposeWaitMs = 500;
 
 // Tab captions and the page each shows. "RF Power" (page 2) is never shown and not built.
 struct TabPage {
@@ -58,11 +63,22 @@ QAction* AddMenuItem(QMenu* menu, const char* name, const QString& text)
 }  // namespace
 
 frmQVOrvalisETMain::frmQVOrvalisETMain(QWidget* parent)
-    : frmQVOrvalisETMain(std::make_unique<QtSerialPortAdapter>(), parent)
+    : frmQVOrvalisETMain(std::make_unique<QtSerialPortAdapter>(), SearchScope{}, parent)
+{
+}
+
+frmQVOrvalisETMain::frmQVOrvalisETMain(const SearchScope& startupSearch, QWidget* parent)
+    : frmQVOrvalisETMain(std::make_unique<QtSerialPortAdapter>(), startupSearch, parent)
 {
 }
 
 frmQVOrvalisETMain::frmQVOrvalisETMain(std::unique_ptr<SerialPort> port, QWidget* parent)
+    : frmQVOrvalisETMain(std::move(port), SearchScope{}, parent)
+{
+}
+
+frmQVOrvalisETMain::frmQVOrvalisETMain(std::unique_ptr<SerialPort> port,
+                                       const SearchScope& startupSearch, QWidget* parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmQVOrvalisETMain"));
@@ -83,7 +99,7 @@ frmQVOrvalisETMain::frmQVOrvalisETMain(std::unique_ptr<SerialPort> port, QWidget
     installConfigPages();
     installTrafficPages();
     installTestModePage();
-    Form_Load();
+    Form_Load(startupSearch);
 }
 
 frmQVOrvalisETMain::~frmQVOrvalisETMain() = default;
@@ -169,8 +185,8 @@ void frmQVOrvalisETMain::buildMenus()
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("&Settings"));
     settings->setObjectName(QStringLiteral("mnuSettings"));
-    connect(AddMenuItem(settings, "mnuCommPort", QStringLiteral("&Communications...")),
-            &QAction::triggered, this, &frmQVOrvalisETMain::mnuCommPort_Click);
+    mnuCommPort = AddMenuItem(settings, "mnuCommPort", QStringLiteral("&Communications..."));
+    connect(mnuCommPort, &QAction::triggered, this, &frmQVOrvalisETMain::mnuCommPort_Click);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -197,7 +213,7 @@ void frmQVOrvalisETMain::buildTimers()
     tmrGeneric->setTimerType(Qt::PreciseTimer);
 }
 
-void frmQVOrvalisETMain::Form_Load()
+void frmQVOrvalisETMain::Form_Load(const SearchScope& startupSearch)
 {
     // 1-2: caption, size, centred.
     setWindowTitle(SettingsStore::kApplicationTitle + QStringLiteral(" (900MHz)"));
@@ -207,11 +223,10 @@ void frmQVOrvalisETMain::Form_Load()
     // 3: every page in the same place, inside the tab strip.
     for (QFrame* page : std::as_const(FrameTabs))
         page->setGeometry(Twips(480), Twips(2760), Twips(7455), Twips(5655));
-    // 4-5. The stored settings come first: a module that reports during the search that it
-    // lost its configuration is re-provisioned with them, not with the built-in defaults.
+    // 4, 14. The stored settings come first: a module that reports during the search that
+    // it lost its configuration is re-provisioned with them, not with the built-in defaults.
     m_iFactoryCalibration = ReadFactoryCalibration();
     LoadSettings(m_config, m_traffic);
-    m_discovery->FindTransceiver();
     // 6-7: the tabs that are shown, "IDs" first and selected.
     for (const TabPage& tab : kTabs)
         if (tab.page != 6 || m_iFactoryCalibration == 1)
@@ -224,17 +239,44 @@ void frmQVOrvalisETMain::Form_Load()
     ShowOnlyPage(7);
     TabStrip1->setCurrentIndex(0);
     connect(TabStrip1, &QTabBar::currentChanged, this, &frmQVOrvalisETMain::TabStrip1_Click);
-    // 8
+    // 8-13, 15-20: the window is filled in before it is shown; none of this sends a frame.
     lstSerialMessages->resize(Twips(kLogWidth), Twips(kLogHeight));
     cmdClear->resize(Twips(kLogWidth), cmdClear->height());
     LimitRfDataEntry();
     ClearMessageLogState();
     InitTestModeAtStartUp();
-    // 14
     ShowLoadedConfigSettings();
     ShowLoadedTrafficSettings();
+    // 5
+    RunStartUpSearch(startupSearch);
+    if (m_unloaded)
+        return;  // closed during the search
+    // 13: the mode is what panel 3 shows once the search has told its outcome.
+    m_testModeCommands->ShowModeInStatusBar();
     // 21
     m_link->state().bWakeupNeeded = false;
+}
+
+// The window is on screen before any port is touched, whatever the ports do; what
+// would send a frame or reopen the port waits until the search has ended.
+void frmQVOrvalisETMain::RunStartUpSearch(const SearchScope& startupSearch)
+{
+    SetSendingControlsEnabled(false);
+    show();
+    WaitWhileProcessingEvents([this] { return windowHandle() && windowHandle()->isExposed(); },
+                              kFirstExposeWaitMs);
+    if (!m_unloaded)
+        m_discovery->FindTransceiver(startupSearch);
+    SetSendingControlsEnabled(true);
+}
+
+void frmQVOrvalisETMain::SetSendingControlsEnabled(bool enabled)
+{
+    frameRfData->setEnabled(enabled);
+    frameFirmwareVersion->setEnabled(enabled);
+    for (QFrame* page : std::as_const(FrameTabs))
+        page->setEnabled(enabled);
+    mnuCommPort->setEnabled(enabled);
 }
 
 void frmQVOrvalisETMain::CentreOnScreen()
@@ -328,6 +370,7 @@ void frmQVOrvalisETMain::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    m_discovery->AbandonSearch();
     SaveSettings(m_config, m_traffic);
     WriteLogEndAtShutDown();
     SerialPort& port = m_link->port();

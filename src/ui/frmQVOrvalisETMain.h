@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ConfigSettings.h"
+#include "link/Discovery.h"
 #include "link/StatusPanels.h"
 #include "testmode/TestModeSettings.h"
 #include "traffic/TrafficCounters.h"
@@ -29,7 +30,6 @@ class SerialPort;
 class StatisticsPage;
 class TestModeCommands;
 class TestSettingsPage;
-class TransceiverDiscovery;
 
 // The main window: the frame in which every page and panel stands. It owns the shell's
 // own controls (log, status bar, menus, tab strip) and the order of start-up and
@@ -39,10 +39,15 @@ class frmQVOrvalisETMain : public QMainWindow, public StatusPanels {
 public:
     static constexpr int kPageCount = 9;  // FrameTabs0 .. FrameTabs8; 0 .. 2 are never shown
 
+    // Each constructor runs start-up: the window is shown first, then the search for the
+    // module runs with it on screen (narrowed by `startupSearch` when given).
     // Uses the computer's serial ports.
     explicit frmQVOrvalisETMain(QWidget* parent = nullptr);
+    explicit frmQVOrvalisETMain(const SearchScope& startupSearch, QWidget* parent = nullptr);
     // Uses the given port (tests hand in a fake).
     explicit frmQVOrvalisETMain(std::unique_ptr<SerialPort> port, QWidget* parent = nullptr);
+    frmQVOrvalisETMain(std::unique_ptr<SerialPort> port, const SearchScope& startupSearch,
+                       QWidget* parent = nullptr);
     ~frmQVOrvalisETMain() override;
 
     void SetStatusPanel(int panel, const QString& text) override;
@@ -71,7 +76,9 @@ private:
     void buildMenus();
     void buildTimers();
 
-    void Form_Load();
+    void Form_Load(const SearchScope& startupSearch);
+    void RunStartUpSearch(const SearchScope& startupSearch);
+    void SetSendingControlsEnabled(bool enabled);
     void Form_Resize();
     void Form_Unload();
     void TabStrip1_Click();
@@ -119,6 +126,7 @@ private:
     QTimer* tmrThroughput = nullptr;
     QTimer* tmrRepeat = nullptr;
     QTimer* tmrGeneric = nullptr;
+    QAction* mnuCommPort = nullptr;
 
     // Configuration pages that take part in start-up (MainWindowConfig.cpp).
     IdsPage* m_idsPage = nullptr;

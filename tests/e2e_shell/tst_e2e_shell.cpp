@@ -20,6 +20,26 @@ void PointOtherPortsNowhere(int simulated)
             PointPortAt(p, QStringLiteral("/nonexistent/orvalis-com%1").arg(p));
 }
 
+// The tool as a user starts it, with a settings folder of its own in which no port
+// number names a device.
+struct ToolProcess {
+    QTemporaryDir home;
+    QProcess process;
+
+    ToolProcess()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", home.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        process.setProcessEnvironment(env);
+        QSettings store(settingsPath(), QSettings::IniFormat);
+        for (int p = 1; p <= 8; ++p)
+            store.setValue(QStringLiteral("Ports/COM%1").arg(p), "/nonexistent/port");
+    }
+    QString settingsPath() const { return home.path() + "/QV Orvalis Evaluation Tool.conf"; }
+    void start(const QStringList& arguments) { process.start(QStringLiteral(ORVALIS_ET), arguments); }
+};
+
 }  // namespace
 
 class TestE2eShell : public QObject {
@@ -28,6 +48,9 @@ private slots:
     void init() { ClearSettingsStore(); }
     void startUp_findsTheModuleOnPort3At38400();
     void sigterm_closesLikeExit_andSavesSettings();
+    void commandLine_answersAndExits_data();
+    void commandLine_answersAndExits();
+    void commandLine_portDeviceAndRate_searchOnlyThere();
 };
 
 void TestE2eShell::startUp_findsTheModuleOnPort3At38400()
@@ -51,28 +74,67 @@ void TestE2eShell::startUp_findsTheModuleOnPort3At38400()
 
 void TestE2eShell::sigterm_closesLikeExit_andSavesSettings()
 {
-    QTemporaryDir home;
-    QProcess tool;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", home.path());
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    tool.setProcessEnvironment(env);
-    // No module anywhere: the search ends quickly.
-    {
-        QSettings store(home.path() + "/QV Orvalis Evaluation Tool.conf", QSettings::IniFormat);
-        for (int p = 1; p <= 8; ++p)
-            store.setValue(QStringLiteral("Ports/COM%1").arg(p), "/nonexistent/port");
-    }
-    tool.start(QStringLiteral(ORVALIS_ET), {});
+    ToolProcess run;  // no module anywhere: the search ends quickly
+    QProcess& tool = run.process;
+    run.start({});
     QVERIFY(tool.waitForStarted());
     QTest::qWait(2000);  // let start-up finish and the event loop run
     ::kill(static_cast<pid_t>(tool.processId()), SIGTERM);
     QVERIFY(tool.waitForFinished(10000));
     QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
     QCOMPARE(tool.exitCode(), 0);
-    QSettings saved(home.path() + "/QV Orvalis Evaluation Tool.conf", QSettings::IniFormat);
+    QSettings saved(run.settingsPath(), QSettings::IniFormat);
     QCOMPARE(saved.value("Settings/Transceiver ID").toString(), QStringLiteral("1"));
     QCOMPARE(saved.value("Settings/File Path").toString(), QStringLiteral("c:\\QVOrvalis\\Log\\"));
+}
+
+void TestE2eShell::commandLine_answersAndExits_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("stdoutHolds");
+    QTest::addColumn<QString>("stderrHolds");
+
+    QTest::newRow("version") << QStringList{"--version"} << 0
+                             << QString("QV Orvalis Evaluation Tool " ORVALIS_VERSION) << "";
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "--baud <RATE>" << "";
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << ""
+                                    << "Unknown option 'bogus'";
+    QTest::newRow("bad rate") << QStringList{"--baud", "1200"} << 2 << "" << "Usage:";
+}
+
+void TestE2eShell::commandLine_answersAndExits()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, stdoutHolds);
+    QFETCH(QString, stderrHolds);
+
+    ToolProcess run;
+    run.start(arguments);
+    QVERIFY(run.process.waitForFinished(10000));
+    QCOMPARE(run.process.exitCode(), exitCode);
+    QVERIFY(QString::fromLocal8Bit(run.process.readAllStandardOutput()).contains(stdoutHolds));
+    QVERIFY(QString::fromLocal8Bit(run.process.readAllStandardError()).contains(stderrHolds));
+}
+
+void TestE2eShell::commandLine_portDeviceAndRate_searchOnlyThere()
+{
+    SimulatorProcess sim;
+    QVERIFY2(sim.start({"--baud", "38400"}), qPrintable(sim.failure()));
+    ToolProcess run;  // the settings name no port: the device comes from the command line
+    run.start({"--port", sim.linkPath(), "--baud", "38400"});
+    QVERIFY(run.process.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(!sim.traceLines().filter("M>H").isEmpty(), 10000);
+    ::kill(static_cast<pid_t>(run.process.processId()), SIGTERM);
+    QVERIFY(run.process.waitForFinished(10000));
+    QCOMPARE(run.process.exitCode(), 0);
+    // One probe, at the rate asked for, answered; the rate found is not remembered.
+    const QStringList probes = sim.traceLines().filter("H>M").filter("01 05 03 09 04");
+    QCOMPARE(probes.size(), 1);
+    QVERIFY2(probes.constFirst().contains(" 38400 "), qPrintable(probes.constFirst()));
+    QSettings saved(run.settingsPath(), QSettings::IniFormat);
+    QVERIFY(!saved.contains("Properties/BaudRate"));
 }
 
 QTEST_MAIN(TestE2eShell)

@@ -72,7 +72,11 @@ void TestDiscovery::probeOfOnePort_followsTheSequence()
                           "close", "parameters 38400,N,8,1", "open 2", query,
                           "close", "parameters 57600,N,8,1", "open 2", query,
                           "close"}));
-    QCOMPARE(s.status.history, QStringList{"3:Status: Searching for transceiver on Com Port 2"});
+    // Panel 2 shows each rate as it is tried.
+    QCOMPARE(s.status.history,
+             (QStringList{"3:Status: Searching for transceiver on Com Port 2",
+                          "2:Baud Rate: 9600", "2:Baud Rate: 19200", "2:Baud Rate: 38400",
+                          "2:Baud Rate: 57600"}));
     // The wake-up byte is followed by its 50 ms pause before the first rate is tried.
     QVERIFY(s.h.port->writes()[1].atMs - s.h.port->writes()[0].atMs >= 50);
 }

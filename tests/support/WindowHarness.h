@@ -21,13 +21,15 @@ struct WindowHarness {
     FakeSerialPort* port;
     std::unique_ptr<frmQVOrvalisETMain> window;
 
-    explicit WindowHarness(const std::function<void(FakeSerialPort&)>& prepare = {})
+    explicit WindowHarness(const std::function<void(FakeSerialPort&)>& prepare = {},
+                           const SearchScope& startupSearch = {})
         : port(new FakeSerialPort)
     {
         port->setOnlyPortsAvailable({});
         if (prepare)
             prepare(*port);
-        window = std::make_unique<frmQVOrvalisETMain>(std::unique_ptr<SerialPort>(port));
+        window = std::make_unique<frmQVOrvalisETMain>(std::unique_ptr<SerialPort>(port),
+                                                      startupSearch);
     }
 
     template <typename T>

@@ -1,11 +1,14 @@
 #include "link/SerialLink.h"
 #include "platform/SettingsStore.h"
+#include "support/ModuleResponder.h"
 #include "support/WindowHarness.h"
 #include "ui/CommunicationsLogView.h"
 #include "ui/Twips.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTimer>
@@ -30,6 +33,61 @@ int VisiblePage(const frmQVOrvalisETMain& window)
     return visible;
 }
 
+const QByteArray kIdsReply = QByteArray::fromHex("010B832C0101000100BE04");
+
+// The main window while its constructor is still running start-up: only reachable as a
+// top-level widget.
+QWidget* MainWindowBeingBuilt()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QLatin1String("frmQVOrvalisETMain"))
+            return widget;
+    return nullptr;
+}
+
+// Controls that send a frame or reopen the port; none may be used during the search.
+const char* const kSendingControls[] = {"cmdGetIDs", "cmdSetIDs", "cmdSendSingleMsg",
+                                        "cmdSendRandomRepeatedMsg", "cmdSleep2",
+                                        "cmdGetFirmwareVersion", "optTestModeEnabled",
+                                        "cmdSetTransceiverBaudrate"};
+
+QStringList UsableSendingControls(const QWidget& window)
+{
+    QStringList usable;
+    for (const char* name : kSendingControls) {
+        const auto* control = window.findChild<QWidget*>(QLatin1String(name));
+        if (!control || control->isEnabled())
+            usable << QLatin1String(name);
+    }
+    const auto* commPort = window.findChild<QAction*>(QStringLiteral("mnuCommPort"));
+    if (!commPort || commPort->isEnabled())
+        usable << QStringLiteral("mnuCommPort");
+    return usable;
+}
+
+// What a user sees each time the search writes to a port.
+struct SearchWatch {
+    QStringList panel3;   // each new text, in order
+    QStringList faults;   // anything seen that must not be
+    int writes = 0;
+
+    void look()
+    {
+        ++writes;
+        const QWidget* window = MainWindowBeingBuilt();
+        if (!window || !window->isVisible()) {
+            faults << QStringLiteral("window not on screen");
+            return;
+        }
+        const auto* panel = window->findChild<QLabel*>(QStringLiteral("StatusBar1Panel3"));
+        if (panel && (panel3.isEmpty() || panel3.constLast() != panel->text()))
+            panel3 << panel->text();
+        const QStringList usable = UsableSendingControls(*window);
+        if (!usable.isEmpty())
+            faults << QStringLiteral("usable during the search: ") + usable.join(' ');
+    }
+};
+
 }  // namespace
 
 class TestMainWindow : public QObject {
@@ -45,6 +103,9 @@ private slots:
     void nonNumericStoredValue_takesItsDefault();
     void clear_emptiesLog_butKeepsWidestExtent();
     void portLost_showsPortClosed();
+    void startUp_windowOnScreen_searchShown_sendingControlsWaitForIt();
+    void startUp_closedDuringSearch_endsSearchAndStoresNothingFound();
+    void startUp_narrowedSearch_triesOnlyThatPortAndRate_storesNothing();
 };
 
 void TestMainWindow::firstStart_showsFiveTabs_IDsPage_andSearchOutcome()
@@ -199,6 +260,74 @@ void TestMainWindow::portLost_showsPortClosed()
                                  "", "Host->TXCVR (Query IDs): 01 05 03 09 04 ", ""}));
     QTest::qWait(600);
     QCOMPARE(w.window->messageList().lineCount(), lines.size());
+}
+
+void TestMainWindow::startUp_windowOnScreen_searchShown_sendingControlsWaitForIt()
+{
+    auto watch = std::make_shared<SearchWatch>();
+    WindowHarness w([watch](FakeSerialPort& port) {
+        port.setOnlyPortsAvailable({1, 2, 3});
+        const auto module = ModuleAnsweringIds(3, "38400", kIdsReply);
+        port.setResponder([watch, module](FakeSerialPort& p, const QByteArray& written) {
+            watch->look();
+            module(p, written);
+        });
+    });
+    QVERIFY(watch->writes > 0);
+    QCOMPARE(watch->faults, QStringList());
+    QCOMPARE(watch->panel3, (QStringList{"Status: Searching for transceiver on Com Port 1",
+                                         "Status: Searching for transceiver on Com Port 2",
+                                         "Status: Searching for transceiver on Com Port 3"}));
+    QCOMPARE(w.window->statusPanelText(1), QStringLiteral("Comm Port: 3"));
+    QCOMPARE(w.window->statusPanelText(2), QStringLiteral("Baud Rate: 38400"));
+    QCOMPARE(w.window->statusPanelText(3), QStringLiteral("Status:  User Mode"));
+    QCOMPARE(UsableSendingControls(*w.window).size(), std::size(kSendingControls) + 1);
+}
+
+void TestMainWindow::startUp_closedDuringSearch_endsSearchAndStoresNothingFound()
+{
+    auto writesAfterClose = std::make_shared<int>(-1);
+    WindowHarness w([writesAfterClose](FakeSerialPort& port) {
+        port.setOnlyPortsAvailable({1, 2, 3});
+        port.setResponder([writesAfterClose](FakeSerialPort& p, const QByteArray&) {
+            if (*writesAfterClose >= 0) {
+                ++*writesAfterClose;
+            } else if (p.selectedPort() == 2) {
+                *writesAfterClose = 0;
+                QWidget* window = MainWindowBeingBuilt();
+                QTimer::singleShot(0, window, [window] { window->close(); });
+            }
+        });
+    });
+    QVERIFY(!w.window->isVisible());
+    // At most the probe already under way when the window closed.
+    QVERIFY2(*writesAfterClose <= 1, qPrintable(QString::number(*writesAfterClose)));
+    QVERIFY(!w.port->isOpen());
+    QVERIFY(!w.window->link().state().bSearching);
+    QCOMPARE(SettingsStore::ReadText("Properties", "COMPort", "none"), QStringLiteral("none"));
+    // Shut-down ran while the search was under way.
+    QCOMPARE(SettingsStore::ReadText("Settings", "Transceiver ID", "none"), QStringLiteral("1"));
+}
+
+void TestMainWindow::startUp_narrowedSearch_triesOnlyThatPortAndRate_storesNothing()
+{
+    SettingsStore::WriteNumber("Properties", "COMPort", 5);
+    SearchScope scope;
+    scope.portNumber = 3;
+    scope.baudRate = "38400";
+    WindowHarness w(
+        [](FakeSerialPort& port) {
+            port.setOnlyPortsAvailable({3, 5});
+            port.setResponder(ModuleAnsweringIds(3, "38400", kIdsReply));
+        },
+        scope);
+    QStringList tried;
+    for (const FakeSerialPort::Write& write : w.port->writes())
+        tried << QStringLiteral("%1 %2").arg(write.port).arg(write.parameters);
+    QCOMPARE(tried, (QStringList{"3 57600,N,8,1", "3 38400,N,8,1"}));
+    QCOMPARE(w.window->statusPanelText(1), QStringLiteral("Comm Port: 3"));
+    QCOMPARE(SettingsStore::ReadText("Properties", "COMPort", {}), QStringLiteral("5"));
+    QCOMPARE(SettingsStore::ReadText("Properties", "BaudRate", "none"), QStringLiteral("none"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,0 +1,112 @@
+#include "app/CommandLine.h"
+#include "link/Discovery.h"
+#include "link/PortDeviceMap.h"
+
+#include <QtTest>
+
+using Action = CommandLineOutcome::Action;
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setApplicationName(QStringLiteral("QV Orvalis Evaluation Tool"));
+        QCoreApplication::setApplicationVersion(QStringLiteral("2.1"));
+    }
+    void parse_data();
+    void parse();
+    void startupScope_data();
+    void startupScope();
+};
+
+void TestCommandLine::parse_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("baud");
+    QTest::addColumn<QString>("textHolds");
+
+    const auto run = static_cast<int>(Action::Run);
+    const auto fail = static_cast<int>(Action::Fail);
+    QTest::newRow("nothing") << QStringList{} << run << 0 << "" << "" << "";
+    QTest::newRow("port number") << QStringList{"--port", "3"} << run << 0 << "3" << "" << "";
+    QTest::newRow("port device and rate")
+        << QStringList{"--port=/dev/ttyUSB0", "--baud", "38400"} << run << 0 << "/dev/ttyUSB0"
+        << "38400" << "";
+    QTest::newRow("help") << QStringList{"--help"} << static_cast<int>(Action::ShowHelp) << 0
+                          << "" << "" << "--port <DEVICE|N>";
+    QTest::newRow("version") << QStringList{"--version"}
+                             << static_cast<int>(Action::ShowVersion) << 0 << "" << ""
+                             << "QV Orvalis Evaluation Tool 2.1\n";
+    QTest::newRow("unknown option") << QStringList{"--fast"} << fail << 2 << "" << ""
+                                    << "Unknown option 'fast'";
+    QTest::newRow("port 0") << QStringList{"--port", "0"} << fail << 2 << "" << "" << "'0'";
+    QTest::newRow("port 9") << QStringList{"--port", "9"} << fail << 2 << "" << "" << "'9'";
+    QTest::newRow("rate not a host rate")
+        << QStringList{"--baud", "115200"} << fail << 2 << "" << ""
+        << "--baud takes one of 9600, 19200, 38400, 57600, not '115200'";
+    QTest::newRow("rate missing") << QStringList{"--baud"} << fail << 2 << "" << ""
+                                  << "Missing value after '--baud'";
+    QTest::newRow("stray argument") << QStringList{"COM3"} << fail << 2 << "" << ""
+                                    << "unexpected argument 'COM3'";
+}
+
+void TestCommandLine::parse()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, action);
+    QFETCH(int, exitCode);
+    QFETCH(QString, port);
+    QFETCH(QString, baud);
+    QFETCH(QString, textHolds);
+
+    const CommandLineOutcome outcome = ParseCommandLine(QStringList{"orvalis-et"} + arguments);
+    QCOMPARE(static_cast<int>(outcome.action), action);
+    QCOMPARE(outcome.exitCode, exitCode);
+    QVERIFY2(outcome.text.contains(textHolds), qPrintable(outcome.text));
+    if (outcome.action == Action::Fail)  // a bad command line is followed by the usage
+        QVERIFY(outcome.text.contains("Usage:"));
+    if (outcome.action == Action::Run) {
+        QCOMPARE(outcome.options.port, port);
+        QCOMPARE(outcome.options.baudRate, baud);
+    }
+}
+
+void TestCommandLine::startupScope_data()
+{
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("baud");
+    QTest::addColumn<int>("portNumber");
+    QTest::addColumn<QString>("deviceOfPort1");
+
+    // The settings (empty here) name no device for any port, so a device path becomes
+    // port 1 for this run.
+    QTest::newRow("no options") << "" << "" << 0 << "";
+    QTest::newRow("rate only") << "" << "9600" << 0 << "";
+    QTest::newRow("number") << "4" << "" << 4 << "";
+    QTest::newRow("device") << "/dev/ttyX9" << "19200" << 1 << "/dev/ttyX9";
+}
+
+void TestCommandLine::startupScope()
+{
+    QFETCH(QString, port);
+    QFETCH(QString, baud);
+    QFETCH(int, portNumber);
+    QFETCH(QString, deviceOfPort1);
+
+    const SearchScope scope = StartupSearchScope({port, baud});
+    QCOMPARE(scope.portNumber, portNumber);
+    QCOMPARE(scope.baudRate, baud);
+    QCOMPARE(scope.isNarrowed(), portNumber != 0 || !baud.isEmpty());
+    if (!deviceOfPort1.isEmpty()) {
+        QCOMPARE(DeviceForPortNumber(1), deviceOfPort1);
+        // Named now, so the same device given again is found as port 1.
+        QCOMPARE(PortNumberOfDevice(QStringLiteral("/dev/ttyX9")), 1);
+    }
+}
+
+QTEST_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
