@@ -6,6 +6,8 @@
 #include "traffic/TrafficSettings.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QScopedValueRollback>
 
 namespace {
@@ -58,7 +60,7 @@ void MessageLogController::chkSaveLogToFile_Click(bool checked)
 void MessageLogController::mnuFileNew_Click()
 {
     const QString path = ChooseFileWithDialog(QStringLiteral("New"), false);
-    if (path.isEmpty()) {
+    if (path.isEmpty() || !FolderOfFileExists(path)) {
         chkSaveLogToFile->setChecked(false);
         return;
     }
@@ -100,6 +102,20 @@ void MessageLogController::mnuFileOpen_Click()
     ChooseLogFile(location);
 }
 
+// A new file is only made in a folder that is there: the program never makes folders.
+bool MessageLogController::FolderOfFileExists(const QString& path) const
+{
+    const QFileInfo file(path);
+    if (file.absoluteDir().exists())
+        return true;
+    UserPrompts::ShowMessage(chkSaveLogToFile->window(), QStringLiteral("Error"),
+                             QStringLiteral("The folder %1 does not exist.  Choose a file in an "
+                                            "existing folder.")
+                                 .arg(QDir::toNativeSeparators(file.absolutePath())),
+                             UserPrompts::Icon::Exclamation);
+    return false;
+}
+
 void MessageLogController::RefuseFile()
 {
     UserPrompts::ShowMessage(chkSaveLogToFile->window(), QStringLiteral("Error"),
@@ -124,7 +140,10 @@ QString MessageLogController::ChooseFileWithDialog(const QString& title,
     UserPrompts::FileDialogRequest request;
     request.title = title;
     request.filter = kLogFileFilter;
-    request.startFolder = m_settings.sLogFilePath;
+    // A stored folder that has gone (another machine's path, a removed drive) is kept,
+    // but the dialog opens where the user's documents are.
+    request.startFolder = QDir(m_settings.sLogFilePath).exists() ? m_settings.sLogFilePath
+                                                                 : DefaultLogFolder();
     request.fileMustExist = fileMustExist;
     return UserPrompts::ChooseFile(chkSaveLogToFile->window(), request);
 }

@@ -50,6 +50,7 @@ private:
     QString ChooseFileWithDialog(const QString& title, bool fileMustExist) const;
     // "Invalid file type.  Default file will be used!"
     void RefuseFile();
+    bool FolderOfFileExists(const QString& path) const;
 
     void AppendLine(const QString& line);
     void StartLogging();

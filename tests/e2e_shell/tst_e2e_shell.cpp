@@ -85,7 +85,8 @@ void TestE2eShell::sigterm_closesLikeExit_andSavesSettings()
     QCOMPARE(tool.exitCode(), 0);
     QSettings saved(run.settingsPath(), QSettings::IniFormat);
     QCOMPARE(saved.value("Settings/Transceiver ID").toString(), QStringLiteral("1"));
-    QCOMPARE(saved.value("Settings/File Path").toString(), QStringLiteral("c:\\QVOrvalis\\Log\\"));
+    // First run: message logs go to the user's documents folder.
+    QCOMPARE(saved.value("Settings/File Path").toString(), QDir::homePath() + "/Documents/");
 }
 
 void TestE2eShell::commandLine_answersAndExits_data()

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -253,27 +254,73 @@ private slots:
         QCOMPARE(LogFileErrorLines(w), 1);
     }
 
-    void unwritableFile_isReportedOnce_andUnticksTheBox_data()
+    void folderRemovedWhileLogging_isReportedOnce_andUnticksTheBox()
     {
-        QTest::addColumn<bool>("failsWhileLogging");
-        QTest::newRow("chosen under a regular file") << false;
-        QTest::newRow("folder removed while logging") << true;
-    }
-    void unwritableFile_isReportedOnce_andUnticksTheBox()
-    {
-        QFETCH(bool, failsWhileLogging);
-        QVERIFY(WritePlainFile(path("plain"), "x") && QDir(m_dir->path()).mkdir("gone"));
+        QVERIFY(QDir(m_dir->path()).mkdir("gone"));
         WindowHarness w;
         w.openPort1();
-        m_files << path(failsWhileLogging ? "gone/x.olf" : "plain/x.olf");
+        m_files << path("gone/x.olf");
         w.find<QCheckBox>("chkSaveLogToFile")->setChecked(true);
-        if (failsWhileLogging) {
-            QVERIFY(QDir(path("gone")).removeRecursively());
-            SendAB(w);
-        }
+        QVERIFY(QDir(path("gone")).removeRecursively());
+        SendAB(w);
         SendAB(w);
         QVERIFY(!w.find<QCheckBox>("chkSaveLogToFile")->isChecked());
         QCOMPARE(LogFileErrorLines(w), 1);
+    }
+
+    // A stored folder is kept as it is; the dialogs open in the documents folder when it
+    // is not there (first run, or a folder of another machine).
+    void fileDialogs_openInStoredFolder_orDocumentsWhenItIsGone_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("storedExists");
+        QTest::newRow("first run") << QString() << false;
+        QTest::newRow("stored and present") << "<temporary>" << true;
+        QTest::newRow("stored, another machine's") << "c:\\QVOrvalis\\Log\\" << false;
+    }
+    void fileDialogs_openInStoredFolder_orDocumentsWhenItIsGone()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, storedExists);
+        if (stored == "<temporary>")
+            stored = m_dir->path() + "/";
+        if (!stored.isEmpty())
+            SettingsStore::WriteText("Settings", "File Path", stored);
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/";
+        {
+            WindowHarness w;
+            w.find<QAction>("mnuFileOpen")->trigger();
+            w.find<QAction>("mnuFileNew")->trigger();
+            QCOMPARE(m_requests.size(), 2);
+            for (const UserPrompts::FileDialogRequest& request : std::as_const(m_requests))
+                QCOMPARE(request.startFolder, storedExists ? stored : documents);
+            w.window->close();
+        }
+        QCOMPARE(SettingsStore::ReadText("Settings", "File Path", {}),
+                 stored.isEmpty() ? documents : stored);
+    }
+
+    void newFileInMissingFolder_isRefused_andNothingChanges_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("folderShown");
+        QTest::newRow("no such folder") << "/nonexistent-orvalis/run.olf" << "/nonexistent-orvalis";
+        QTest::newRow("under a regular file") << "<temporary>/plain/x.olf" << "<temporary>/plain";
+    }
+    void newFileInMissingFolder_isRefused_andNothingChanges()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, folderShown);
+        QVERIFY(WritePlainFile(path("plain"), "x"));
+        WindowHarness w;
+        m_files << file.replace("<temporary>", m_dir->path());
+        w.find<QCheckBox>("chkSaveLogToFile")->setChecked(true);
+        QCOMPARE(m_dialogs, QStringList{"Error|The folder " + folderShown.replace("<temporary>", m_dir->path())
+                                        + " does not exist.  Choose a file in an existing folder."});
+        QVERIFY(!w.find<QCheckBox>("chkSaveLogToFile")->isChecked());
+        QCOMPARE(LogFileErrorLines(w), 0);
+        QCOMPARE(SettingsStore::ReadText("Settings", "File Path", "none"), QStringLiteral("none"));
     }
 
 private:
