@@ -183,6 +183,10 @@ void frmQVOrvalisETMain::buildMenus()
     connect(AddMenuItem(file, "mnuFileClose", QStringLiteral("E&xit")), &QAction::triggered, this,
             &QWidget::close);
 
+    // What goes beyond the original window (charts, log display) lives under "View".
+    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+
     QMenu* settings = menuBar()->addMenu(QStringLiteral("&Settings"));
     settings->setObjectName(QStringLiteral("mnuSettings"));
     mnuCommPort = AddMenuItem(settings, "mnuCommPort", QStringLiteral("&Communications..."));

@@ -20,6 +20,7 @@ class QAction;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QTabBar;
 class QTimer;
@@ -127,6 +128,7 @@ private:
     QTimer* tmrRepeat = nullptr;
     QTimer* tmrGeneric = nullptr;
     QAction* mnuCommPort = nullptr;
+    QMenu* mnuView = nullptr;
 
     // Configuration pages that take part in start-up (MainWindowConfig.cpp).
     IdsPage* m_idsPage = nullptr;
