@@ -59,9 +59,10 @@ void TransceiverDiscovery::FindTransceiver()
     if (found) {
         m_status.SetStatusPanel(3, QStringLiteral("Status:"));
     } else {
-        ReportNoModule(QStringLiteral("Status: No transceiver detected"));
+        ReportNoModule(NoModuleStatus(QStringLiteral("Status: No transceiver detected"), m_refusals));
         m_link.SetBaudRateIndex(3);
     }
+    m_refusals.clear();  // the next search speaks only of its own ports
     s.bSearching = false;
 }
 
@@ -70,10 +71,20 @@ bool TransceiverDiscovery::PortCanBeOpened(int iPort)
     SerialPort& port = m_link.port();
     if (port.isOpen())
         port.close();
-    if (!port.selectPort(iPort) || !port.setParameters(kProbeParameters) || !port.open())
+    if (!port.selectPort(iPort) || !port.setParameters(kProbeParameters))
         return false;
+    if (!port.open()) {
+        m_refusals << RefusalOf(iPort);
+        return false;
+    }
     port.close();
     return true;
+}
+
+PortRefusal TransceiverDiscovery::RefusalOf(int iPort) const
+{
+    const SerialPort& port = m_link.port();
+    return {port.describePort(iPort), port.lastOpenFailure()};
 }
 
 bool TransceiverDiscovery::DetectTransceiverOnComPort(int iPort)
@@ -122,7 +133,9 @@ void TransceiverDiscovery::ProbeChosenPort(int rateIndex)
     port.close();
     port.setParameters(kProbeParameters);
     ReportSearching(s.iCommPort);
-    port.open();
+    QList<PortRefusal> refused;
+    if (!port.open())
+        refused << RefusalOf(s.iCommPort);
     port.write(QByteArray(1, '\0'));
     WaitMs(50);
     port.close();
@@ -134,7 +147,7 @@ void TransceiverDiscovery::ProbeChosenPort(int rateIndex)
         ReportLinkInUse(m_link, m_status);
         m_link.SetBaudRateIndex(rateIndex);
     } else {
-        ReportNoModule(QStringLiteral("Status: No transceived detected"));
+        ReportNoModule(NoModuleStatus(QStringLiteral("Status: No transceived detected"), refused));
     }
     s.bSearching = false;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "link/PortProblemText.h"
+
+#include <QList>
 #include <QString>
 
 class SerialLink;
@@ -29,11 +32,13 @@ public:
 
 private:
     bool PortCanBeOpened(int iPort);
+    PortRefusal RefusalOf(int iPort) const;
     void ReportFound(int iPort, int rateIndex);
     void ReportSearching(int iPort);
 
     SerialLink& m_link;
     StatusPanels& m_status;
+    QList<PortRefusal> m_refusals;  // ports of the current search that did not open
 };
 
 // The first step of the IDs reply handler: during a search the reply only says that
