@@ -59,7 +59,8 @@ void TransceiverDiscovery::FindTransceiver()
     if (found) {
         m_status.SetStatusPanel(3, QStringLiteral("Status:"));
     } else {
-        ReportNoModule(NoModuleStatus(QStringLiteral("Status: No transceiver detected"), m_refusals));
+        ReportNoModule(
+            NoModuleStatus(QStringLiteral("Status: No transceiver detected"), m_refusals));
         m_link.SetBaudRateIndex(3);
     }
     m_refusals.clear();  // the next search speaks only of its own ports

@@ -135,5 +135,6 @@ QString NoModuleStatus(const QString& status, const QList<PortRefusal>& refusals
     }
     if (!reason)
         return status;
-    return status + QStringLiteral(" — ") + PortProblemAdvice(reason->port.device, reason->failure);
+    return status + QStringLiteral(" — ")
+           + PortProblemAdvice(reason->port.device, reason->failure);
 }
