@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -291,8 +292,12 @@ void frmQVOrvalisETMain::Form_Resize()
 
 void frmQVOrvalisETMain::SetStatusPanel(int panel, const QString& text)
 {
-    if (panel >= 1 && panel <= 3)
-        StatusBarPanels[panel - 1]->setText(text);
+    if (panel < 1 || panel > 3)
+        return;
+    StatusBarPanels[panel - 1]->setText(text);
+    // A long status (why no port could be checked) is cut at the window's edge: the
+    // tooltip shows all of it, escaped, since device names come from the settings file.
+    StatusBarPanels[panel - 1]->setToolTip(Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal));
 }
 
 QString frmQVOrvalisETMain::statusPanelText(int panel) const
