@@ -47,6 +47,8 @@ void TransceiverDiscovery::FindTransceiver(const SearchScope& scope)
 {
     m_scope = scope;
     m_abandoned = false;
+    m_refusals.clear();  // each search speaks only of its own ports
+    m_portProblemReported = false;
     LinkState& s = m_link.state();
     s.sBaudRates = HostBaudRates();
     s.bSearching = true;
@@ -67,7 +69,10 @@ void TransceiverDiscovery::FindTransceiver(const SearchScope& scope)
     if (found) {
         m_status.SetStatusPanel(3, QStringLiteral("Status:"));
     } else {
-        ReportNoModule(QStringLiteral("Status: No transceiver detected"));
+        const QString nothingFound = QStringLiteral("Status: No transceiver detected");
+        const QString status = NoModuleStatus(nothingFound, m_refusals);
+        m_portProblemReported = status != nothingFound;
+        ReportNoModule(status);
         m_link.SetBaudRateIndex(3);
     }
 }
@@ -96,10 +101,20 @@ bool TransceiverDiscovery::PortCanBeOpened(int iPort)
     SerialPort& port = m_link.port();
     if (port.isOpen())
         port.close();
-    if (!port.selectPort(iPort) || !port.setParameters(kProbeParameters) || !port.open())
+    if (!port.selectPort(iPort) || !port.setParameters(kProbeParameters))
         return false;
+    if (!port.open()) {
+        m_refusals << RefusalOf(iPort);
+        return false;
+    }
     port.close();
     return true;
+}
+
+PortRefusal TransceiverDiscovery::RefusalOf(int iPort) const
+{
+    const SerialPort& port = m_link.port();
+    return {port.describePort(iPort), port.lastOpenFailure()};
 }
 
 bool TransceiverDiscovery::DetectTransceiverOnComPort(int iPort)
@@ -153,7 +168,9 @@ void TransceiverDiscovery::ProbeChosenPort(int rateIndex)
     port.close();
     port.setParameters(kProbeParameters);
     ReportSearching(s.iCommPort);
-    port.open();
+    QList<PortRefusal> refused;
+    if (!port.open())
+        refused << RefusalOf(s.iCommPort);
     port.write(QByteArray(1, '\0'));
     WaitMs(50);
     port.close();
@@ -165,7 +182,7 @@ void TransceiverDiscovery::ProbeChosenPort(int rateIndex)
         ReportLinkInUse(m_link, m_status);
         m_link.SetBaudRateIndex(rateIndex);
     } else {
-        ReportNoModule(QStringLiteral("Status: No transceived detected"));
+        ReportNoModule(NoModuleStatus(QStringLiteral("Status: No transceived detected"), refused));
     }
     s.bSearching = false;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/PortProblemText.h"
+
 #include <QList>
 #include <QString>
 
@@ -26,6 +28,9 @@ public:
     // The window is closing: a search under way stops at its next step and leaves the
     // port closed; later searches run again.
     void AbandonSearch() { m_abandoned = true; }
+    // The last search found no module and panel 3 tells a port problem the user can act
+    // on (permission denied, a configured device that does not exist).
+    bool portProblemReported() const { return m_portProblemReported; }
     bool DetectTransceiverOnComPort(int iPort);
     // The settings dialog's probe of the port and rate chosen by hand (the port is
     // selected): wake-up byte at 57600, then one Query IDs at the chosen rate; the
@@ -44,6 +49,7 @@ private:
     bool PortCanBeOpened(int iPort);
     bool SearchAbandoned() const;
     QList<int> PortsToTry(int storedPort) const;
+    PortRefusal RefusalOf(int iPort) const;
     void ReportFound(int iPort, int rateIndex);
     void ReportSearching(int iPort);
 
@@ -51,6 +57,8 @@ private:
     StatusPanels& m_status;
     SearchScope m_scope;
     bool m_abandoned = false;
+    QList<PortRefusal> m_refusals;  // ports of the current search that did not open
+    bool m_portProblemReported = false;
 };
 
 // The first step of the IDs reply handler: during a search the reply only says that

@@ -23,6 +23,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTextDocument>
 #include <QTimer>
 #include <QWindow>
 
@@ -255,8 +256,10 @@ void frmQVOrvalisETMain::Form_Load(const SearchScope& startupSearch)
     RunStartUpSearch(startupSearch);
     if (m_unloaded)
         return;  // closed during the search
-    // 13: the mode is what panel 3 shows once the search has told its outcome.
-    m_testModeCommands->ShowModeInStatusBar();
+    // 13: the mode is what panel 3 shows once the search has told its outcome, unless
+    // the outcome is a port the user must do something about.
+    if (!m_discovery->portProblemReported())
+        m_testModeCommands->ShowModeInStatusBar();
     // 21
     m_link->state().bWakeupNeeded = false;
 }
@@ -337,8 +340,12 @@ void frmQVOrvalisETMain::Form_Resize()
 
 void frmQVOrvalisETMain::SetStatusPanel(int panel, const QString& text)
 {
-    if (panel >= 1 && panel <= 3)
-        StatusBarPanels[panel - 1]->setText(text);
+    if (panel < 1 || panel > 3)
+        return;
+    StatusBarPanels[panel - 1]->setText(text);
+    // A long status (why no port could be checked) is cut at the window's edge: the
+    // tooltip shows all of it, escaped, since device names come from the settings file.
+    StatusBarPanels[panel - 1]->setToolTip(Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal));
 }
 
 QString frmQVOrvalisETMain::statusPanelText(int panel) const

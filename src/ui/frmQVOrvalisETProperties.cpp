@@ -1,6 +1,7 @@
 #include "ui/frmQVOrvalisETProperties.h"
 
 #include "link/Discovery.h"
+#include "link/PortProblemText.h"
 #include "link/SerialLink.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompts.h"
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
@@ -45,7 +47,6 @@ void frmQVOrvalisETProperties::buildControls()
         lblCommPortDevice[i] = new QLabel(portFrame);
         lblCommPortDevice[i]->setTextFormat(Qt::PlainText);  // device names from the settings file
         lblCommPortDevice[i]->setObjectName(QStringLiteral("lblCommPortDevice%1").arg(i));
-        lblCommPortDevice[i]->setEnabled(false);
         ports->addButton(optCommPort[i], i);
         portLayout->addWidget(optCommPort[i], i, 0);
         portLayout->addWidget(lblCommPortDevice[i], i, 1);
@@ -65,6 +66,12 @@ void frmQVOrvalisETProperties::buildControls()
     settingsLayout->addWidget(portFrame, 1);
     settingsLayout->addWidget(rateFrame);
 
+    lblPortAdvice = new QLabel(this);
+    lblPortAdvice->setObjectName(QStringLiteral("lblPortAdvice"));
+    lblPortAdvice->setTextFormat(Qt::PlainText);
+    lblPortAdvice->setWordWrap(true);
+    lblPortAdvice->setTextInteractionFlags(Qt::TextSelectableByMouse);  // to copy the command
+
     cmdAutoDetect = new QPushButton(QStringLiteral("Auto Detect"), this);
     cmdAutoDetect->setObjectName(QStringLiteral("cmdAutoDetect"));
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
@@ -83,27 +90,28 @@ void frmQVOrvalisETProperties::buildControls()
     buttons->addWidget(cmdCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fraSettings);
+    layout->addWidget(lblPortAdvice);
     layout->addLayout(buttons);
 }
 
 void frmQVOrvalisETProperties::Form_Load()
 {
-    adjustSize();
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
     fraSettings->raise();
     SerialPort& port = m_link.port();
     port.waitForOutputDrained(1000);
     if (port.isOpen())
         port.close();
+    QStringList refusedForPermission;
     for (int p = 1; p <= 8; ++p) {
-        const QString device = port.describePort(p).device;
-        lblCommPortDevice[p - 1]->setText(device.isEmpty() ? QStringLiteral("(none)") : device);
-        optCommPort[p - 1]->setToolTip(device);
-        const bool opens = port.selectPort(p) && port.open();
-        port.close();
-        optCommPort[p - 1]->setEnabled(opens);
+        const PortDescription device = port.describePort(p);
+        const PortOpenFailure failure = TryOpenPort(p);
+        optCommPort[p - 1]->setEnabled(failure == PortOpenFailure::None);
+        ShowPortDevice(p, device, failure);
+        if (failure == PortOpenFailure::PermissionDenied)
+            refusedForPermission << device.device;
     }
+    lblPortAdvice->setText(PermissionAdvice(refusedForPermission));
+    lblPortAdvice->setVisible(!refusedForPermission.isEmpty());
     const LinkState& s = m_link.state();
     if (s.iCommPort >= 1 && s.iCommPort <= 8) {
         optCommPort[s.iCommPort - 1]->setChecked(true);
@@ -111,6 +119,31 @@ void frmQVOrvalisETProperties::Form_Load()
     }
     const int rateIndex = std::max<int>(0, HostBaudRates().indexOf(s.sBaudRate));
     optBaudRate[HostBaudRates().contains(s.sBaudRate) ? rateIndex : 3]->setChecked(true);
+    // Centred once the device texts are in, since they decide the width.
+    adjustSize();
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+PortOpenFailure frmQVOrvalisETProperties::TryOpenPort(int portNumber)
+{
+    SerialPort& port = m_link.port();
+    if (!port.selectPort(portNumber))
+        return PortOpenFailure::Other;
+    const PortOpenFailure failure = port.open() ? PortOpenFailure::None : port.lastOpenFailure();
+    port.close();
+    return failure;
+}
+
+void frmQVOrvalisETProperties::ShowPortDevice(int portNumber, const PortDescription& device,
+                                              PortOpenFailure failure)
+{
+    lblCommPortDevice[portNumber - 1]->setText(PortLabelText(device, failure));
+    // Escaped: a tooltip would take a device name that looks like markup for rich text.
+    const QString details =
+        Qt::convertFromPlainText(PortDetailsText(device, failure), Qt::WhiteSpaceNormal);
+    lblCommPortDevice[portNumber - 1]->setToolTip(details);
+    optCommPort[portNumber - 1]->setToolTip(details);
 }
 
 int frmQVOrvalisETProperties::SelectedBaudRateIndex() const

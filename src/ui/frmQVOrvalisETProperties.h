@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/SerialPort.h"
+
 #include <QDialog>
 
 class QGroupBox;
@@ -29,6 +31,8 @@ protected:
 private:
     void buildControls();
     void Form_Load();
+    PortOpenFailure TryOpenPort(int portNumber);
+    void ShowPortDevice(int portNumber, const PortDescription& device, PortOpenFailure failure);
     int SelectedBaudRateIndex() const;
 
     SerialLink& m_link;
@@ -38,6 +42,7 @@ private:
     QGroupBox* fraSettings = nullptr;
     QRadioButton* optCommPort[8] = {};
     QLabel* lblCommPortDevice[8] = {};
+    QLabel* lblPortAdvice = nullptr;
     QRadioButton* optBaudRate[4] = {};
     QPushButton* cmdAutoDetect = nullptr;
     QPushButton* cmdOK = nullptr;

@@ -106,6 +106,7 @@ private slots:
     void startUp_windowOnScreen_searchShown_sendingControlsWaitForIt();
     void startUp_closedDuringSearch_endsSearchAndStoresNothingFound();
     void startUp_narrowedSearch_triesOnlyThatPortAndRate_storesNothing();
+    void startUp_portRefusedForPermission_staysInTheStatusBar();
 };
 
 void TestMainWindow::firstStart_showsFiveTabs_IDsPage_andSearchOutcome()
@@ -328,6 +329,18 @@ void TestMainWindow::startUp_narrowedSearch_triesOnlyThatPortAndRate_storesNothi
     QCOMPARE(w.window->statusPanelText(1), QStringLiteral("Comm Port: 3"));
     QCOMPARE(SettingsStore::ReadText("Properties", "COMPort", {}), QStringLiteral("5"));
     QCOMPARE(SettingsStore::ReadText("Properties", "BaudRate", "none"), QStringLiteral("none"));
+}
+
+void TestMainWindow::startUp_portRefusedForPermission_staysInTheStatusBar()
+{
+    WindowHarness w([](FakeSerialPort& port) {
+        port.setOnlyPortsAvailable({2});
+        port.setOpenFailure(2, PortOpenFailure::PermissionDenied);
+    });
+    const QString status = w.window->statusPanelText(3);
+    QVERIFY2(status.startsWith("Status: No transceiver detected") && status.contains("/dev/fake2")
+                 && status.contains("permission denied") && status.contains("dialout"),
+             qPrintable(status));
 }
 
 QTEST_MAIN(TestMainWindow)
