@@ -42,7 +42,7 @@ QPixmap DrawIcon(int size)
 QIcon OrvalisIcon()
 {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
         icon.addPixmap(DrawIcon(size));
     return icon;
 }

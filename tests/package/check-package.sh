@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Packs the build tree with CPack and checks the Debian package as a user would meet it:
+# its files, its dependencies, valid desktop metadata, and a program that runs from it.
+#   check-package.sh <cpack> <build tree> <version>
+# Exits 77 (skipped) when a packaging tool is missing; ./scripts/setup-deps installs them.
+set -euo pipefail
+cpack="$1" build="$2" version="$3"
+icon_sizes=(16 22 24 32 48 64 128 256)
+
+for tool in "$cpack" dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+"$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 \
+  || { cat "$work/cpack.log"; fail "cpack failed"; }
+debs=("$work"/out/orvalis-et_"$version"_*.deb)
+[ -f "${debs[0]}" ] || { ls "$work/out"; fail "no orvalis-et_${version}_<arch>.deb"; }
+deb="${debs[0]}"
+echo "package: $(basename "$deb")"
+
+dpkg-deb -c "$deb" | awk '{ print $NF }' | sed 's|^\./|/|' >"$work/files"
+expected=(/usr/bin/orvalis-et /usr/bin/orvalis-sim /usr/share/applications/orvalis-et.desktop)
+for size in "${icon_sizes[@]}"; do
+  expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/orvalis-et.png")
+done
+for file in "${expected[@]}"; do
+  grep -qxF "$file" "$work/files" || fail "the package lacks $file"
+done
+metainfo="$(grep -E '^/usr/share/metainfo/[^/]+\.metainfo\.xml$' "$work/files")" \
+  || fail "the package has no AppStream metainfo"
+
+depends="$(dpkg-deb -f "$deb" Depends)"
+echo "Depends: $depends"
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6; do
+  grep -qE "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends does not name $lib"
+done
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package version is not $version"
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+desktop-file-validate "$root/usr/share/applications/orvalis-et.desktop" \
+  || fail "the desktop entry does not validate"
+appstreamcli validate --no-net "$root$metainfo" >"$work/appstream.log" 2>&1 \
+  || { cat "$work/appstream.log"; fail "the metainfo does not validate"; }
+
+mkdir -p -m 700 "$work/home" "$work/runtime"
+status=0
+output="$(HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" XDG_RUNTIME_DIR="$work/runtime" \
+  QT_QPA_PLATFORM=offscreen timeout 10 "$root/usr/bin/orvalis-et" --version 2>&1)" || status=$?
+echo "orvalis-et --version: $output"
+[ "$status" -eq 0 ] || fail "orvalis-et --version exited with $status"
+grep -qF "$version" <<<"$output" || fail "orvalis-et --version does not print $version"
+echo "package checks passed"
