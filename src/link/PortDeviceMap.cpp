@@ -1,9 +1,9 @@
 #include "link/PortDeviceMap.h"
 
+#include "link/PresentSerialPorts.h"
 #include "platform/SettingsStore.h"
 
 #include <QRegularExpression>
-#include <QSerialPortInfo>
 
 #include <algorithm>
 #include <utility>
@@ -32,7 +32,7 @@ std::pair<QString, int> NameAndNumber(const QString& name)
 QString PresentDevice(int portNumber)
 {
     QStringList names;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+    for (const QSerialPortInfo& info : PresentSerialPorts())
         names << info.portName();
     const QStringList ordered = OrderSerialDevices(names);
     return portNumber <= ordered.size() ? ordered.at(portNumber - 1) : QString();

@@ -1,10 +1,10 @@
 #include "link/QtSerialPortAdapter.h"
 
 #include "link/PortDeviceMap.h"
+#include "link/PresentSerialPorts.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSerialPortInfo>
 #include <QStringList>
 
 #include <unistd.h>
@@ -218,7 +218,7 @@ PortDescription QtSerialPortAdapter::describePort(int portNumber) const
     const QString path = DevicePath(port.device);
     port.present = QFile::exists(path);
     // Pseudo-terminals are never listed, so look the device up rather than ask for it by name.
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    for (const QSerialPortInfo& info : PresentSerialPorts()) {
         if (info.systemLocation() != path)
             continue;
         port.description = info.description();
