@@ -119,6 +119,7 @@ bool QtSerialPortAdapter::open()
     m_openFailure = PortOpenFailure::None;
     m_faultReported = false;
     m_port.clear();  // Qt keeps stale input across an open
+    emit opened();
     return true;
 }
 

@@ -99,6 +99,7 @@ bool FakeSerialPort::open()
     }
     m_open = true;
     m_input.clear();
+    emit opened();
     return true;
 }
 
@@ -135,6 +136,6 @@ PortDescription FakeSerialPort::describePort(int portNumber) const
         return m_descriptions.value(portNumber);
     PortDescription port;
     port.device = QStringLiteral("/dev/fake%1").arg(portNumber);
-    port.present = true;
+    port.present = m_available.contains(portNumber);
     return port;
 }

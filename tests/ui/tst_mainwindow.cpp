@@ -191,6 +191,7 @@ void TestMainWindow::portLost_showsPortClosed()
     w.port->selectPort(1);
     w.port->open();
     w.find<QPushButton>("cmdGetIDs")->click();
+    w.port->setOnlyPortsAvailable({});  // the adapter is pulled out
     w.port->injectFault("Input/output error");
     QCOMPARE(w.window->statusPanelText(3), QStringLiteral("Status: Port closed"));
     const QStringList lines = w.window->messageList().lines();
