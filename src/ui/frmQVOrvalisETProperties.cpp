@@ -92,6 +92,7 @@ void frmQVOrvalisETProperties::Form_Load()
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     fraSettings->raise();
+    m_link.reconnector().Disarm();  // the user chooses the port now
     SerialPort& port = m_link.port();
     port.waitForOutputDrained(1000);
     if (port.isOpen())
