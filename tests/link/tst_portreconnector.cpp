@@ -27,10 +27,10 @@ struct Replug {
     LinkHarness h{false};
     QTimer* tmrReconnect = h.link.findChild<QTimer*>(QStringLiteral("tmrReconnect"));
 
-    explicit Replug(const PortDescription& inUse = Device("/dev/ttyUSB0", "A1"))
+    Replug()
     {
         h.port->setOnlyPortsAvailable({1});
-        h.port->setPortDescription(1, inUse);
+        h.port->setPortDescription(1, Device("/dev/ttyUSB0", "A1"));
         h.port->setParameters(kParameters);
         h.port->open();
         h.link.state().iCommPort = 1;
