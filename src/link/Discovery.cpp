@@ -1,6 +1,7 @@
 #include "link/Discovery.h"
 
 #include "link/HostBaudRate.h"
+#include "link/PortReconnector.h"
 #include "link/SerialLink.h"
 #include "link/StatusPanels.h"
 #include "platform/SettingsStore.h"
@@ -47,6 +48,7 @@ void TransceiverDiscovery::FindTransceiver(const SearchScope& scope)
 {
     m_scope = scope;
     m_abandoned = false;
+    m_link.reconnector().Disarm();  // the search decides which port is open now
     m_refusals.clear();  // each search speaks only of its own ports
     m_portProblemReported = false;
     LinkState& s = m_link.state();

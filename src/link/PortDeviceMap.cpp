@@ -1,10 +1,10 @@
 #include "link/PortDeviceMap.h"
 
+#include "link/PresentSerialPorts.h"
 #include "platform/SettingsStore.h"
 
 #include <QHash>
 #include <QRegularExpression>
-#include <QSerialPortInfo>
 
 #include <algorithm>
 #include <utility>
@@ -44,7 +44,7 @@ QString AsPath(const QString& device)
 QString PresentDevice(int portNumber)
 {
     QStringList names;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+    for (const QSerialPortInfo& info : PresentSerialPorts())
         names << info.portName();
     const QStringList ordered = OrderSerialDevices(names);
     return portNumber <= ordered.size() ? ordered.at(portNumber - 1) : QString();

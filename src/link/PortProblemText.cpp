@@ -41,7 +41,8 @@ QString KnownDetails(const PortDescription& port)
 bool IsFixableByTheUser(const PortRefusal& refusal)
 {
     return refusal.failure == PortOpenFailure::PermissionDenied
-           || (refusal.failure == PortOpenFailure::NotFound && !refusal.port.present);
+           || (refusal.failure == PortOpenFailure::NotFound && !refusal.port.present
+               && !refusal.port.device.isEmpty());  // a number that names no device is no fault
 }
 
 }  // namespace

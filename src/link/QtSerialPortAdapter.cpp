@@ -1,10 +1,10 @@
 #include "link/QtSerialPortAdapter.h"
 
 #include "link/PortDeviceMap.h"
+#include "link/PresentSerialPorts.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSerialPortInfo>
 #include <QStringList>
 
 #include <unistd.h>
@@ -63,6 +63,7 @@ bool QtSerialPortAdapter::selectPort(int portNumber)
     const QString device = DeviceForPortNumber(portNumber);
     if (device.isEmpty()) {
         m_lastError = QStringLiteral("Invalid port number");
+        m_openFailure = PortOpenFailure::NotFound;
         return false;
     }
     m_portNumber = portNumber;
@@ -119,6 +120,7 @@ bool QtSerialPortAdapter::open()
     m_openFailure = PortOpenFailure::None;
     m_faultReported = false;
     m_port.clear();  // Qt keeps stale input across an open
+    emit opened();
     return true;
 }
 
@@ -218,7 +220,7 @@ PortDescription QtSerialPortAdapter::describePort(int portNumber) const
     const QString path = DevicePath(port.device);
     port.present = QFile::exists(path);
     // Pseudo-terminals are never listed, so look the device up rather than ask for it by name.
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    for (const QSerialPortInfo& info : PresentSerialPorts()) {
         if (info.systemLocation() != path)
             continue;
         port.description = info.description();

@@ -2,6 +2,7 @@
 
 #include "link/CommunicationsLog.h"
 #include "link/LinkState.h"
+#include "link/PortReconnector.h"
 #include "link/ReceivePath.h"
 #include "link/SerialPort.h"
 #include "link/TransmitPath.h"
@@ -14,7 +15,7 @@ class MessageList;
 
 // The serial link as the rest of the program sees it: the port, the link state, the
 // communications log, and the transmit and receive paths over them. A port that
-// fails while open is closed and reported once.
+// fails while open is closed and reported once, and reopened when its device is back.
 class SerialLink : public QObject {
     Q_OBJECT
 public:
@@ -26,6 +27,7 @@ public:
     CommunicationsLog& log() { return m_log; }
     TransmitPath& transmit() { return m_transmit; }
     ReceivePath& receive() { return m_receive; }
+    PortReconnector& reconnector() { return m_reconnector; }
 
     void SendMessageToTransceiver(const QByteArray& sMsg, bool bRFDataMsg)
     {
@@ -36,12 +38,15 @@ public:
     void SetBaudRateIndex(int index);
 
     // The port failed (under us, or when it was to be reopened): it is closed, the log says
-    // why, a request in flight gets its time-out line, and portLost is raised.
+    // why, a request in flight gets its time-out line, portLost is raised, and the port
+    // will be reopened when its device is back.
     void HandlePortFault(const QString& description);
 
 signals:
     // The port failed and is now closed.
     void portLost();
+    // The lost port's device is back and open again, at the rate it had.
+    void portReopened();
     void baudRateIndexChanged();
 
 private:
@@ -50,4 +55,5 @@ private:
     CommunicationsLog m_log;
     TransmitPath m_transmit;
     ReceivePath m_receive;
+    PortReconnector m_reconnector;
 };

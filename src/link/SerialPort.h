@@ -56,6 +56,8 @@ public:
     virtual PortDescription describePort(int portNumber) const = 0;
 
 signals:
+    // open() succeeded.
+    void opened();
     void dataReceived();
     void receiveOverflow();
     // The open port failed under us (unplugged, I/O error); raised once per opening.

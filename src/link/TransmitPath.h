@@ -34,6 +34,9 @@ public:
     // times out now.
     void AbandonRequest();
     bool isAwaitingResponse() const;
+    // A send is inside its clear-to-send or wake-up wait, or someone waits on tmrWakeup
+    // (a discovery probe, the pause after a baud-rate change).
+    bool isWaiting() const { return m_insideWaits || m_tmrWakeup.isActive(); }
 
     // Runs tmrWakeup for `ms` and waits, processing events, until it has stopped
     // (or `endEarly` holds).

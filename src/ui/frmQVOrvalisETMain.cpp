@@ -1,12 +1,13 @@
 #include "ui/frmQVOrvalisETMain.h"
 
 #include "link/Discovery.h"
+#include "link/HostBaudRate.h"
 #include "link/QtSerialPortAdapter.h"
 #include "link/SerialLink.h"
 #include "platform/EventWait.h"
-#include "testmode/TestModeCommands.h"
 #include "platform/SettingsStore.h"
 #include "protocol/MessageCatalogue.h"
+#include "testmode/TestModeCommands.h"
 #include "ui/AppIcon.h"
 #include "ui/CommunicationsLogView.h"
 #include "ui/PersistedSettings.h"
@@ -97,6 +98,8 @@ frmQVOrvalisETMain::frmQVOrvalisETMain(std::unique_ptr<SerialPort> port,
     m_discovery = std::make_unique<TransceiverDiscovery>(*m_link, *this);
     connect(cmdClear, &QPushButton::clicked, this, [this] { m_link->log().cmdClear_Click(); });
     connect(m_link.get(), &SerialLink::portLost, this, &frmQVOrvalisETMain::onPortLost);
+    connect(m_link.get(), &SerialLink::portReopened, this,
+            [this] { ReportLinkInUse(*m_link, *this); });
     installConfigPages();
     installTrafficPages();
     installTestModePage();
@@ -355,6 +358,8 @@ QString frmQVOrvalisETMain::statusPanelText(int panel) const
 
 void frmQVOrvalisETMain::onPortLost()
 {
+    SetStatusPanel(1, QStringLiteral("Comm Port: None"));
+    SetStatusPanel(2, QStringLiteral("Baud Rate: "));
     SetStatusPanel(3, QStringLiteral("Status: Port closed"));
 }
 
@@ -382,6 +387,7 @@ void frmQVOrvalisETMain::Form_Unload()
         return;
     m_unloaded = true;
     m_discovery->AbandonSearch();
+    m_link->reconnector().Disarm();
     SaveSettings(m_config, m_traffic);
     WriteLogEndAtShutDown();
     SerialPort& port = m_link->port();

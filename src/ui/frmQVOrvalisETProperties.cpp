@@ -97,6 +97,7 @@ void frmQVOrvalisETProperties::buildControls()
 void frmQVOrvalisETProperties::Form_Load()
 {
     fraSettings->raise();
+    m_link.reconnector().Disarm();  // the user chooses the port now
     SerialPort& port = m_link.port();
     port.waitForOutputDrained(1000);
     if (port.isOpen())

@@ -114,6 +114,27 @@ private slots:
         QVERIFY2(lines[0].startsWith("Serial Port Error: ") && !lines[0].contains("ioctl"),
                  qPrintable(lines[0]));
     }
+
+    void detachedAndAttachedAgain_isReopenedAtItsRate_andAnswers()
+    {
+        Bench bench;
+        QVERIFY2(bench.start({"--baud", "38400"}), qPrintable(bench.module.failure()));
+        QVERIFY(bench.reopenAt("38400"));
+        QCOMPARE(bench.ask(kQuery), kIdsLine);
+        QSignalSpy lost(&bench.link, &SerialLink::portLost);
+        QSignalSpy reopened(&bench.link, &SerialLink::portReopened);
+        QVERIFY(bench.module.command("detach"));
+        QVERIFY(lost.wait(kWaitMs));
+        QVERIFY(bench.module.command("attach"));
+        QVERIFY(reopened.wait(kWaitMs));
+        QCOMPARE(bench.ask(kQuery), kIdsLine);
+        QCOMPARE(lost.size(), 1);
+        QCOMPARE(reopened.size(), 1);
+        const QStringList status = bench.list.lines.filter(QRegularExpression("^Serial Port"));
+        QCOMPARE(status.size(), 2);  // newest first
+        QCOMPARE(status[0], "Serial Port Reopened: " + bench.module.linkPath());
+        QVERIFY2(status[1].startsWith("Serial Port Error: "), qPrintable(status[1]));
+    }
 };
 
 QTEST_MAIN(TestE2eLink)

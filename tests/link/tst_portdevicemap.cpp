@@ -148,6 +148,8 @@ void TestPortDeviceMap::noModuleStatus_namesTheFirstPortTheUserCanFix_data()
     QTest::newRow("nothing refused") << QList<PortRefusal>{} << none;
     QTest::newRow("busy and other only") << QList<PortRefusal>{busy, other} << none;
     QTest::newRow("listed device vanished") << QList<PortRefusal>{vanished} << none;
+    QTest::newRow("number past the devices present")
+        << QList<PortRefusal>{{PortDescription{}, PortOpenFailure::NotFound}} << none;
     QTest::newRow("one refused for permission")
         << QList<PortRefusal>{busy, permission1} << none + permissionReason;
     QTest::newRow("first of several refused for permission")

@@ -2,7 +2,9 @@
 #include "SimRandom.h"
 #include "SimulatedModule.h"
 #include "protocol/Frame.h"
+#include "support/SimulatorProcess.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QtTest>
 
@@ -37,6 +39,7 @@ private slots:
     void answers();
     void badCommandLine_exits2_data();
     void badCommandLine_exits2();
+    void detachAndAttach_takeTheDeviceAwayAndBack_withoutExiting();
 };
 
 void TestSimulatedModule::answers_data()
@@ -132,6 +135,25 @@ void TestSimulatedModule::badCommandLine_exits2()
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 2);
     QVERIFY(process.readAllStandardError().contains(arguments.first().toLatin1()));
+}
+
+void TestSimulatedModule::detachAndAttach_takeTheDeviceAwayAndBack_withoutExiting()
+{
+    SimulatorProcess sim;
+    QVERIFY2(sim.start(), qPrintable(sim.failure()));
+    const auto linked = [&sim] { return QFileInfo(sim.linkPath()).isSymLink(); };
+    for (int round = 1; round <= 2; ++round) {
+        QVERIFY(sim.command("detach"));
+        QTRY_VERIFY(!linked());
+        QVERIFY(sim.isRunning());
+        QVERIFY(sim.command("attach"));
+        QVERIFY(sim.command("attach"));  // already there: nothing changes
+        QTRY_VERIFY(linked());
+        QVERIFY(QFileInfo::exists(QFileInfo(sim.linkPath()).symLinkTarget()));
+    }
+    QVERIFY(sim.command("unplug"));
+    QVERIFY(sim.waitForExit());
+    QVERIFY(!linked());
 }
 
 QTEST_GUILESS_MAIN(TestSimulatedModule)

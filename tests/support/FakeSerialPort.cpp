@@ -99,6 +99,7 @@ bool FakeSerialPort::open()
     }
     m_open = true;
     m_input.clear();
+    emit opened();
     return true;
 }
 
@@ -133,6 +134,8 @@ PortDescription FakeSerialPort::describePort(int portNumber) const
 {
     if (m_descriptions.contains(portNumber))
         return m_descriptions.value(portNumber);
+    // Every number names a device that is there; one that does not open says why
+    // through its open failure. A device that has gone is set up with setPortDescription.
     PortDescription port;
     port.device = QStringLiteral("/dev/fake%1").arg(portNumber);
     port.present = true;

@@ -1,8 +1,10 @@
+#include "link/PortReconnector.h"
 #include "link/SerialLink.h"
 #include "platform/SettingsStore.h"
 #include "support/ModuleResponder.h"
 #include "support/WindowHarness.h"
 #include "ui/CommunicationsLogView.h"
+#include "ui/frmQVOrvalisETProperties.h"
 #include "ui/Twips.h"
 
 #include <QAction>
@@ -24,6 +26,13 @@ QStringList TabCaptions(QTabBar* bar)
     return captions;
 }
 
+const QByteArray kIdsReply = QByteArray::fromHex("010B832C0101000100BE04");
+
+QStringList StatusBarTexts(const WindowHarness& w)
+{
+    return {w.window->statusPanelText(1), w.window->statusPanelText(2), w.window->statusPanelText(3)};
+}
+
 int VisiblePage(const frmQVOrvalisETMain& window)
 {
     int visible = -1;
@@ -33,7 +42,6 @@ int VisiblePage(const frmQVOrvalisETMain& window)
     return visible;
 }
 
-const QByteArray kIdsReply = QByteArray::fromHex("010B832C0101000100BE04");
 
 // The main window while its constructor is still running start-up: only reachable as a
 // top-level widget.
@@ -102,7 +110,9 @@ private slots:
     void settings_roundTripThroughANewWindow();
     void nonNumericStoredValue_takesItsDefault();
     void clear_emptiesLog_butKeepsWidestExtent();
-    void portLost_showsPortClosed();
+    void portLostAndBack_statusBarFollows();
+    void portLost_thenTakenOnPurpose_isNotReopened_data();
+    void portLost_thenTakenOnPurpose_isNotReopened();
     void startUp_windowOnScreen_searchShown_sendingControlsWaitForIt();
     void startUp_closedDuringSearch_endsSearchAndStoresNothingFound();
     void startUp_narrowedSearch_triesOnlyThatPortAndRate_storesNothing();
@@ -247,20 +257,52 @@ void TestMainWindow::clear_emptiesLog_butKeepsWidestExtent()
     QCOMPARE(w.window->messageList().horizontalExtent(), wideExtent);
 }
 
-void TestMainWindow::portLost_showsPortClosed()
+void TestMainWindow::portLostAndBack_statusBarFollows()
 {
-    WindowHarness w([](FakeSerialPort& port) { port.setOnlyPortsAvailable({1}); });
-    w.port->selectPort(1);
-    w.port->open();
+    WindowHarness w([](FakeSerialPort& port) {
+        port.setOnlyPortsAvailable({2});
+        port.setResponder(ModuleAnsweringIds(2, "38400", kIdsReply));
+    });
+    QCOMPARE(StatusBarTexts(w).mid(0, 2), (QStringList{"Comm Port: 2", "Baud Rate: 38400"}));
     w.find<QPushButton>("cmdGetIDs")->click();
+    w.port->setOnlyPortsAvailable({});  // the adapter is pulled out
     w.port->injectFault("Input/output error");
-    QCOMPARE(w.window->statusPanelText(3), QStringLiteral("Status: Port closed"));
+    QCOMPARE(StatusBarTexts(w), (QStringList{"Comm Port: None", "Baud Rate: ", "Status: Port closed"}));
     const QStringList lines = w.window->messageList().lines();
     // The request in flight can no longer be answered: it times out at once, and once.
     QCOMPARE(lines, (QStringList{"Query IDs Timeout!", "", "Serial Port Error: Input/output error",
                                  "", "Host->TXCVR (Query IDs): 01 05 03 09 04 ", ""}));
-    QTest::qWait(600);
-    QCOMPARE(w.window->messageList().lineCount(), lines.size());
+    QTest::qWait(2 * PortReconnector::kPollIntervalMs + 100);  // still gone: nothing more said
+    QCOMPARE(w.window->messageList().lines(), lines);
+
+    w.port->setOnlyPortsAvailable({2});  // and plugged in again
+    QTRY_COMPARE_WITH_TIMEOUT(StatusBarTexts(w),
+                              (QStringList{"Comm Port: 2", "Baud Rate: 38400", "Status:"}), 5000);
+    QCOMPARE(w.window->messageList().lines().mid(0, 2),
+             (QStringList{"", "Serial Port Reopened: /dev/fake2"}));
+    w.find<QPushButton>("cmdGetIDs")->click();
+    QTRY_VERIFY(w.window->messageList().lines().value(0).startsWith("TXCVR->Host (IDs): "));
+}
+
+void TestMainWindow::portLost_thenTakenOnPurpose_isNotReopened_data()
+{
+    QTest::addColumn<bool>("closeWindow");  // else the settings dialog opens
+    QTest::newRow("settings dialog") << false;
+    QTest::newRow("window closed") << true;
+}
+
+void TestMainWindow::portLost_thenTakenOnPurpose_isNotReopened()
+{
+    QFETCH(bool, closeWindow);
+    WindowHarness w;
+    w.openPort1();
+    w.port->setOnlyPortsAvailable({});
+    w.port->injectFault("Input/output error");
+    if (closeWindow)
+        w.window->close();
+    else
+        frmQVOrvalisETProperties dialog(w.window->link(), w.window->discovery(), w.window.get());
+    QVERIFY(!w.window->link().reconnector().isArmed());
 }
 
 void TestMainWindow::startUp_windowOnScreen_searchShown_sendingControlsWaitForIt()

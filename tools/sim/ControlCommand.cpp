@@ -108,6 +108,10 @@ ControlCommand ParseControlCommand(const QString& line)
         return Raw(words);
     if (verb == QLatin1String("unplug"))
         return Bare(Kind::Unplug, words);
+    if (verb == QLatin1String("detach"))
+        return Bare(Kind::Detach, words);
+    if (verb == QLatin1String("attach"))
+        return Bare(Kind::Attach, words);
     if (verb == QLatin1String("quit"))
         return Bare(Kind::Quit, words);
     return Invalid(QStringLiteral("unknown command '%1'").arg(verb));

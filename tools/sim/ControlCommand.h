@@ -11,7 +11,9 @@ struct ControlCommand {
         SendRfDataForAnother,  // send142 [PID [HEX]]
         Status,                // status I P
         Raw,                   // raw HEX
-        Unplug,
+        Unplug,                // close the device and exit
+        Detach,                // close the device and remove its link, keep running
+        Attach,                // a new device behind the same link
         Quit,
         Nothing,  // an empty line
     };

@@ -51,6 +51,13 @@ bool SimulatorApp::openTraceAndLink(QString* error)
         *error = QStringLiteral("--trace: cannot open %1: %2").arg(m_options.tracePath, problem);
         return false;
     }
+    return publishDevice(error);
+}
+
+// Tells the host where the device is: the --link, or its path on stdout.
+bool SimulatorApp::publishDevice(QString* error)
+{
+    QString problem;
     if (m_options.linkPath.isEmpty()) {
         std::fputs(qPrintable(m_device.devicePath() + QLatin1Char('\n')), stdout);
         std::fflush(stdout);
@@ -73,9 +80,7 @@ void SimulatorApp::connectWriter()
 
 void SimulatorApp::startListening()
 {
-    m_deviceNotifier = new QSocketNotifier(m_device.fd(), QSocketNotifier::Read, this);
-    m_deviceNotifier->setEnabled(false);  // enabled while a host has the device open
-    connect(m_deviceNotifier, &QSocketNotifier::activated, this, &SimulatorApp::onDeviceReadable);
+    watchDevice();
     connect(&m_lineCheck, &QTimer::timeout, this, &SimulatorApp::checkLine);
     m_lineCheck.start(kLineCheckMs);
     m_statusTimer.setSingleShot(true);
@@ -89,6 +94,13 @@ void SimulatorApp::startListening()
     m_control.start();
     connect(&m_signals, &TerminationSignals::terminationRequested, this, &SimulatorApp::finish);
     m_signals.install();
+}
+
+void SimulatorApp::watchDevice()
+{
+    m_deviceNotifier = new QSocketNotifier(m_device.fd(), QSocketNotifier::Read, this);
+    m_deviceNotifier->setEnabled(false);  // enabled while a host has the device open
+    connect(m_deviceNotifier, &QSocketNotifier::activated, this, &SimulatorApp::onDeviceReadable);
 }
 
 void SimulatorApp::onDeviceReadable()
@@ -181,6 +193,12 @@ void SimulatorApp::runControlCommand(const ControlCommand& command)
     case Kind::Unplug:
         unplug();
         break;
+    case Kind::Detach:
+        detach();
+        break;
+    case Kind::Attach:
+        attach();
+        break;
     case Kind::Quit:
         finish();
         break;
@@ -203,12 +221,41 @@ void SimulatorApp::traceHeard(const HeardFromHost& heard)
 
 void SimulatorApp::unplug()
 {
+    closeDevice();
+    finish();
+}
+
+void SimulatorApp::detach()
+{
+    // The adapter is pulled but the module keeps running, so it keeps its settings and
+    // its rate for when the adapter comes back.
+    if (!m_device.isOpen())
+        return;
+    closeDevice();
+    m_link.remove();
+}
+
+void SimulatorApp::attach()
+{
+    if (m_device.isOpen())
+        return;  // still attached
+    QString error;
+    if (!m_device.open(&error) || !publishDevice(&error)) {
+        m_device.close();
+        std::fprintf(stderr, "orvalis-sim: attach: %s\n", qPrintable(error));
+        return;
+    }
+    watchDevice();
+}
+
+void SimulatorApp::closeDevice()
+{
     // As when the adapter is pulled: the host's side hangs up at once.
     m_writer.discardAll();
     delete m_deviceNotifier;
     m_deviceNotifier = nullptr;
+    m_hostPresent = false;
     m_device.close();
-    finish();
 }
 
 void SimulatorApp::finish()

@@ -36,8 +36,10 @@ public:
 
 private:
     bool openTraceAndLink(QString* error);
+    bool publishDevice(QString* error);
     void connectWriter();
     void startListening();
+    void watchDevice();
     void onDeviceReadable();
     void checkLine();
     void hostArrived();
@@ -49,6 +51,9 @@ private:
     void send(const ModuleFrame& frame);
     void traceHeard(const HeardFromHost& heard);
     void unplug();
+    void detach();
+    void attach();
+    void closeDevice();
     void finish();
 
     SimOptions m_options;

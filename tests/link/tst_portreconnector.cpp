@@ -1,0 +1,204 @@
+// The link's way back after a port fault: which device counts as the lost one, when it
+// is reopened, and who stops the looking.
+#include "link/PortReconnector.h"
+#include "platform/EventWait.h"
+#include "protocol/Frame.h"
+#include "support/LinkHarness.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+const QString kParameters = QStringLiteral("38400,N,8,1");
+
+PortDescription Device(const QString& path, const QString& serialNumber, bool present = true)
+{
+    PortDescription port;
+    port.device = path;
+    port.present = present;
+    port.serialNumber = serialNumber;
+    return port;
+}
+
+// A link whose port 1 ("/dev/ttyUSB0", serial number "A1") is open at 38400 until the
+// adapter is pulled out.
+struct Replug {
+    LinkHarness h{false};
+    QTimer* tmrReconnect = h.link.findChild<QTimer*>(QStringLiteral("tmrReconnect"));
+
+    Replug()
+    {
+        h.port->setOnlyPortsAvailable({1});
+        h.port->setPortDescription(1, Device("/dev/ttyUSB0", "A1"));
+        h.port->setParameters(kParameters);
+        h.port->open();
+        h.link.state().iCommPort = 1;
+    }
+    void pullOut()
+    {
+        h.port->setOnlyPortsAvailable({});
+        h.port->setPortDescription(1, Device({}, {}, false));
+        h.port->injectFault(QStringLiteral("The serial device was disconnected"));
+    }
+    void plugIn(int portNumber, const PortDescription& device)
+    {
+        h.port->setPortDescription(portNumber, device);
+        h.port->setOnlyPortsAvailable({portNumber});
+    }
+    // The reconnector's next look, now rather than after its interval; nothing while
+    // it is not armed.
+    void lookNow()
+    {
+        if (tmrReconnect->isActive())
+            QMetaObject::invokeMethod(tmrReconnect, "timeout", Qt::DirectConnection);
+    }
+    QStringList linesWith(const QString& text) const { return h.lines().filter(text); }
+};
+
+}  // namespace
+
+class TestPortReconnector : public QObject {
+    Q_OBJECT
+private slots:
+    void findReturnedPort_data();
+    void findReturnedPort();
+    void deviceBack_isReopenedOnce_withTheOldParameters_data();
+    void deviceBack_isReopenedOnce_withTheOldParameters();
+    void portTakenOnPurpose_stopsTheLooking_data();
+    void portTakenOnPurpose_stopsTheLooking();
+    void deviceBackDuringAWait_isReopenedAfterIt();
+};
+
+void TestPortReconnector::findReturnedPort_data()
+{
+    QTest::addColumn<PortDescription>("lost");
+    QTest::addColumn<QList<PortDescription>>("ports");  // ports 1, 2, ...
+    QTest::addColumn<int>("expected");
+    const PortDescription usb0 = Device("/dev/ttyUSB0", "A1");
+    QTest::newRow("same path, same number") << usb0 << QList{Device("/dev/ttyUSB0", "A1")} << 1;
+    QTest::newRow("same path, not present yet")
+        << usb0 << QList{Device("/dev/ttyUSB0", "A1", false)} << 0;
+    QTest::newRow("same path named without /dev")
+        << usb0 << QList{Device("ttyS0", ""), Device("ttyUSB0", "")} << 2;
+    QTest::newRow("same serial number under another path")
+        << usb0 << QList{Device("ttyS0", ""), Device("/dev/ttyUSB1", "A1")} << 2;
+    QTest::newRow("the path wins over an earlier serial number")
+        << usb0 << QList{Device("/dev/ttyUSB1", "A1"), Device("/dev/ttyUSB0", "B2")} << 2;
+    QTest::newRow("no serial number: only the path counts")
+        << Device("/dev/ttyUSB0", "") << QList{Device("/dev/ttyUSB1", "")} << 0;
+}
+
+void TestPortReconnector::findReturnedPort()
+{
+    QFETCH(PortDescription, lost);
+    QFETCH(QList<PortDescription>, ports);
+    QFETCH(int, expected);
+    QCOMPARE(FindReturnedPort(lost, ports), expected);
+}
+
+void TestPortReconnector::deviceBack_isReopenedOnce_withTheOldParameters_data()
+{
+    QTest::addColumn<int>("backAt");
+    QTest::addColumn<PortDescription>("back");
+    QTest::addColumn<bool>("firstOpenFails");  // the device node is there before its rights
+    QTest::newRow("same path, same number") << 1 << Device("/dev/ttyUSB0", "A1") << false;
+    QTest::newRow("same serial number, another path and number")
+        << 3 << Device("/dev/ttyUSB1", "A1") << false;
+    QTest::newRow("back, but opens only at the second look")
+        << 1 << Device("/dev/ttyUSB0", "A1") << true;
+}
+
+void TestPortReconnector::deviceBack_isReopenedOnce_withTheOldParameters()
+{
+    QFETCH(int, backAt);
+    QFETCH(PortDescription, back);
+    QFETCH(bool, firstOpenFails);
+    Replug r;
+    QSignalSpy reopened(&r.h.link, &SerialLink::portReopened);
+    r.pullOut();
+    r.lookNow();  // gone for a while: nothing to say about it
+    r.lookNow();
+    QCOMPARE(r.h.lines(), (QStringList{"", "Serial Port Error: The serial device was disconnected", ""}));
+
+    if (firstOpenFails)
+        r.h.port->setOpenFailure(backAt, PortOpenFailure::PermissionDenied);
+    r.h.port->clearRecords();
+    r.plugIn(backAt, back);
+    if (firstOpenFails) {
+        r.lookNow();
+        QVERIFY(!r.h.port->isOpen());
+        r.h.port->setOpenFailure(backAt, PortOpenFailure::None);
+    }
+    r.lookNow();
+    QCOMPARE(reopened.size(), 1);
+    QCOMPARE(r.h.port->operations().mid(r.h.port->operations().size() - 3),
+             (QStringList{QStringLiteral("select %1").arg(backAt), "parameters " + kParameters,
+                          QStringLiteral("open %1").arg(backAt)}));
+    QCOMPARE(r.h.link.state().iCommPort, backAt);
+    QCOMPARE(r.h.lines().first(), QString());
+    QCOMPARE(r.h.lines().at(1), "Serial Port Reopened: " + back.device);
+
+    QVERIFY(!r.h.link.reconnector().isArmed());  // no second reopen without a second fault
+    r.lookNow();
+    QCOMPARE(reopened.size(), 1);
+    r.h.link.SendMessageToTransceiver(BuildFrame(0x03), false);
+    QCOMPARE(r.h.port->writes().size(), 1);
+    QCOMPARE(r.h.port->writes().first().parameters, kParameters);
+    QCOMPARE(r.linesWith("Serial Port").size(), 2);
+}
+
+void TestPortReconnector::portTakenOnPurpose_stopsTheLooking_data()
+{
+    QTest::addColumn<QString>("takenBy");
+    QTest::newRow("another port opened") << "open";
+    QTest::newRow("a search looks at the ports") << "search";
+    QTest::newRow("the fault came during a search") << "fault while searching";
+}
+
+void TestPortReconnector::portTakenOnPurpose_stopsTheLooking()
+{
+    QFETCH(QString, takenBy);
+    Replug r;
+    if (takenBy == "fault while searching")
+        r.h.link.state().bSearching = true;
+    r.pullOut();
+    if (takenBy == "open") {  // as the settings dialog tries each port
+        r.h.port->setOnlyPortsAvailable({2});
+        r.h.port->selectPort(2);
+        QVERIFY(r.h.port->open());
+        r.h.port->close();
+    } else if (takenBy == "search") {
+        r.h.link.state().bSearching = true;
+        r.lookNow();
+    }
+    r.h.link.state().bSearching = false;
+    QVERIFY(!r.h.link.reconnector().isArmed());
+    r.plugIn(1, Device("/dev/ttyUSB0", "A1"));
+    r.lookNow();
+    QVERIFY(!r.h.port->isOpen());
+    QCOMPARE(r.linesWith("Reopened").size(), 0);
+}
+
+void TestPortReconnector::deviceBackDuringAWait_isReopenedAfterIt()
+{
+    Replug r;
+    r.pullOut();
+    r.plugIn(1, Device("/dev/ttyUSB0", "A1"));
+    // A pause after a baud-rate change, say, that began before the device came back: the
+    // reconnector looks during it, as its timer would tick there.
+    bool openDuringTheWait = true;
+    SetWaitStartedHookForTesting([&] {
+        r.lookNow();
+        openDuringTheWait = r.h.port->isOpen();
+        r.h.link.transmit().tmrWakeup().stop();  // the pause is over
+    });
+    r.h.link.transmit().WaitOnWakeupTimer(2000);
+    SetWaitStartedHookForTesting({});
+    QVERIFY(!openDuringTheWait);
+    r.lookNow();
+    QVERIFY(r.h.port->isOpen());
+}
+
+QTEST_MAIN(TestPortReconnector)
+#include "tst_portreconnector.moc"
