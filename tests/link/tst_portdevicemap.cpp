@@ -2,6 +2,7 @@
 #include "link/PortProblemText.h"
 #include "link/QtSerialPortAdapter.h"
 #include "platform/SettingsStore.h"
+#include "support/PortDescriptions.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -13,21 +14,6 @@ Q_DECLARE_METATYPE(PortRefusal)
 
 namespace {
 
-const QString kDialout = QStringLiteral(
-    "On most distributions you must be in the dialout group: "
-    "sudo usermod -aG dialout $USER, then log out and in.");
-
-PortDescription Device(const QString& device, bool present = true, const QString& description = {},
-                       const QString& manufacturer = {}, const QString& serialNumber = {})
-{
-    PortDescription port;
-    port.device = device;
-    port.present = present;
-    port.description = description;
-    port.manufacturer = manufacturer;
-    port.serialNumber = serialNumber;
-    return port;
-}
 
 const PortDescription kFtdi =
     Device("/dev/ttyUSB0", true, "FT232R USB UART", "FTDI", "A50285BI");
@@ -80,8 +66,8 @@ void TestPortDeviceMap::portTexts_sayDeviceDetailsAndWhy_data()
     QTest::newRow("usb adapter, permission denied")
         << kFtdi << PortOpenFailure::PermissionDenied
         << "/dev/ttyUSB0 (FT232R USB UART, FTDI, S/N A50285BI) — permission denied"
-        << "/dev/ttyUSB0: permission denied. " + kDialout
-        << ftdiDetails + "\n/dev/ttyUSB0: permission denied. " + kDialout;
+        << "/dev/ttyUSB0: permission denied. " + kDialoutAdvice
+        << ftdiDetails + "\n/dev/ttyUSB0: permission denied. " + kDialoutAdvice;
     QTest::newRow("built-in port, busy")
         << Device("/dev/ttyS0") << PortOpenFailure::Busy << "/dev/ttyS0 — in use by another program"
         << "/dev/ttyS0 is in use by another program."
@@ -113,9 +99,9 @@ void TestPortDeviceMap::portTexts_sayDeviceDetailsAndWhy_data()
         << Device(longPath, true, longText) << PortOpenFailure::PermissionDenied
         << "/home/someone/a…/devices/ttyUSB7 (USB-Serial Controller with a very long product…)"
            " — permission denied"
-        << longPath + ": permission denied. " + kDialout
+        << longPath + ": permission denied. " + kDialoutAdvice
         << "Device: " + longPath + "\nDescription: " + longText + "\n" + longPath
-               + ": permission denied. " + kDialout;
+               + ": permission denied. " + kDialoutAdvice;
 }
 
 void TestPortDeviceMap::portTexts_sayDeviceDetailsAndWhy()
@@ -143,7 +129,7 @@ void TestPortDeviceMap::noModuleStatus_namesTheFirstPortTheUserCanFix_data()
     const PortRefusal missing{kMissing, PortOpenFailure::NotFound};
     // The system listed the device but it was gone when opened: nothing the settings can fix.
     const PortRefusal vanished{Device("/dev/ttyUSB3", true), PortOpenFailure::NotFound};
-    const QString permissionReason = " — /dev/ttyUSB0: permission denied. " + kDialout;
+    const QString permissionReason = " — /dev/ttyUSB0: permission denied. " + kDialoutAdvice;
 
     QTest::newRow("nothing refused") << QList<PortRefusal>{} << none;
     QTest::newRow("busy and other only") << QList<PortRefusal>{busy, other} << none;
@@ -170,7 +156,7 @@ void TestPortDeviceMap::noModuleStatus_namesTheFirstPortTheUserCanFix()
 void TestPortDeviceMap::permissionAdvice_namesEveryRefusedDevice()
 {
     QCOMPARE(PermissionAdvice({"/dev/ttyUSB0", "/dev/ttyS0"}),
-             "/dev/ttyUSB0, /dev/ttyS0: permission denied. " + kDialout);
+             "/dev/ttyUSB0, /dev/ttyS0: permission denied. " + kDialoutAdvice);
     QCOMPARE(PermissionAdvice({}), QString());
 }
 

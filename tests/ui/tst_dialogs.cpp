@@ -2,6 +2,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompts.h"
 #include "support/ModuleResponder.h"
+#include "support/PortDescriptions.h"
 #include "support/WindowHarness.h"
 #include "ui/CommunicationsLogView.h"
 #include "ui/frmQVOrvalisETAbout.h"
@@ -16,21 +17,6 @@
 namespace {
 
 const QByteArray kIdsReply = QByteArray::fromHex("010B832C0101000100BE04");
-const QString kDialout = QStringLiteral(
-    "On most distributions you must be in the dialout group: "
-    "sudo usermod -aG dialout $USER, then log out and in.");
-
-PortDescription Device(const QString& device, bool present = true, const QString& description = {},
-                       const QString& manufacturer = {}, const QString& serialNumber = {})
-{
-    PortDescription port;
-    port.device = device;
-    port.present = present;
-    port.description = description;
-    port.manufacturer = manufacturer;
-    port.serialNumber = serialNumber;
-    return port;
-}
 
 // COM1 refused for permission, COM2 busy, COM3 a configured device that does not exist,
 // COM4 an adapter that opens, COM5 to COM8 name no device.
@@ -150,7 +136,7 @@ void TestDialogs::properties_permissionDenied_tellsHowToJoinDialout()
     DialogHarness d(PrepareRefusingPorts);
     QLabel* advice = d.label("lblPortAdvice");
     QVERIFY(advice && !advice->isHidden());
-    QCOMPARE(advice->text(), "/dev/ttyUSB0: permission denied. " + kDialout);
+    QCOMPARE(advice->text(), "/dev/ttyUSB0: permission denied. " + kDialoutAdvice);
     QCOMPARE(advice->textFormat(), Qt::PlainText);
     // The long form, on hovering the number or its device, holds every detail; markup in a
     // device name from the settings file stays text.
@@ -167,7 +153,7 @@ void TestDialogs::properties_okOnARefusedPort_statusSaysWhy_data()
     QTest::addColumn<int>("commPort");
     QTest::addColumn<QString>("status");
     QTest::newRow("permission denied")
-        << 1 << "Status: No transceived detected — /dev/ttyUSB0: permission denied. " + kDialout;
+        << 1 << "Status: No transceived detected — /dev/ttyUSB0: permission denied. " + kDialoutAdvice;
     QTest::newRow("configured device missing")
         << 3 << "Status: No transceived detected — /nonexistent/ttyX does not exist.";
     QTest::newRow("busy") << 2 << "Status: No transceived detected";
