@@ -99,6 +99,7 @@ frmQVOrvalisETMain::frmQVOrvalisETMain(std::unique_ptr<SerialPort> port,
     installConfigPages();
     installTrafficPages();
     installTestModePage();
+    installLinkCharts();
     Form_Load(startupSearch);
 }
 
