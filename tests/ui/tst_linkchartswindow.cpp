@@ -10,6 +10,7 @@
 #include "ui/LinkChartsWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -93,6 +94,22 @@ private slots:
                                  "chartReceived", "cmdChartsClear", "cmdChartsSaveImage",
                                  "cmdChartsExportCsv"})
             QVERIFY2(charts->findChild<QWidget*>(name), name);
+    }
+
+    // The program ends when its main window closes, whether or not the charts are open.
+    void closingTheMainWindow_endsTheProgram_withTheChartsOpen()
+    {
+        WindowHarness w;
+        w.window->show();
+        QWidget* charts = OpenCharts(w);
+        QTimer::singleShot(0, w.window.get(), [&w] { w.window->close(); });
+        QTimer stillRunning;
+        stillRunning.setSingleShot(true);
+        connect(&stillRunning, &QTimer::timeout, qApp, [] { QApplication::exit(1); });
+        stillRunning.start(5000);
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(stillRunning.isActive());
+        QVERIFY(!charts->isVisible());
     }
 
     void statisticsPage_feedsTheCharts_butItsClearDoesNot()
