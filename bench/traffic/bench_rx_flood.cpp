@@ -189,8 +189,10 @@ bool RunChartsComparison(int seconds, const QTemporaryDir& home)
 {
     FloodFigures without;
     FloodFigures with;
-    if (!RunFlood({true, true, false}, seconds, home.filePath(QStringLiteral("plain.olf")), without)
-        || !RunFlood({true, true, true}, seconds, home.filePath(QStringLiteral("charts.olf")), with))
+    const FloodLoad plain{true, true, false};
+    const FloodLoad charts{true, true, true};
+    if (!RunFlood(plain, seconds, home.filePath(QStringLiteral("plain.olf")), without)
+        || !RunFlood(charts, seconds, home.filePath(QStringLiteral("charts.olf")), with))
         return false;
     std::printf("link charts: received RF data flood (peer every 1 ms, paced at 57600 baud) "
                 "and a random repetition every 100 ms, log file on, %d s each, platform %s\n",

@@ -2,6 +2,7 @@
 
 #include "traffic/LinkHistory.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -33,8 +34,8 @@ QString SampleRow(const LinkSample& sample)
 
 QString CsvField(const QString& text)
 {
-    const bool needsQuotes = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"'))
-                             || text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+    static const QRegularExpression kSpecial(QStringLiteral("[,\"\r\n]"));
+    const bool needsQuotes = text.contains(kSpecial);
     if (!needsQuotes)
         return text;
     QString quoted = text;

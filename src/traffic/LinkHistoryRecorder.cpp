@@ -1,25 +1,34 @@
 #include "traffic/LinkHistoryRecorder.h"
 
-#include "traffic/StatisticsPage.h"
+#include <QTimer>
 
 LinkHistoryRecorder::LinkHistoryRecorder(const TrafficCounters& counters,
-                                         StatisticsPage& statistics, const QTimer& tmrThroughput,
-                                         QObject* parent)
+                                         const QTimer& tmrThroughput, QObject* parent)
     : QObject(parent), m_counters(counters), m_throughputTimer(tmrThroughput)
 {
     setObjectName(QStringLiteral("LinkHistoryRecorder"));
     m_history.Clear(counters);
     m_clock.start();
-    connect(&statistics, &StatisticsPage::throughputTicked, this,
-            &LinkHistoryRecorder::onThroughputTick);
-    connect(&statistics, &StatisticsPage::deliveryReported, this,
-            [this] { m_history.FollowDeliveryReport(m_counters); });
-    connect(&statistics, &StatisticsPage::countersCleared, this,
-            [this] { m_history.CountersCleared(); });
     tmrLinkHistory = new QTimer(this);
     tmrLinkHistory->setObjectName(QStringLiteral("tmrLinkHistory"));
-    connect(tmrLinkHistory, &QTimer::timeout, this, &LinkHistoryRecorder::onIdleTick);
+    connect(tmrLinkHistory, &QTimer::timeout, this, &LinkHistoryRecorder::tmrLinkHistory_Timer);
     tmrLinkHistory->start(kIdleIntervalMs);
+}
+
+void LinkHistoryRecorder::ThroughputTicked(double currentKbps, double averageKbps)
+{
+    m_history.EndInterval(m_clock.elapsed(), m_counters,
+                          ThroughputFigures{currentKbps, averageKbps});
+}
+
+void LinkHistoryRecorder::DeliveryReported()
+{
+    m_history.FollowDeliveryReport(m_counters);
+}
+
+void LinkHistoryRecorder::CountersCleared()
+{
+    m_history.CountersCleared();
 }
 
 void LinkHistoryRecorder::Clear()
@@ -27,13 +36,8 @@ void LinkHistoryRecorder::Clear()
     m_history.Clear(m_counters);
 }
 
-void LinkHistoryRecorder::onThroughputTick(double currentKbps, double averageKbps)
-{
-    m_history.EndInterval(m_clock.elapsed(), m_counters, ThroughputFigures{currentKbps, averageKbps});
-}
-
 // While a repetition runs, its throughput ticks end the intervals.
-void LinkHistoryRecorder::onIdleTick()
+void LinkHistoryRecorder::tmrLinkHistory_Timer()
 {
     if (!m_throughputTimer.isActive())
         m_history.EndInterval(m_clock.elapsed(), m_counters);

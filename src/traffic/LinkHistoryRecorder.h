@@ -4,9 +4,8 @@
 
 #include <QElapsedTimer>
 #include <QObject>
-#include <QTimer>
 
-class StatisticsPage;
+class QTimer;
 
 // Keeps the link history for the whole run, whether or not a chart shows it: one
 // interval per throughput tick while a repetition runs, one a second otherwise, and
@@ -16,17 +15,22 @@ class LinkHistoryRecorder : public QObject {
 public:
     static constexpr int kIdleIntervalMs = 1000;
 
-    LinkHistoryRecorder(const TrafficCounters& counters, StatisticsPage& statistics,
-                        const QTimer& tmrThroughput, QObject* parent = nullptr);
+    // `tmrThroughput` runs while a repetition does; its ticks then end the intervals.
+    LinkHistoryRecorder(const TrafficCounters& counters, const QTimer& tmrThroughput,
+                        QObject* parent = nullptr);
 
     const LinkHistory& history() const { return m_history; }
+
+    // What the statistics page reports, each after the counters have changed.
+    void ThroughputTicked(double currentKbps, double averageKbps);
+    void DeliveryReported();
+    void CountersCleared();
 
     // Every series starts again, empty.
     void Clear();
 
 private:
-    void onThroughputTick(double currentKbps, double averageKbps);
-    void onIdleTick();
+    void tmrLinkHistory_Timer();
 
     const TrafficCounters& m_counters;
     const QTimer& m_throughputTimer;

@@ -23,11 +23,12 @@ namespace {
 TimeSeriesChart* ThroughputChart(QWidget* parent)
 {
     return new TimeSeriesChart(
-        QObject::tr("Throughput"), {QObject::tr("Throughput (kbps)"), QStringLiteral("%.1f"), 1.0},
+        QStringLiteral("Throughput"),
+        {QStringLiteral("Throughput (kbps)"), QStringLiteral("%.1f"), 1.0},
         std::nullopt,
-        {{LinkSeries::IntervalKbps, QObject::tr("Interval"), ChartLook::kBlue, Qt::SolidLine,
+        {{LinkSeries::IntervalKbps, QStringLiteral("Interval"), ChartLook::kBlue, Qt::SolidLine,
           false},
-         {LinkSeries::AverageKbps, QObject::tr("Average since clear"), ChartLook::kOrange,
+         {LinkSeries::AverageKbps, QStringLiteral("Average since clear"), ChartLook::kOrange,
           Qt::DashLine, false}},
         parent);
 }
@@ -35,14 +36,14 @@ TimeSeriesChart* ThroughputChart(QWidget* parent)
 TimeSeriesChart* DeliveryChart(QWidget* parent)
 {
     return new TimeSeriesChart(
-        QObject::tr("Delivery per Interval"),
-        {QObject::tr("Pkt success rate (%)"), QStringLiteral("%.0f"), 100.0},
-        ValueAxisSpec{QObject::tr("Failed (messages)"), QStringLiteral("%.0f"), 5.0},
-        {{LinkSeries::SuccessRetriesIncluded, QObject::tr("Retries included"), ChartLook::kGreen,
+        QStringLiteral("Delivery per Interval"),
+        {QStringLiteral("Pkt success rate (%)"), QStringLiteral("%.0f"), 100.0},
+        ValueAxisSpec{QStringLiteral("Failed (messages)"), QStringLiteral("%.0f"), 5.0},
+        {{LinkSeries::SuccessRetriesIncluded, QStringLiteral("Retries included"), ChartLook::kGreen,
           Qt::SolidLine, false},
-         {LinkSeries::SuccessRetriesNotIncluded, QObject::tr("Retries not included"),
+         {LinkSeries::SuccessRetriesNotIncluded, QStringLiteral("Retries not included"),
           ChartLook::kSky, Qt::SolidLine, false},
-         {LinkSeries::FailedPerInterval, QObject::tr("Failed"), ChartLook::kRed, Qt::DotLine,
+         {LinkSeries::FailedPerInterval, QStringLiteral("Failed"), ChartLook::kRed, Qt::DotLine,
           true}},
         parent);
 }
@@ -50,9 +51,9 @@ TimeSeriesChart* DeliveryChart(QWidget* parent)
 TimeSeriesChart* ReceivedChart(QWidget* parent)
 {
     return new TimeSeriesChart(
-        QObject::tr("Received RF Data"),
-        {QObject::tr("Messages per interval"), QStringLiteral("%.0f"), 5.0}, std::nullopt,
-        {{LinkSeries::ReceivedPerInterval, QObject::tr("Received RF data messages"),
+        QStringLiteral("Received RF Data"),
+        {QStringLiteral("Messages per interval"), QStringLiteral("%.0f"), 5.0}, std::nullopt,
+        {{LinkSeries::ReceivedPerInterval, QStringLiteral("Received RF data messages"),
           ChartLook::kPurple, Qt::SolidLine, false}},
         parent);
 }
@@ -89,8 +90,8 @@ QString ChooseFileToWrite(QWidget* parent, const QString& title, const QString& 
 
 void ReportWriteFailure(QWidget* parent, const QString& path, const QString& reason)
 {
-    UserPrompts::ShowMessage(parent, QObject::tr("Error"),
-                             QObject::tr("Could not write %1: %2")
+    UserPrompts::ShowMessage(parent, QStringLiteral("Error"),
+                             QStringLiteral("Could not write %1: %2")
                                  .arg(QDir::toNativeSeparators(path), reason),
                              UserPrompts::Icon::Exclamation);
 }
@@ -102,7 +103,7 @@ LinkChartsWindow::LinkChartsWindow(LinkHistoryRecorder& recorder, const ConfigSe
     : QWidget(parent, Qt::Window), m_recorder(recorder), m_config(config)
 {
     setObjectName(QStringLiteral("LinkChartsWindow"));
-    setWindowTitle(tr("Link Charts"));
+    setWindowTitle(QStringLiteral("Link Charts"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildCharts(), 1);
     layout->addWidget(buildButtons());
@@ -144,9 +145,9 @@ QWidget* LinkChartsWindow::buildButtons()
     lblChartsSummary->setObjectName(QStringLiteral("lblChartsSummary"));
     lblChartsSummary->setTextFormat(Qt::PlainText);
     layout->addWidget(lblChartsSummary, 1);
-    cmdChartsClear = AddButton(row, "cmdChartsClear", tr("Clear"));
-    cmdChartsSaveImage = AddButton(row, "cmdChartsSaveImage", tr("Save Image..."));
-    cmdChartsExportCsv = AddButton(row, "cmdChartsExportCsv", tr("Export CSV..."));
+    cmdChartsClear = AddButton(row, "cmdChartsClear", QStringLiteral("Clear"));
+    cmdChartsSaveImage = AddButton(row, "cmdChartsSaveImage", QStringLiteral("Save Image..."));
+    cmdChartsExportCsv = AddButton(row, "cmdChartsExportCsv", QStringLiteral("Export CSV..."));
     for (QPushButton* button : {cmdChartsClear, cmdChartsSaveImage, cmdChartsExportCsv})
         layout->addWidget(button);
     connect(cmdChartsClear, &QPushButton::clicked, this, &LinkChartsWindow::cmdChartsClear_Click);
@@ -197,13 +198,14 @@ void LinkChartsWindow::ShowSummary()
 {
     const auto& samples = m_recorder.history().samples();
     if (samples.empty()) {
-        lblChartsSummary->setText(tr("No intervals yet: one is added every second."));
+        lblChartsSummary->setText(QStringLiteral("No intervals yet: one is added every second."));
         return;
     }
     const auto count = static_cast<qulonglong>(samples.size());
-    lblChartsSummary->setText(tr("%1 %2 from %3 s to %4 s")
+    const QString intervals = count == 1 ? QStringLiteral("interval") : QStringLiteral("intervals");
+    lblChartsSummary->setText(QStringLiteral("%1 %2 from %3 s to %4 s")
                                   .arg(count)
-                                  .arg(count == 1 ? tr("interval") : tr("intervals"))
+                                  .arg(intervals)
                                   .arg(samples.front().timeS, 0, 'f', 0)
                                   .arg(samples.back().timeS, 0, 'f', 0));
 }
@@ -216,20 +218,22 @@ void LinkChartsWindow::cmdChartsClear_Click()
 
 void LinkChartsWindow::cmdChartsSaveImage_Click()
 {
-    const QString path = ChooseFileToWrite(this, tr("Save Image"),
-                                           QStringLiteral("PNG Image (*.png)|*.png|All Files (*.*)|*.*"),
-                                           QStringLiteral("link-charts.png"));
+    const QString path = ChooseFileToWrite(
+        this, QStringLiteral("Save Image"),
+        QStringLiteral("PNG Image (*.png)|*.png|All Files (*.*)|*.*"),
+        QStringLiteral("link-charts.png"));
     if (path.isEmpty())
         return;
     Redraw();
     if (!m_chartsArea->grab().save(path, "PNG"))
-        ReportWriteFailure(this, path, tr("the image could not be saved"));
+        ReportWriteFailure(this, path, QStringLiteral("the image could not be saved"));
 }
 
 void LinkChartsWindow::cmdChartsExportCsv_Click()
 {
     const QString path = ChooseFileToWrite(
-        this, tr("Export CSV"), QStringLiteral("CSV Files (*.csv)|*.csv|All Files (*.*)|*.*"),
+        this, QStringLiteral("Export CSV"),
+        QStringLiteral("CSV Files (*.csv)|*.csv|All Files (*.*)|*.*"),
         QStringLiteral("link-history.csv"));
     if (path.isEmpty())
         return;

@@ -1,6 +1,7 @@
 // The link charts' place in the main window: the link history kept for the whole run,
-// and "View" > "Link Charts..." that shows it.
+// fed by the "Statistics" page, and "View" > "Link Charts..." that shows it.
 #include "traffic/LinkHistoryRecorder.h"
+#include "traffic/StatisticsPage.h"
 #include "ui/LinkChartsWindow.h"
 #include "ui/frmQVOrvalisETMain.h"
 
@@ -9,7 +10,14 @@
 
 void frmQVOrvalisETMain::installLinkCharts()
 {
-    m_linkHistory = new LinkHistoryRecorder(m_counters, *m_statisticsPage, *tmrThroughput, this);
+    m_linkHistory = new LinkHistoryRecorder(m_counters, *tmrThroughput, this);
+    connect(m_statisticsPage, &StatisticsPage::throughputTicked, m_linkHistory,
+            &LinkHistoryRecorder::ThroughputTicked);
+    connect(m_statisticsPage, &StatisticsPage::deliveryReported, m_linkHistory,
+            &LinkHistoryRecorder::DeliveryReported);
+    connect(m_statisticsPage, &StatisticsPage::countersCleared, m_linkHistory,
+            &LinkHistoryRecorder::CountersCleared);
+
     QAction* charts = mnuView->addAction(QStringLiteral("Link &Charts..."));
     charts->setObjectName(QStringLiteral("mnuLinkCharts"));
     connect(charts, &QAction::triggered, this, &frmQVOrvalisETMain::mnuLinkCharts_Click);

@@ -21,10 +21,10 @@ RetryDistributionChart::RetryDistributionChart(QWidget* parent) : QChartView(par
     setRenderHint(QPainter::Antialiasing);
     auto* chart = new QChart;
     setChart(chart);
-    ChartLook::Style(chart, tr("Retry Distribution"));
+    ChartLook::Style(chart, QStringLiteral("Retry Distribution"));
     chart->legend()->hide();  // the axis names the bars
 
-    m_messages = new QBarSet(tr("Messages"));
+    m_messages = new QBarSet(QStringLiteral("Messages"));
     m_messages->setColor(ChartLook::kBlue);
     m_messages->setBorderColor(ChartLook::kBlue.darker(120));
     // The failed bar is the set's one selected bar: it keeps its own colour.
@@ -38,10 +38,10 @@ RetryDistributionChart::RetryDistributionChart(QWidget* parent) : QChartView(par
     chart->addSeries(series);
 
     m_retriesAxis = new QBarCategoryAxis(chart);
-    ChartLook::StyleAxisTitle(m_retriesAxis, tr("Retries needed"));
+    ChartLook::StyleAxisTitle(m_retriesAxis, QStringLiteral("Retries needed"));
     chart->addAxis(m_retriesAxis, Qt::AlignBottom);
     series->attachAxis(m_retriesAxis);
-    m_countAxis = ChartLook::AddValueAxis(chart, Qt::AlignLeft, tr("Messages"),
+    m_countAxis = ChartLook::AddValueAxis(chart, Qt::AlignLeft, QStringLiteral("Messages"),
                                           QStringLiteral("%.0f"));
     series->attachAxis(m_countAxis);
     series->setLabelsPrecision(12);
@@ -54,7 +54,7 @@ void RetryDistributionChart::ShowBars(const QList<qint64>& bars)
     QStringList categories;
     for (qsizetype i = 0; i + 1 < bars.size(); ++i)
         categories << QString::number(i);
-    categories << tr("Failed");
+    categories << QStringLiteral("Failed");
     if (m_retriesAxis->categories() != categories) {
         m_retriesAxis->clear();
         m_retriesAxis->append(categories);

@@ -32,7 +32,7 @@ TimeSeriesChart::TimeSeriesChart(const QString& title, const ValueAxisSpec& left
     auto* chart = new QChart;
     setChart(chart);
     ChartLook::Style(chart, title);
-    m_timeAxis = ChartLook::AddValueAxis(chart, Qt::AlignBottom, tr("Time (s)"),
+    m_timeAxis = ChartLook::AddValueAxis(chart, Qt::AlignBottom, QStringLiteral("Time (s)"),
                                          QStringLiteral("%.0f"));
     m_leftAxis = ChartLook::AddValueAxis(chart, Qt::AlignLeft, left.title, left.labelFormat);
     if (right)

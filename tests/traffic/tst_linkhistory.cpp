@@ -93,7 +93,8 @@ private slots:
         QTest::addColumn<QStringList>("rows");
 
         QTest::newRow("two throughput ticks")
-            << Snapshots{Tick(At(1000, 8, 2, 14, 0), 1.6, 1.6), Tick(At(2000, 18, 2, 24, 3), 1.2, 1.4)}
+            << Snapshots{Tick(At(1000, 8, 2, 14, 0), 1.6, 1.6),
+                         Tick(At(2000, 18, 2, 24, 3), 1.2, 1.4)}
             << QStringList{"0.000,1.600,1.600,80.00,57.14,2,0",
                            "1.000,1.200,1.400,100.00,100.00,0,3"};
         QTest::newRow("no reports: no rates; idle: no throughput")
