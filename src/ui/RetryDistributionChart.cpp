@@ -16,11 +16,11 @@ constexpr double kFewestMessagesShown = 5.0;
 
 }  // namespace
 
-RetryDistributionChart::RetryDistributionChart(QWidget* parent) : QChartView(parent)
+// setChart() would leave a default chart behind: the chart comes with the view.
+RetryDistributionChart::RetryDistributionChart(QWidget* parent) : QChartView(new QChart, parent)
 {
     setRenderHint(QPainter::Antialiasing);
-    auto* chart = new QChart;
-    setChart(chart);
+    QChart* chart = this->chart();
     ChartLook::Style(chart, QStringLiteral("Retry Distribution"));
     chart->legend()->hide();  // the axis names the bars
 

@@ -26,11 +26,12 @@ double Highest(const QList<QPointF>& points)
 TimeSeriesChart::TimeSeriesChart(const QString& title, const ValueAxisSpec& left,
                                  const std::optional<ValueAxisSpec>& right,
                                  const QList<TimeLine>& lines, QWidget* parent)
-    : QChartView(parent), m_leftSpec(left), m_rightSpec(right.value_or(ValueAxisSpec{}))
+    : QChartView(new QChart, parent),  // setChart() would leave a default chart behind
+      m_leftSpec(left),
+      m_rightSpec(right.value_or(ValueAxisSpec{}))
 {
     setRenderHint(QPainter::Antialiasing);
-    auto* chart = new QChart;
-    setChart(chart);
+    QChart* chart = this->chart();
     ChartLook::Style(chart, title);
     m_timeAxis = ChartLook::AddValueAxis(chart, Qt::AlignBottom, QStringLiteral("Time (s)"),
                                          QStringLiteral("%.0f"));
