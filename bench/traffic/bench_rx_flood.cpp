@@ -5,7 +5,11 @@
 // tool, and how long a frame took from the module to its line on screen.
 // It runs offscreen, then again under Xvfb, where drawing costs what it costs on a
 // desktop.
-// Usage: bench_rx_flood [seconds per run] [--this-display]
+// With --charts it compares instead the paced flood, with a random repetition going out
+// at the same time so that every chart has something to follow, once without and once
+// with the link charts window open.
+// Usage: bench_rx_flood [seconds per run] [--charts] [--this-display]
+//   --charts        the link charts comparison
 //   --this-display  run once, on the display Qt is given (QT_QPA_PLATFORM, DISPLAY)
 #include "BenchWindow.h"
 #include "ScreenLatency.h"
@@ -18,9 +22,12 @@
 #include "ui/CommunicationsLogView.h"
 #include "ui/frmQVOrvalisETMain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QPushButton>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstring>
@@ -33,6 +40,14 @@ constexpr double kMsPerByteAtLineRate = 10 * 1000.0 / kBaud;  // start, 8 data, 
 struct FloodOptions {
     int seconds = 60;
     bool thisDisplayOnly = false;
+    bool charts = false;
+};
+
+// What runs beside the flood.
+struct FloodLoad {
+    bool paced = true;
+    bool repetition = false;  // random messages every 100 ms
+    bool chartsOpen = false;  // the link charts window on screen
 };
 
 FloodOptions ParseOptions(int argc, char** argv)
@@ -41,6 +56,8 @@ FloodOptions ParseOptions(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--this-display") == 0)
             options.thisDisplayOnly = true;
+        else if (std::strcmp(argv[i], "--charts") == 0)
+            options.charts = true;
         else if (const int seconds = QByteArray(argv[i]).toInt(); seconds > 0)
             options.seconds = seconds;
     }
@@ -66,8 +83,17 @@ void DropFrameCutShort(std::vector<TracedFrame>& frames,
         frames.pop_back();
 }
 
-bool RunFlood(bool paced, int seconds, const QString& logFile, FloodFigures& figures)
+bool OpenLinkCharts(frmQVOrvalisETMain& window)
 {
+    window.findChild<QAction*>(QStringLiteral("mnuLinkCharts"))->trigger();
+    auto* charts = window.findChild<QWidget*>(QStringLiteral("LinkChartsWindow"));
+    return charts && WaitWhileProcessingEvents(
+        [&] { return charts->windowHandle() && charts->windowHandle()->isExposed(); }, 5000);
+}
+
+bool RunFlood(const FloodLoad& load, int seconds, const QString& logFile, FloodFigures& figures)
+{
+    const bool paced = load.paced;
     QElapsedTimer clock;
     clock.start();
     SimulatorProcess sim(1);
@@ -83,15 +109,25 @@ bool RunFlood(bool paced, int seconds, const QString& logFile, FloodFigures& fig
         std::fprintf(stderr, "the simulator was not found or the window not shown\n");
         return false;
     }
+    if (load.chartsOpen && !OpenLinkCharts(*window)) {
+        std::fprintf(stderr, "the link charts window was not shown\n");
+        return false;
+    }
     LogLineScreenTimes screenTimes(window->messageList(), *window, clock);
     SaveLogTo(*window, logFile);
+    auto* repeat = window->findChild<QPushButton*>(QStringLiteral("cmdSendRandomRepeatedMsg"));
 
     const double cpuBefore = ProcessCpuSeconds();
     QElapsedTimer wall;
     wall.start();
+    if (load.repetition)
+        repeat->click();
     PauseWhileProcessingEvents(seconds * 1000);
+    if (load.repetition)
+        repeat->click();
     figures.cpuSeconds = ProcessCpuSeconds() - cpuBefore;
     figures.wallSeconds = wall.elapsed() / 1000.0;
+    figures.memory = ProcessResidentMemory();
 
     sim.stop();
     PauseWhileProcessingEvents(500);  // what was on its way arrives
@@ -101,7 +137,6 @@ bool RunFlood(bool paced, int seconds, const QString& logFile, FloodFigures& fig
     figures.framesSent = static_cast<int>(frames.size());
     figures.framesReceived = window->counters().lPacketsReceived;
     figures.toScreen = SentToShownLatency(frames, screenTimes.lines());
-    figures.memory = ProcessResidentMemory();
     window->close();
     figures.logFileBytes = QFileInfo(logFile).size();
     UserPrompts::SetAnswersForTesting({});
@@ -135,8 +170,8 @@ bool RunBothFloods(int seconds, const QTemporaryDir& home)
 {
     FloodFigures paced;
     FloodFigures unpaced;
-    if (!RunFlood(true, seconds, home.filePath(QStringLiteral("paced.olf")), paced)
-        || !RunFlood(false, seconds, home.filePath(QStringLiteral("unpaced.olf")), unpaced))
+    if (!RunFlood({true}, seconds, home.filePath(QStringLiteral("paced.olf")), paced)
+        || !RunFlood({false}, seconds, home.filePath(QStringLiteral("unpaced.olf")), unpaced))
         return false;
     std::printf("received RF data flood, peer every 1 ms, 57600 baud, log file on, window "
                 "shown, %d s each, platform %s\n",
@@ -145,6 +180,28 @@ bool RunBothFloods(int seconds, const QTemporaryDir& home)
                 "99th pct to screen under 20 ms)\n");
     Print("paced at the line rate (--pace):", paced);
     Print("unpaced:", unpaced);
+    std::fflush(stdout);
+    return true;
+}
+
+// The same paced flood and repetition, without and then with the charts on screen.
+bool RunChartsComparison(int seconds, const QTemporaryDir& home)
+{
+    FloodFigures without;
+    FloodFigures with;
+    const FloodLoad plain{true, true, false};
+    const FloodLoad charts{true, true, true};
+    if (!RunFlood(plain, seconds, home.filePath(QStringLiteral("plain.olf")), without)
+        || !RunFlood(charts, seconds, home.filePath(QStringLiteral("charts.olf")), with))
+        return false;
+    std::printf("link charts: received RF data flood (peer every 1 ms, paced at 57600 baud) "
+                "and a random repetition every 100 ms, log file on, %d s each, platform %s\n",
+                seconds, qPrintable(QGuiApplication::platformName()));
+    std::printf("(aims: nothing lost, CPU time with the charts under 1.5 times without)\n");
+    Print("without the charts window:", without);
+    Print("with the charts window open:", with);
+    std::printf("CPU time with the charts / without: %.2f\n",
+                without.cpuSeconds > 0 ? with.cpuSeconds / without.cpuSeconds : 0.0);
     std::fflush(stdout);
     return true;
 }
@@ -159,11 +216,14 @@ int main(int argc, char** argv)
     QTemporaryDir home;
     PrepareBenchEnvironment(home);
     QApplication app(argc, argv);
-    if (!RunBothFloods(options.seconds, home))
+    if (!(options.charts ? RunChartsComparison(options.seconds, home)
+                         : RunBothFloods(options.seconds, home)))
         return 1;
     if (options.thisDisplayOnly)
         return 0;
     std::printf("\n");
-    const QStringList again{QStringLiteral("--this-display"), QString::number(options.seconds)};
+    QStringList again{QStringLiteral("--this-display"), QString::number(options.seconds)};
+    if (options.charts)
+        again << QStringLiteral("--charts");
     return RerunUnderXvfb(again) == 0 ? 0 : 1;
 }

@@ -145,6 +145,7 @@ void StatisticsPage::ProcessSendRFDataMessageAck()
     lblTestAcksRcvd->setText(QString::number(m_counters.lAcksReceived));
     ComputeSuccessRates(m_counters);
     ShowSuccessRates();
+    emit deliveryReported();
 }
 
 // Response 143. A reply too short to hold all eight counters leaves the labels alone.
@@ -182,6 +183,7 @@ void StatisticsPage::cmdClearTestStats_Click()
                           lblPktSuccessWithAcks, lblOverallPktSuccess})
         label->setText(QStringLiteral("-"));
     m_counters.clear();
+    emit countersCleared();
     lblThroughput->setText(QStringLiteral("-"));
     ShowRetryDistribution();
     m_link.SendMessageToTransceiver(BuildClearStatisticsFrame(), false);
@@ -189,7 +191,9 @@ void StatisticsPage::cmdClearTestStats_Click()
 
 void StatisticsPage::tmrThroughput_Timer()
 {
-    lblThroughput->setText(ThroughputTick(m_counters, tmrThroughput.interval()));
+    const ThroughputFigures figures = AdvanceThroughput(m_counters, tmrThroughput.interval());
+    lblThroughput->setText(ThroughputText(figures));
+    emit throughputTicked(figures.currentKbps, figures.averageKbps);
 }
 
 void StatisticsPage::ShowRetryDistribution()

@@ -36,6 +36,14 @@ public:
     void cmdClearTestStats_Click();
     void tmrThroughput_Timer();
 
+signals:
+    // A throughput tick measured these figures (the counters have advanced).
+    void throughputTicked(double currentKbps, double averageKbps);
+    // An Ack/Nack reply has been counted.
+    void deliveryReported();
+    // "Clear All Statistics" set the host's counters to 0.
+    void countersCleared();
+
 private:
     void buildTransceiverFrame();
     void buildEvaluationFrame();

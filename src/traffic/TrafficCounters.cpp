@@ -75,15 +75,27 @@ QString PercentText(double percent)
     return QString::asprintf("%05.2f%%", percent);
 }
 
-QString ThroughputTick(TrafficCounters& counters, int intervalMs)
+ThroughputFigures AdvanceThroughput(TrafficCounters& counters, int intervalMs)
 {
     ++counters.lThroughputTicks;
     const double seconds = intervalMs / 1000.0;
-    const double current = counters.lIntervalBytes * 8.0 / seconds / 1000.0;
+    ThroughputFigures figures;
+    figures.currentKbps = counters.lIntervalBytes * 8.0 / seconds / 1000.0;
     counters.lIntervalBytes = 0;
-    const double average =
+    figures.averageKbps =
         counters.lTotalBytesSent * 8.0 / (counters.lThroughputTicks * seconds) / 1000.0;
-    return KbpsText(current) + QLatin1String("   (") + KbpsText(average) + QLatin1Char(')');
+    return figures;
+}
+
+QString ThroughputText(const ThroughputFigures& figures)
+{
+    return KbpsText(figures.currentKbps) + QLatin1String("   (") + KbpsText(figures.averageKbps)
+           + QLatin1Char(')');
+}
+
+QString ThroughputTick(TrafficCounters& counters, int intervalMs)
+{
+    return ThroughputText(AdvanceThroughput(counters, intervalMs));
 }
 
 std::optional<RFStatistics> DecodeRfStatistics(const QByteArray& payload)

@@ -47,8 +47,20 @@ QStringList RetryDistributionRows(const TrafficCounters& counters, int iRFRetrie
 // At least two integer digits and exactly two decimals, then "%": 5.5 -> "05.50%".
 QString PercentText(double percent);
 
-// One tick of the throughput timer: advances lThroughputTicks, clears lIntervalBytes
-// and returns the label text "current kbps   (average kbps)".
+// What one tick of the throughput timer measured: the interval's rate and the average
+// over every tick since the last clear.
+struct ThroughputFigures {
+    double currentKbps = 0.0;
+    double averageKbps = 0.0;
+};
+
+// One tick of the throughput timer: advances lThroughputTicks and clears lIntervalBytes.
+ThroughputFigures AdvanceThroughput(TrafficCounters& counters, int intervalMs);
+
+// The label text "current kbps   (average kbps)", one decimal each.
+QString ThroughputText(const ThroughputFigures& figures);
+
+// AdvanceThroughput, then its label text.
 QString ThroughputTick(TrafficCounters& counters, int intervalMs);
 
 // The module's eight statistics counters, in the order the reply carries them:

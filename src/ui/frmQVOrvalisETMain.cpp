@@ -103,6 +103,7 @@ frmQVOrvalisETMain::frmQVOrvalisETMain(std::unique_ptr<SerialPort> port,
     installConfigPages();
     installTrafficPages();
     installTestModePage();
+    installLinkCharts();
     Form_Load(startupSearch);
 }
 

@@ -15,6 +15,8 @@
 class CommPage;
 class CommunicationsLogView;
 class IdsPage;
+class LinkChartsWindow;
+class LinkHistoryRecorder;
 class MessageLogController;
 class QAction;
 class QFrame;
@@ -97,6 +99,8 @@ private:
     void installConfigPages();
     void installTrafficPages();
     void installTestModePage();
+    void installLinkCharts();            // MainWindowCharts.cpp
+    void mnuLinkCharts_Click();
     void LimitRfDataEntry();             // start-up step 9
     void ClearMessageLogState();         // start-up step 10
     void InitTestModeAtStartUp();        // start-up steps 11 to 13
@@ -139,6 +143,10 @@ private:
     RfDataPanel* m_rfDataPanel = nullptr;
     StatisticsPage* m_statisticsPage = nullptr;
     MessageLogController* m_messageLog = nullptr;
+
+    // The link charts (MainWindowCharts.cpp).
+    LinkHistoryRecorder* m_linkHistory = nullptr;
+    LinkChartsWindow* m_linkCharts = nullptr;
 
     std::unique_ptr<SerialLink> m_link;
     std::unique_ptr<TransceiverDiscovery> m_discovery;

@@ -1,15 +1,21 @@
-// A random repetition against the module simulator: the host agrees with the module.
+// A random repetition against the module simulator: the host agrees with the module,
+// and the link charts follow it.
 #include "link/SerialLink.h"
 #include "platform/EventWait.h"
 #include "protocol/Frame.h"
 #include "protocol/MessageCatalogue.h"
+#include "support/ChartReading.h"
 #include "support/SimulatorProcess.h"
 #include "support/WindowHarness.h"
+#include "ui/LinkChartsWindow.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+#include <numeric>
 
 class TestE2eTraffic : public QObject {
     Q_OBJECT
@@ -68,6 +74,52 @@ private slots:
         }, 5000));
         QCOMPARE(shown, (QStringList{QString::number(transmissions), QString::number(sent),
                                      QString::number(acks), QString::number(acks)}));
+    }
+
+    void linkCharts_followARandomRepetition()
+    {
+        ClearSettingsStore();
+        SimulatorProcess sim(1);
+        QVERIFY2(sim.start({"--nack", "0.2", "--max-retries", "3", "--seed", "2",
+                            "--peer-interval", "300"}),
+                 qPrintable(sim.failure()));
+        PointPortAt(1, sim.linkPath());
+        for (int p = 2; p <= 8; ++p)
+            PointPortAt(p, QStringLiteral("/nonexistent/orvalis-com%1").arg(p));
+        frmQVOrvalisETMain window;
+        QVERIFY(window.link().port().isOpen());
+        auto* open = window.findChild<QAction*>("mnuLinkCharts");
+        open->trigger();
+        open->trigger();
+        const QList<LinkChartsWindow*> opened = window.findChildren<LinkChartsWindow*>();
+        QCOMPARE(opened.size(), 1);
+        const QWidget& charts = *opened.first();
+
+        auto* repeat = window.findChild<QPushButton*>("cmdSendRandomRepeatedMsg");
+        repeat->click();
+        PauseWhileProcessingEvents(3000);
+        repeat->click();
+        const TrafficCounters& host = window.counters();
+        QVERIFY(WaitWhileProcessingEvents(
+            [&] { return host.lAcksReceived + host.lPacketsFailed == host.lPacketsSent; }, 5000));
+
+        for (const char* chart : {"chartThroughput", "chartDelivery", "chartReceived"}) {
+            const QList<QLineSeries*> lines = LinesOf(charts, chart);
+            QVERIFY2(!lines.isEmpty(), chart);
+            for (const QLineSeries* line : lines)
+                QVERIFY2(line->count() > 0, qPrintable(line->name()));
+        }
+        qreal received = 0;
+        for (const QPointF& point : LinesOf(charts, "chartReceived").first()->points())
+            received += point.y();
+        QVERIFY(received > 0 && received <= host.lPacketsReceived);
+        const auto barsTotal = [&charts] {
+            const QList<qreal> bars = RetryBarValues(charts);
+            return std::accumulate(bars.cbegin(), bars.cend(), qreal(0));
+        };
+        QTRY_COMPARE(barsTotal(), qreal(host.lAcksReceived + host.lPacketsFailed));
+        QCOMPARE(RetryBarValues(charts).size(), 5);  // 0 .. 3 retries, failed
+        QVERIFY(RetryBarValues(charts).constLast() == host.lPacketsFailed);
     }
 
     void peerMessages_fillTheDataBox_andTheReceivedCount()

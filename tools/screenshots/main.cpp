@@ -1,16 +1,22 @@
-// orvalis-screenshots OUTDIR: renders the main window with each tab page shown, the
-// communication settings dialog and the About box into OUTDIR/*.png, with no module
-// present and settings of its own. Run with QT_QPA_PLATFORM=offscreen on a headless
-// machine.
+// orvalis-screenshots OUTDIR [LOAD_SECONDS]: renders the main window with each tab page
+// shown, the communication settings dialog and the About box into OUTDIR/*.png, with no
+// module present and settings of its own; then the link charts window after a random
+// repetition of LOAD_SECONDS (30 by default) against the module simulator, with RF data
+// arriving from its virtual peer. Run with QT_QPA_PLATFORM=offscreen on a headless
+// machine, or under xvfb-run to see what a desktop draws.
 #include "link/Discovery.h"
 #include "link/SerialLink.h"
+#include "platform/EventWait.h"
 #include "platform/SettingsStore.h"
+#include "support/SimulatorProcess.h"
 #include "ui/frmQVOrvalisETAbout.h"
 #include "ui/frmQVOrvalisETMain.h"
 #include "ui/frmQVOrvalisETProperties.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTemporaryDir>
 
@@ -22,6 +28,33 @@ void Save(QWidget& widget, const QString& path)
 {
     widget.grab().save(path);
     std::printf("%s\n", qPrintable(path));
+}
+
+// The simulator drops one delivery in eight; its virtual peer sends RF data too.
+bool SaveLinkChartsUnderLoad(const QString& out, int loadSeconds)
+{
+    SimulatorProcess sim(1);
+    if (!sim.start({"--nack", "0.12", "--max-retries", "3", "--seed", "7",
+                    "--peer-interval", "400"})) {
+        std::fprintf(stderr, "link charts: %s\n", qPrintable(sim.failure()));
+        return false;
+    }
+    PointPortAt(1, sim.linkPath());
+    frmQVOrvalisETMain window;
+    window.show();
+    auto* repeat = window.findChild<QPushButton*>(QStringLiteral("cmdSendRandomRepeatedMsg"));
+    if (!window.link().port().isOpen() || !repeat) {
+        std::fprintf(stderr, "link charts: the simulator was not found\n");
+        return false;
+    }
+    window.findChild<QAction*>(QStringLiteral("mnuLinkCharts"))->trigger();
+    auto* charts = window.findChild<QWidget*>(QStringLiteral("LinkChartsWindow"));
+    repeat->click();
+    PauseWhileProcessingEvents(loadSeconds * 1000);
+    PauseWhileProcessingEvents(500);  // one more redraw of the charts
+    Save(*charts, out + QStringLiteral("/link-charts.png"));
+    repeat->click();
+    return true;
 }
 
 }  // namespace
@@ -54,5 +87,12 @@ int main(int argc, char* argv[])
     about.show();
     QApplication::processEvents();
     Save(about, out + QStringLiteral("/about.png"));
-    return 0;
+    about.close();
+    properties.close();
+    window.close();
+
+    if (qEnvironmentVariableIsEmpty("ORVALIS_SIM"))
+        qputenv("ORVALIS_SIM", ORVALIS_SIM_PATH);
+    const int loadSeconds = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 30;
+    return SaveLinkChartsUnderLoad(out, loadSeconds > 0 ? loadSeconds : 30) ? 0 : 1;
 }

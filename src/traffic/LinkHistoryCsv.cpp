@@ -1,0 +1,52 @@
+#include "traffic/LinkHistoryCsv.h"
+
+#include "traffic/LinkHistory.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace {
+
+const QLatin1String kLineEnd("\r\n");
+
+QString HeaderRow()
+{
+    QStringList fields{QStringLiteral("time_s")};
+    for (int s = 0; s < kLinkSeriesCount; ++s)
+        fields << CsvField(SeriesColumnName(static_cast<LinkSeries>(s)));
+    return fields.join(QLatin1Char(','));
+}
+
+// QString::number ignores the locale: the decimal point is always '.'.
+QString SampleRow(const LinkSample& sample)
+{
+    QStringList fields{QString::number(sample.timeS, 'f', 3)};
+    for (int s = 0; s < kLinkSeriesCount; ++s) {
+        const auto series = static_cast<LinkSeries>(s);
+        fields << (sample.has(series)
+                       ? QString::number(sample.value(series), 'f', SeriesDecimals(series))
+                       : QString());
+    }
+    return fields.join(QLatin1Char(','));
+}
+
+}  // namespace
+
+QString CsvField(const QString& text)
+{
+    static const QRegularExpression kSpecial(QStringLiteral("[,\"\r\n]"));
+    const bool needsQuotes = text.contains(kSpecial);
+    if (!needsQuotes)
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString LinkHistoryCsv(const LinkHistory& history)
+{
+    QString text = HeaderRow() + kLineEnd;
+    for (const LinkSample& sample : history.samples())
+        text += SampleRow(sample) + kLineEnd;
+    return text;
+}

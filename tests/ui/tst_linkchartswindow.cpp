@@ -1,0 +1,214 @@
+// The link charts window through the real main window over a fake port: opened from
+// the View menu, fed by the statistics page, and writing its image and CSV files.
+#include "platform/UserPrompts.h"
+#include "protocol/Frame.h"
+#include "protocol/MessageCatalogue.h"
+#include "support/ChartReading.h"
+#include "support/Hex.h"
+#include "support/WindowHarness.h"
+#include "traffic/StatisticsPage.h"
+#include "ui/LinkChartsWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// Only the throughput ticks a test makes end intervals.
+void StopIdleIntervals(const WindowHarness& w)
+{
+    w.find<QTimer>("tmrLinkHistory")->stop();
+}
+
+QWidget* OpenCharts(const WindowHarness& w)
+{
+    w.find<QAction>("mnuLinkCharts")->trigger();
+    return w.find<QWidget>("LinkChartsWindow");
+}
+
+// An acknowledgement report: packet ID, status, retries.
+void FeedReport(const WindowHarness& w, int status, int retries)
+{
+    QByteArray payload = Hex("07");
+    payload.append(char(status));
+    payload.append(char(retries));
+    w.port->feedReceived(BuildFrame(MessageCode::SendRfDataAck, payload));
+}
+
+int PointCount(const QWidget& charts, const QString& chart)
+{
+    int count = 0;
+    for (const QLineSeries* line : LinesOf(charts, chart))
+        count += line->count();
+    return count;
+}
+
+// Answers the next file dialog with `path` and records its title.
+QString* AnswerFileDialogWith(const QString& path)
+{
+    static QString title;
+    UserPrompts::TestAnswers answers;
+    answers.onChooseFile = [path](const UserPrompts::FileDialogRequest& request) {
+        title = request.title;
+        return path;
+    };
+    UserPrompts::SetAnswersForTesting(answers);
+    return &title;
+}
+
+}  // namespace
+
+class TestLinkChartsWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { ClearSettingsStore(); }
+    void cleanup() { UserPrompts::SetAnswersForTesting({}); }
+
+    void viewMenu_opensOneWindow_andReopeningRaisesIt()
+    {
+        WindowHarness w;
+        auto* action = w.find<QAction>("mnuLinkCharts");
+        QVERIFY(action);
+        QCOMPARE(action->text(), QStringLiteral("Link &Charts..."));
+        QVERIFY(w.find<QMenu>("mnuView")->actions().contains(action));
+        QVERIFY(!w.find<QWidget>("LinkChartsWindow"));  // built when first asked for
+
+        QWidget* charts = OpenCharts(w);
+        QVERIFY(charts && charts->isVisible() && charts->isWindow());
+        QVERIFY(!charts->isModal());
+        charts->close();
+        QVERIFY(!charts->isVisible());
+        QCOMPARE(OpenCharts(w), charts);
+        QCOMPARE(OpenCharts(w), charts);
+        QCOMPARE(w.window->findChildren<LinkChartsWindow*>().size(), 1);
+        QVERIFY(charts->isVisible());
+        for (const char* name : {"chartThroughput", "chartDelivery", "chartRetries",
+                                 "chartReceived", "cmdChartsClear", "cmdChartsSaveImage",
+                                 "cmdChartsExportCsv"})
+            QVERIFY2(charts->findChild<QWidget*>(name), name);
+    }
+
+    // The program ends when its main window closes, whether or not the charts are open.
+    void closingTheMainWindow_endsTheProgram_withTheChartsOpen()
+    {
+        WindowHarness w;
+        w.window->show();
+        QWidget* charts = OpenCharts(w);
+        QTimer::singleShot(0, w.window.get(), [&w] { w.window->close(); });
+        QTimer stillRunning;
+        stillRunning.setSingleShot(true);
+        connect(&stillRunning, &QTimer::timeout, qApp, [] { QApplication::exit(1); });
+        stillRunning.start(5000);
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(stillRunning.isActive());
+        QVERIFY(!charts->isVisible());
+    }
+
+    void statisticsPage_feedsTheCharts_butItsClearDoesNot()
+    {
+        WindowHarness w;
+        StopIdleIntervals(w);
+        w.openPort1();
+        QWidget* charts = OpenCharts(w);
+        FeedReport(w, 1, 0);
+        FeedReport(w, 1, 2);
+        FeedReport(w, 0, 3);
+        QTRY_COMPARE(RetryBarValues(*charts), (QList<qreal>{1, 0, 1, 0, 1}));  // retries 3
+
+        auto* statistics = w.window->findChild<StatisticsPage*>();
+        statistics->tmrThroughput_Timer();
+        QTRY_COMPARE(PointCount(*charts, "chartThroughput"), 2);  // interval and average
+        QCOMPARE(PointCount(*charts, "chartDelivery"), 3);        // two rates and the failures
+        QCOMPARE(PointCount(*charts, "chartReceived"), 1);
+        const QList<QLineSeries*> delivery = LinesOf(*charts, "chartDelivery");
+        QCOMPARE(delivery.at(0)->at(0).y(), 200.0 / 3);  // 2 of 3 reports acknowledged
+        QCOMPARE(delivery.at(1)->at(0).y(), 25.0);       // 2 of 1 + 3 + 4 transmissions
+
+        w.find<QPushButton>("cmdClearTestStats")->click();
+        FeedReport(w, 1, 1);
+        QTRY_COMPARE(RetryBarValues(*charts), (QList<qreal>{1, 1, 1, 0, 1}));
+        QCOMPARE(PointCount(*charts, "chartThroughput"), 2);
+
+        charts->findChild<QPushButton*>("cmdChartsClear")->click();
+        QCOMPARE(RetryBarValues(*charts), (QList<qreal>{0, 0, 0, 0, 0}));
+        QCOMPARE(PointCount(*charts, "chartThroughput"), 0);
+        QCOMPARE(w.text("lblTestAcksRcvd"), QStringLiteral("1"));  // the page keeps its own
+    }
+
+    // With no repetition running, the history ends an interval every second by itself.
+    void receivedRfData_isChartedWithoutARepetition()
+    {
+        WindowHarness w;
+        w.openPort1();
+        QWidget* charts = OpenCharts(w);
+        charts->findChild<QPushButton*>("cmdChartsClear")->click();
+        for (int i = 0; i < 3; ++i)
+            w.port->feedReceived(BuildFrame(MessageCode::ReceivedRfData, Hex("05 01 00 02 00 41")));
+        QTRY_VERIFY_WITH_TIMEOUT(PointCount(*charts, "chartReceived") > 0, 5000);
+        QCOMPARE(LinesOf(*charts, "chartReceived").first()->at(0), QPointF(0, 3));
+        QCOMPARE(PointCount(*charts, "chartThroughput"), 0);
+    }
+
+    void saveImage_writesAPng()
+    {
+        WindowHarness w;
+        QWidget* charts = OpenCharts(w);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("charts.png");
+        const QString* title = AnswerFileDialogWith(path);
+        charts->findChild<QPushButton*>("cmdChartsSaveImage")->click();
+        QCOMPARE(*title, QStringLiteral("Save Image"));
+        const QImage image(path);
+        QVERIFY(!image.isNull());
+        QVERIFY(image.width() > 400 && image.height() > 300);
+        QVERIFY(QFile(path).size() > 1000);
+    }
+
+    void exportCsv_writesTheSeries()
+    {
+        WindowHarness w;
+        StopIdleIntervals(w);
+        QWidget* charts = OpenCharts(w);
+        auto* statistics = w.window->findChild<StatisticsPage*>();
+        charts->findChild<QPushButton*>("cmdChartsClear")->click();
+        statistics->tmrThroughput_Timer();
+        statistics->tmrThroughput_Timer();
+        QTemporaryDir dir;
+        const QString path = dir.filePath("link.csv");
+        AnswerFileDialogWith(path);
+        charts->findChild<QPushButton*>("cmdChartsExportCsv")->click();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.size(), 4);  // header, two intervals, nothing after the last CR LF
+        QVERIFY(lines.at(0).startsWith("time_s,throughput_kbps,"));
+        QVERIFY(lines.at(1).startsWith("0.000,0.000,0.000,"));
+    }
+
+    void writeFailure_isReported()
+    {
+        WindowHarness w;
+        QWidget* charts = OpenCharts(w);
+        QStringList messages;
+        UserPrompts::TestAnswers answers;
+        answers.onChooseFile = [](const UserPrompts::FileDialogRequest&) {
+            return QStringLiteral("/nonexistent/folder/link.csv");
+        };
+        answers.onMessage = [&](const QString& title, const QString&) { messages << title; };
+        UserPrompts::SetAnswersForTesting(answers);
+        charts->findChild<QPushButton*>("cmdChartsExportCsv")->click();
+        charts->findChild<QPushButton*>("cmdChartsSaveImage")->click();
+        QCOMPARE(messages, (QStringList{"Error", "Error"}));
+    }
+};
+
+QTEST_MAIN(TestLinkChartsWindow)
+#include "tst_linkchartswindow.moc"
