@@ -28,7 +28,7 @@ int CommunicationsLogView::lineCount() const
     return static_cast<int>(m_model->lines().size());
 }
 
-void CommunicationsLogView::insertTopLine(const QString& text)
+void CommunicationsLogView::insertTopLine(const QString& text, const QDateTime&)
 {
     m_model->insertTopLine(text);
 }

@@ -16,7 +16,7 @@ public:
     explicit CommunicationsLogView(QWidget* parent = nullptr);
 
     int lineCount() const override;
-    void insertTopLine(const QString& text) override;
+    void insertTopLine(const QString& text, const QDateTime& arrived) override;
     void removeLine(int index) override;
     void removeAllLines() override;
     int measureLine(const QString& text) const override;

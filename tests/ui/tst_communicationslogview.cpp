@@ -1,6 +1,7 @@
 // The on-screen communications log: its horizontal extent, and that no width of the
 // list or the window sets its layout feeding itself.
 #include "link/CommunicationsLog.h"
+#include "support/Hex.h"
 #include "support/LayoutLoopGuard.h"
 #include "support/WindowHarness.h"
 #include "ui/CommunicationsLogView.h"
@@ -167,7 +168,7 @@ void TestCommunicationsLogView::rowHeight_isOneTextLine_evenWhenTheLastRowIsEmpt
     CommunicationsLogView textLast;
     CommunicationsLog emptyLastLog(emptyLast);
     CommunicationsLog textLastLog(textLast);
-    emptyLastLog.LogTransmittedMessage("Query IDs", "01 05 03 09 04 ", false, 0);  // "" first
+    emptyLastLog.LogTransmittedMessage("Query IDs", Hex("01 05 03 09 04"), false, 0);  // "" first
     textLastLog.AddToMessageList("Host->TXCVR (Query IDs): 01 05 03 09 04 ");
     textLastLog.AddToMessageList(QString());
     for (CommunicationsLogView* list : {&emptyLast, &textLast}) {
@@ -216,7 +217,7 @@ void TestCommunicationsLogView::rowsShown_catchUpWithTheLog()
             for (int i = 0; i < 100; ++i)
                 log.AddToMessageList(QString::number(i));
         else if (step == "rx")
-            log.LogReceivedMessage(151, "Received Message", "01 05 97 9D 04 ", 0);
+            log.LogReceivedMessage(151, "Received Message", Hex("01 05 97 9D 04"), 0);
     }
     QCOMPARE(list.lines(), shown);
     QTRY_COMPARE(RowsShown(list), shown);
