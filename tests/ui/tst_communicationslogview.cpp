@@ -1,11 +1,15 @@
-// The on-screen communications log: its horizontal extent, and that no width of the
-// list or the window sets its layout feeding itself.
+// The on-screen communications log: its horizontal extent, that no width of the list
+// or the window sets its layout feeding itself, the times before its lines and
+// copying them.
 #include "link/CommunicationsLog.h"
 #include "support/Hex.h"
 #include "support/LayoutLoopGuard.h"
+#include "support/SteppingClock.h"
 #include "support/WindowHarness.h"
 #include "ui/CommunicationsLogView.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QScrollBar>
 #include <QStyle>
 #include <QtTest>
@@ -55,6 +59,8 @@ int FrameWidths(const CommunicationsLogView& list)
     return list.width() - list.maximumViewportSize().width();
 }
 
+const QDateTime kStart(QDate(2026, 12, 7), QTime(14, 3, 22, 125), Qt::OffsetFromUTC, 3600);
+
 }  // namespace
 
 class TestCommunicationsLogView : public QObject {
@@ -69,6 +75,14 @@ private slots:
     void rowHeight_isOneTextLine_evenWhenTheLastRowIsEmpty();
     void rowsShown_catchUpWithTheLog_data();
     void rowsShown_catchUpWithTheLog();
+    void cleanup();
+
+    void timestamps_beforeTextLinesOnly_data();
+    void timestamps_beforeTextLinesOnly();
+    void timestamps_widenTheRowsAndTheScrollRange();
+    void copy_linesAsShown_topToBottom_data();
+    void copy_linesAsShown_topToBottom();
+
 };
 
 void TestCommunicationsLogView::listResizedAcrossTheExtent_settlesAtEveryWidth_data()
@@ -221,6 +235,114 @@ void TestCommunicationsLogView::rowsShown_catchUpWithTheLog()
     }
     QCOMPARE(list.lines(), shown);
     QTRY_COMPARE(RowsShown(list), shown);
+}
+
+void TestCommunicationsLogView::cleanup()
+{
+    Clock::SetNowForTesting({});
+}
+
+void TestCommunicationsLogView::timestamps_beforeTextLinesOnly_data()
+{
+    // Steps: "on"/"off" switch the times, "lines" logs a frame sent and its answer.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<bool>("timesShown");
+    QTest::newRow("off") << QStringList{"lines"} << false;
+    QTest::newRow("on before the lines come") << QStringList{"on", "lines"} << true;
+    QTest::newRow("switched on over lines shown") << QStringList{"lines", "on"} << true;
+    QTest::newRow("switched on and off again") << QStringList{"lines", "on", "off"} << false;
+}
+
+// Times go before the lines on screen only: the log's own lines stay as they were, and
+// the empty line before an exchange stays empty so that exchanges still stand apart.
+void TestCommunicationsLogView::timestamps_beforeTextLinesOnly()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(bool, timesShown);
+    PinClockStepping(kStart);
+    CommunicationsLogView list;
+    CommunicationsLog log(list);
+    for (const QString& step : steps) {
+        if (step == "lines") {
+            log.LogTransmittedMessage("Query IDs", Hex("01 05 03 09 04"), false, 0);
+            log.LogReceivedMessage(131, "IDs", Hex("01 0B 83 2C 01 01 00 01 00 BE 04"), 0);
+        } else {
+            list.setShowTimestamps(step == "on");
+        }
+    }
+    const QStringList lines{"TXCVR->Host (IDs): 01 0B 83 2C 01 01 00 01 00 BE 04 ",
+                            "Host->TXCVR (Query IDs): 01 05 03 09 04 ", ""};
+    const QStringList withTimes{"14:03:22.127 " + lines[0], "14:03:22.126 " + lines[1], ""};
+    QCOMPARE(list.lines(), lines);
+    QTRY_COMPARE(RowsShown(list), timesShown ? withTimes : lines);
+}
+
+void TestCommunicationsLogView::timestamps_widenTheRowsAndTheScrollRange()
+{
+    CommunicationsLogView list;
+    CommunicationsLog log(list);
+    list.resize(300, 500);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    AddLines(log, LinesOfManyWidths(15));
+    const int withoutTimes = list.horizontalExtent();
+
+    list.setShowTimestamps(true);
+    QVERIFY(list.horizontalExtent()
+            >= withoutTimes + list.fontMetrics().horizontalAdvance("00:00:00.000 "));
+    QTRY_COMPARE(list.horizontalScrollBar()->maximum() + list.viewport()->width(),
+                 list.horizontalExtent());
+    const QStringList rows = RowsShown(list);
+    for (int row = 0; row < rows.size(); ++row)
+        QVERIFY(list.visualRect(list.model()->index(row, 0)).width()
+                > list.fontMetrics().horizontalAdvance(rows[row]));
+
+    list.setShowTimestamps(false);
+    QCOMPARE(list.horizontalExtent(), withoutTimes);
+    QTRY_COMPARE(list.horizontalScrollBar()->maximum() + list.viewport()->width(), withoutTimes);
+}
+
+void TestCommunicationsLogView::copy_linesAsShown_topToBottom_data()
+{
+    // The list shows, from the top: "c" (22.127), "" (22.126), "a" (22.125).
+    QTest::addColumn<bool>("timesShown");
+    QTest::addColumn<QList<int>>("picked");  // rows selected, in the order picked
+    QTest::addColumn<QString>("how");        // "keys" (Ctrl+C) or the context menu action
+    QTest::addColumn<QString>("copied");
+    QTest::newRow("two lines picked bottom first")
+        << false << QList<int>{2, 0} << "keys" << "c\na";
+    QTest::newRow("two lines with their times")
+        << true << QList<int>{2, 0} << "keys" << "14:03:22.127 c\n14:03:22.125 a";
+    QTest::newRow("Copy from the menu") << true << QList<int>{0} << "mnuLogCopy"
+                                        << "14:03:22.127 c";
+    QTest::newRow("Copy All, the empty line without a time")
+        << true << QList<int>{} << "mnuLogCopyAll" << "14:03:22.127 c\n\n14:03:22.125 a";
+}
+
+void TestCommunicationsLogView::copy_linesAsShown_topToBottom()
+{
+    QFETCH(bool, timesShown);
+    QFETCH(QList<int>, picked);
+    QFETCH(QString, how);
+    QFETCH(QString, copied);
+    PinClockStepping(kStart);
+    CommunicationsLogView list;
+    CommunicationsLog log(list);
+    list.setShowTimestamps(timesShown);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowActive(&list));
+    for (const char* line : {"a", "", "c"})
+        log.AddToMessageList(line);
+    QTRY_COMPARE(list.model()->rowCount(), 3);
+    for (int row : picked)
+        list.selectionModel()->select(list.model()->index(row, 0), QItemSelectionModel::Select);
+    QGuiApplication::clipboard()->setText("before");
+
+    if (how == "keys")
+        QTest::keySequence(&list, QKeySequence::Copy);
+    else
+        list.findChild<QAction*>(how)->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), copied);
 }
 
 QTEST_MAIN(TestCommunicationsLogView)
