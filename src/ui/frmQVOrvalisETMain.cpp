@@ -99,6 +99,7 @@ frmQVOrvalisETMain::frmQVOrvalisETMain(std::unique_ptr<SerialPort> port,
     installConfigPages();
     installTrafficPages();
     installTestModePage();
+    installLogDisplay();
     Form_Load(startupSearch);
 }
 

@@ -97,6 +97,7 @@ private:
     void installConfigPages();
     void installTrafficPages();
     void installTestModePage();
+    void installLogDisplay();            // MainWindowLog.cpp: timestamps, CSV export
     void LimitRfDataEntry();             // start-up step 9
     void ClearMessageLogState();         // start-up step 10
     void InitTestModeAtStartUp();        // start-up steps 11 to 13

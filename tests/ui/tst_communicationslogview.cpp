@@ -1,7 +1,9 @@
 // The on-screen communications log: its horizontal extent, that no width of the list
-// or the window sets its layout feeding itself, the times before its lines and
-// copying them.
+// or the window sets its layout feeding itself, the times before its lines, copying
+// them, and the session history exported from the main window.
 #include "link/CommunicationsLog.h"
+#include "link/SerialLink.h"
+#include "platform/UserPrompts.h"
 #include "support/Hex.h"
 #include "support/LayoutLoopGuard.h"
 #include "support/SteppingClock.h"
@@ -9,7 +11,9 @@
 #include "ui/CommunicationsLogView.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QMenu>
 #include <QScrollBar>
 #include <QStyle>
 #include <QtTest>
@@ -61,6 +65,34 @@ int FrameWidths(const CommunicationsLogView& list)
 
 const QDateTime kStart(QDate(2026, 12, 7), QTime(14, 3, 22, 125), Qt::OffsetFromUTC, 3600);
 
+QStringList ActionNames(const QMenu& menu)
+{
+    QStringList names;
+    for (const QAction* action : menu.actions())
+        names << action->objectName();
+    return names;
+}
+
+QString ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QStringLiteral("<none>");
+}
+
+void WriteFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QString StoredShowTimestamps()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kApplicationTitle)
+        .value(QStringLiteral("View/Show Timestamps"))
+        .toString();
+}
+
 }  // namespace
 
 class TestCommunicationsLogView : public QObject {
@@ -83,6 +115,10 @@ private slots:
     void copy_linesAsShown_topToBottom_data();
     void copy_linesAsShown_topToBottom();
 
+    void menus_offTimesAndExport_inTheirPlaces();
+    void showTimestamps_isRemembered_andLeavesTheMessageLogFileAlone();
+    void export_writesTheSessionToTheChosenFile_data();
+    void export_writesTheSessionToTheChosenFile();
 };
 
 void TestCommunicationsLogView::listResizedAcrossTheExtent_settlesAtEveryWidth_data()
@@ -240,6 +276,7 @@ void TestCommunicationsLogView::rowsShown_catchUpWithTheLog()
 void TestCommunicationsLogView::cleanup()
 {
     Clock::SetNowForTesting({});
+    UserPrompts::SetAnswersForTesting({});
 }
 
 void TestCommunicationsLogView::timestamps_beforeTextLinesOnly_data()
@@ -343,6 +380,119 @@ void TestCommunicationsLogView::copy_linesAsShown_topToBottom()
     else
         list.findChild<QAction*>(how)->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+}
+
+void TestCommunicationsLogView::menus_offTimesAndExport_inTheirPlaces()
+{
+    ClearSettingsStore();
+    WindowHarness harness;
+    const auto* file = harness.find<QMenu>("mnuFile");
+    QVERIFY(file);
+    QCOMPARE(ActionNames(*file),
+             QStringList({"mnuFileNew", "mnuFileBar0", "mnuFileOpen", "mnuFileBarExport",
+                          "mnuFileExportLog", "mnuFileBar1", "mnuFileClose"}));
+    QCOMPARE(harness.find<QAction>("mnuFileExportLog")->text(), "&Export Communications Log...");
+    const auto* view = harness.find<QMenu>("mnuView");
+    QVERIFY(view);
+    QVERIFY(ActionNames(*view).contains("mnuShowTimestamps"));
+    const auto* showTimestamps = harness.find<QAction>("mnuShowTimestamps");
+    QCOMPARE(showTimestamps->text(), "Show &Timestamps");
+    QVERIFY(showTimestamps->isCheckable());
+    QVERIFY(!showTimestamps->isChecked());
+    QVERIFY(!harness.window->messageList().showsTimestamps());
+}
+
+void TestCommunicationsLogView::showTimestamps_isRemembered_andLeavesTheMessageLogFileAlone()
+{
+    ClearSettingsStore();
+    QTemporaryDir folder;
+    const QString logFile = folder.filePath("run.olf");
+    UserPrompts::TestAnswers answers;
+    answers.onChooseFile = [&](const UserPrompts::FileDialogRequest&) { return logFile; };
+    UserPrompts::SetAnswersForTesting(answers);
+    {
+        WindowHarness harness;
+        harness.find<QAction>("mnuShowTimestamps")->trigger();
+        QCOMPARE(StoredShowTimestamps(), "1");
+        harness.find<QCheckBox>("chkSaveLogToFile")->click();
+        harness.window->link().log().LogMessageTimeout("Query IDs");
+        QTRY_VERIFY(RowsShown(harness.window->messageList()).value(0).endsWith(" Query IDs Timeout!"));
+    }
+    QVERIFY(ReadFile(logFile).split("\r\n").contains("Query IDs Timeout!"));
+
+    WindowHarness again;
+    auto* showTimestamps = again.find<QAction>("mnuShowTimestamps");
+    QVERIFY(showTimestamps->isChecked());
+    QVERIFY(again.window->messageList().showsTimestamps());
+    showTimestamps->trigger();
+    QCOMPARE(StoredShowTimestamps(), "0");
+    QVERIFY(!again.window->messageList().showsTimestamps());
+}
+
+void TestCommunicationsLogView::export_writesTheSessionToTheChosenFile_data()
+{
+    QTest::addColumn<QString>("answer");      // the file dialog's answer, in the temporary folder
+    QTest::addColumn<QByteArray>("before");   // the file's content before, if it exists
+    QTest::addColumn<bool>("overwrite");      // the answer to "Overwrite File"
+    QTest::addColumn<QString>("written");     // the file that gets the session, "" for none
+    QTest::addColumn<QString>("message");     // the title of a message box shown, "" for none
+    QTest::newRow("new file") << "session.csv" << QByteArray() << false << "session.csv" << "";
+    QTest::newRow("name without extension") << "session" << QByteArray() << false << "session.csv" << "";
+    QTest::newRow("existing file, overwritten") << "old.csv" << QByteArray("old") << true << "old.csv" << "";
+    QTest::newRow("existing file, kept") << "old.csv" << QByteArray("old") << false << "" << "";
+    QTest::newRow("folder missing") << "missing/session.csv" << QByteArray() << false << ""
+                                    << "Export Communications Log";
+    QTest::newRow("cancelled") << "" << QByteArray() << false << "" << "";
+}
+
+void TestCommunicationsLogView::export_writesTheSessionToTheChosenFile()
+{
+    QFETCH(QString, answer);
+    QFETCH(QByteArray, before);
+    QFETCH(bool, overwrite);
+    QFETCH(QString, written);
+    QFETCH(QString, message);
+    ClearSettingsStore();
+    QTemporaryDir folder;
+    if (!before.isEmpty())
+        WriteFile(folder.filePath(answer), before);
+    UserPrompts::FileDialogRequest asked;
+    QStringList questions;
+    QStringList messages;
+    UserPrompts::TestAnswers answers;
+    answers.onChooseFile = [&](const UserPrompts::FileDialogRequest& request) {
+        asked = request;
+        return answer.isEmpty() ? QString() : folder.filePath(answer);
+    };
+    answers.onQuestion = [&](const QString& title, const QString&) {
+        questions << title;
+        return overwrite;
+    };
+    answers.onMessage = [&](const QString& title, const QString&) { messages << title; };
+    UserPrompts::SetAnswersForTesting(answers);
+    WindowHarness harness;
+    PinClockStepping(kStart);
+    CommunicationsLog& log = harness.window->link().log();
+    log.LogStatusMessage("Log File Error: C:\\logs\\a,b.olf \"locked\"");
+    log.LogMessageTimeout("Query IDs");
+
+    harness.find<QAction>("mnuFileExportLog")->trigger();
+
+    QCOMPARE(asked.title, "Export Communications Log");
+    QVERIFY(asked.filter.contains("*.csv"));
+    QCOMPARE(asked.startFolder, harness.window->trafficSettings().sLogFilePath);
+    QCOMPARE(questions, before.isEmpty() ? QStringList() : QStringList{"Overwrite File"});
+    QCOMPARE(messages, message.isEmpty() ? QStringList() : QStringList{message});
+    if (!before.isEmpty() && written.isEmpty())
+        QCOMPARE(ReadFile(folder.filePath(answer)), QString::fromLatin1(before));
+    if (written.isEmpty())
+        return;
+    QCOMPARE(ReadFile(folder.filePath(written)),
+             "Time,Direction,Message,Bytes,Line\r\n"
+             "2026-12-07T14:03:22.125+01:00,Separator,,,\r\n"
+             "2026-12-07T14:03:22.126+01:00,Status,,,\"Log File Error: C:\\logs\\a,b.olf \"\"locked\"\"\"\r\n"
+             "2026-12-07T14:03:22.127+01:00,Separator,,,\r\n"
+             "2026-12-07T14:03:22.128+01:00,Timeout,Query IDs,,Query IDs Timeout!\r\n");
 }
 
 QTEST_MAIN(TestCommunicationsLogView)
