@@ -14,6 +14,14 @@ bool HasLabel(LineDirection direction)
     return direction != LineDirection::Separator;
 }
 
+// The offset from the wall-clock time the QDateTime holds, which takes no second look
+// into the time zone rules (each look costs microseconds, on every line of a flood).
+qint16 OffsetMinutes(const QDateTime& arrived, qint64 msecsSinceEpoch)
+{
+    const qint64 wallClock = QDateTime(arrived.date(), arrived.time(), Qt::UTC).toMSecsSinceEpoch();
+    return static_cast<qint16>((wallClock - msecsSinceEpoch) / 60000);
+}
+
 }  // namespace
 
 SessionHistory::SessionHistory(int capacity) : m_capacity(std::max(1, capacity)) {}
@@ -25,11 +33,11 @@ void SessionHistory::append(const QDateTime& arrived, const LogLine& line)
     const QByteArray bytes = line.bytes.left(kMaxFrameBytes);
     Entry entry{};
     entry.arrivedMsecs = arrived.toMSecsSinceEpoch();
+    entry.utcOffsetMinutes = OffsetMinutes(arrived, entry.arrivedMsecs);
     entry.bytesAt = m_firstByteAt + static_cast<quint32>(m_bytes.size());
     entry.label = HasLabel(line.direction)
                       ? labelFor(line.direction == LineDirection::Status ? line.text : line.name)
                       : 0;
-    entry.utcOffsetMinutes = static_cast<qint16>(arrived.offsetFromUtc() / 60);
     entry.packetId = static_cast<qint16>(std::clamp(line.packetId, -1, 0x7FFF));
     entry.direction = line.direction;
     entry.byteCount = static_cast<quint8>(bytes.size());

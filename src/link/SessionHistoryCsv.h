@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QString>
-#include <QStringList>
 
 class QIODevice;
 class SessionHistory;
@@ -16,9 +15,6 @@ bool WriteSessionHistoryCsv(const SessionHistory& history, QIODevice& out);
 // A field as it stands in a row: quoted when it holds a comma, a quote, CR or LF, with
 // its quotes doubled.
 QString CsvField(const QString& text);
-
-// The fields joined by commas, ended by CR LF.
-QString CsvRow(const QStringList& fields);
 
 // ISO 8601 with milliseconds and the clock's offset: 2026-12-07T14:03:22.125+01:00
 QString IsoTimeWithOffset(const QDateTime& time);
