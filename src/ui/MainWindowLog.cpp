@@ -29,7 +29,11 @@ void frmQVOrvalisETMain::installLogDisplay()
     exportLog->setObjectName(QStringLiteral("mnuFileExportLog"));
     file->insertSeparator(beforeExit)->setObjectName(QStringLiteral("mnuFileBarExport"));
     file->insertAction(beforeExit, exportLog);
-    connect(exportLog, &QAction::triggered, this, [this] {
-        ExportCommunicationsLog(this, m_link->log().history(), m_traffic.sLogFilePath);
+    auto* exporter = new CommunicationsLogExport(m_link->log().history(), this);
+    connect(exportLog, &QAction::triggered, this, [this, exportLog, exporter] {
+        exportLog->setEnabled(false);  // one file at a time
+        exporter->mnuFileExportLog_Click(m_traffic.sLogFilePath);
     });
+    connect(exporter, &CommunicationsLogExport::finished, exportLog,
+            [exportLog] { exportLog->setEnabled(true); });
 }

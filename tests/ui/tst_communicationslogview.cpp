@@ -8,6 +8,7 @@
 #include "support/LayoutLoopGuard.h"
 #include "support/SteppingClock.h"
 #include "support/WindowHarness.h"
+#include "ui/CommunicationsLogExport.h"
 #include "ui/CommunicationsLogView.h"
 
 #include <QAction>
@@ -119,6 +120,7 @@ private slots:
     void showTimestamps_isRemembered_andLeavesTheMessageLogFileAlone();
     void export_writesTheSessionToTheChosenFile_data();
     void export_writesTheSessionToTheChosenFile();
+    void export_goneWhileWriting_finishesTheFile();
 };
 
 void TestCommunicationsLogView::listResizedAcrossTheExtent_settlesAtEveryWidth_data()
@@ -476,7 +478,10 @@ void TestCommunicationsLogView::export_writesTheSessionToTheChosenFile()
     log.LogStatusMessage("Log File Error: C:\\logs\\a,b.olf \"locked\"");
     log.LogMessageTimeout("Query IDs");
 
+    QSignalSpy ended(harness.find<CommunicationsLogExport>("communicationsLogExport"),
+                     &CommunicationsLogExport::finished);
     harness.find<QAction>("mnuFileExportLog")->trigger();
+    QTRY_COMPARE(ended.count(), 1);
 
     QCOMPARE(asked.title, "Export Communications Log");
     QVERIFY(asked.filter.contains("*.csv"));
@@ -493,6 +498,33 @@ void TestCommunicationsLogView::export_writesTheSessionToTheChosenFile()
              "2026-12-07T14:03:22.126+01:00,Status,,,\"Log File Error: C:\\logs\\a,b.olf \"\"locked\"\"\"\r\n"
              "2026-12-07T14:03:22.127+01:00,Separator,,,\r\n"
              "2026-12-07T14:03:22.128+01:00,Timeout,Query IDs,,Query IDs Timeout!\r\n");
+}
+
+// The export going away with the window while a long history is being written waits
+// for the file, which is complete; nothing is left running behind the window.
+void TestCommunicationsLogView::export_goneWhileWriting_finishesTheFile()
+{
+    ClearSettingsStore();
+    QTemporaryDir folder;
+    const QString path = folder.filePath("long.csv");
+    UserPrompts::TestAnswers answers;
+    answers.onChooseFile = [&](const UserPrompts::FileDialogRequest&) { return path; };
+    UserPrompts::SetAnswersForTesting(answers);
+    constexpr int kLines = 20000;
+    {
+        WindowHarness harness;
+        CommunicationsLog& log = harness.window->link().log();
+        for (int i = 0; i < kLines - 1; ++i)
+            log.LogReceivedMessage(148, "Received RF Data Message", Hex("01 0B 94 03 00 00 00 00 41 DB 04"), 3);
+        log.LogMessageTimeout("Query IDs");
+        harness.find<QAction>("mnuFileExportLog")->trigger();
+        auto* exporter = harness.find<CommunicationsLogExport>("communicationsLogExport");
+        QVERIFY(exporter->isWriting());
+        delete exporter;  // as the window's end does, while the file is being written
+    }
+    const QStringList rows = ReadFile(path).split("\r\n");
+    QCOMPARE(rows.size(), 1 + kLines + 1);  // the header, the lines, and "" after the last CR LF
+    QVERIFY(rows[kLines].endsWith(",Timeout,Query IDs,,Query IDs Timeout!"));
 }
 
 QTEST_MAIN(TestCommunicationsLogView)
