@@ -6,18 +6,23 @@
 // It runs offscreen, then again under Xvfb, where drawing costs what it costs on a
 // desktop.
 // With --charts it compares instead the paced flood, with a random repetition going out
-// at the same time so that every chart has something to follow, once without and once
-// with the link charts window open.
-// Usage: bench_rx_flood [seconds per run] [--charts] [--this-display]
-//   --charts        the link charts comparison
+// at the same time so that every chart has something to follow, once as it is and once
+// with the link charts window open and the log's times shown.
+// Usage: bench_rx_flood [seconds per run] [--charts | --timestamps] [--this-display]
+//   --charts        the link charts and timestamps comparison
+//   --timestamps    each flood twice, with the log's times off and on, the session
+//                   history filled to its bound first: CPU against CPU, the memory
+//                   with a full history, and the time a CSV export of it takes
 //   --this-display  run once, on the display Qt is given (QT_QPA_PLATFORM, DISPLAY)
 #include "BenchWindow.h"
 #include "ScreenLatency.h"
 #include "XvfbRerun.h"
 
 #include "link/SerialLink.h"
+#include "link/SessionHistoryCsv.h"
 #include "platform/EventWait.h"
 #include "platform/UserPrompts.h"
+#include "protocol/MessageCatalogue.h"
 #include "support/SimulatorProcess.h"
 #include "ui/CommunicationsLogView.h"
 #include "ui/frmQVOrvalisETMain.h"
@@ -41,13 +46,16 @@ struct FloodOptions {
     int seconds = 60;
     bool thisDisplayOnly = false;
     bool charts = false;
+    bool timestamps = false;
 };
 
-// What runs beside the flood.
+// What runs beside the flood, and how the log is set up.
 struct FloodLoad {
     bool paced = true;
-    bool repetition = false;  // random messages every 100 ms
-    bool chartsOpen = false;  // the link charts window on screen
+    bool repetition = false;   // random messages every 100 ms
+    bool chartsOpen = false;   // the link charts window on screen
+    bool timestamps = false;   // the log's times shown
+    bool fullHistory = false;  // the session history filled to its bound before the flood
 };
 
 FloodOptions ParseOptions(int argc, char** argv)
@@ -58,6 +66,8 @@ FloodOptions ParseOptions(int argc, char** argv)
             options.thisDisplayOnly = true;
         else if (std::strcmp(argv[i], "--charts") == 0)
             options.charts = true;
+        else if (std::strcmp(argv[i], "--timestamps") == 0)
+            options.timestamps = true;
         else if (const int seconds = QByteArray(argv[i]).toInt(); seconds > 0)
             options.seconds = seconds;
     }
@@ -72,7 +82,41 @@ struct FloodFigures {
     qint64 logFileBytes = 0;
     LatencyFigures toScreen;
     ResidentMemory memory;
+    int historyLines = 0;
+    double historyFillMiB = 0;  // resident memory the filling of the history added
+    double csvMs = 0;           // writing the whole history as CSV
+    qint64 csvBytes = 0;
 };
+
+// A Received RF Data Message of 18 data bytes, about the mean of the peer's (1 to 36).
+const QByteArray kTypicalRfDataFrame =
+    QByteArray::fromHex("011C94070100000000112233445566778899AABBCCDDEEFF0011C404");
+
+// Fills the session history to its bound, as a long session would have, letting the
+// window publish its rows as it goes.
+void FillHistory(frmQVOrvalisETMain& window)
+{
+    CommunicationsLog& log = window.link().log();
+    const QString name = GetReceivedMessageName(MessageCode::ReceivedRfData);
+    for (int i = 0; i < log.history().capacity(); ++i) {
+        log.LogReceivedMessage(MessageCode::ReceivedRfData, name, kTypicalRfDataFrame, i % 256);
+        if (i % 1000 == 999)
+            QCoreApplication::processEvents();
+    }
+}
+
+void TimeCsvExport(frmQVOrvalisETMain& window, const QString& path, FloodFigures& figures)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        WriteSessionHistoryCsv(window.link().log().history(), file);
+    file.close();
+    figures.csvMs = timer.nsecsElapsed() / 1e6;
+    figures.csvBytes = QFileInfo(path).size();
+    QFile::remove(path);
+}
 
 // Stopping the simulator may cut short the frame it is writing (at the paced rate, or
 // into a full pseudo-terminal): that one was never sent whole.
@@ -113,6 +157,12 @@ bool RunFlood(const FloodLoad& load, int seconds, const QString& logFile, FloodF
         std::fprintf(stderr, "the link charts window was not shown\n");
         return false;
     }
+    window->findChild<QAction*>(QStringLiteral("mnuShowTimestamps"))->setChecked(load.timestamps);
+    if (load.fullHistory) {
+        const double before = ProcessResidentMemory().nowMiB;
+        FillHistory(*window);
+        figures.historyFillMiB = ProcessResidentMemory().nowMiB - before;
+    }
     LogLineScreenTimes screenTimes(window->messageList(), *window, clock);
     SaveLogTo(*window, logFile);
     auto* repeat = window->findChild<QPushButton*>(QStringLiteral("cmdSendRandomRepeatedMsg"));
@@ -137,6 +187,9 @@ bool RunFlood(const FloodLoad& load, int seconds, const QString& logFile, FloodF
     figures.framesSent = static_cast<int>(frames.size());
     figures.framesReceived = window->counters().lPacketsReceived;
     figures.toScreen = SentToShownLatency(frames, screenTimes.lines());
+    figures.historyLines = window->link().log().history().size();
+    if (load.fullHistory)
+        TimeCsvExport(*window, logFile + QStringLiteral(".csv"), figures);
     window->close();
     figures.logFileBytes = QFileInfo(logFile).size();
     UserPrompts::SetAnswersForTesting({});
@@ -164,6 +217,43 @@ void Print(const char* title, const FloodFigures& f)
                 f.memory.peakMiB);
     std::printf("  message log file:           %lld bytes\n",
                 static_cast<long long>(f.logFileBytes));
+    if (f.csvBytes > 0) {
+        std::printf("  session history:            %d lines (filling it added %.1f MiB resident)\n",
+                    f.historyLines, f.historyFillMiB);
+        std::printf("  CSV export of the history:  %.0f ms, %.1f MiB\n", f.csvMs,
+                    f.csvBytes / (1024.0 * 1024.0));
+    }
+}
+
+double CorePercent(const FloodFigures& f)
+{
+    return 100.0 * f.cpuSeconds / f.wallSeconds;
+}
+
+// Each flood with the log's times off, then on, the history full in both.
+bool RunFloodsWithAndWithoutTimes(int seconds, const QTemporaryDir& home)
+{
+    std::printf("received RF data flood, peer every 1 ms, 57600 baud, log file on, window "
+                "shown, session history full, %d s each, platform %s\n",
+                seconds, qPrintable(QGuiApplication::platformName()));
+    for (const bool paced : {true, false}) {
+        const char* pacing = paced ? "paced at the line rate" : "unpaced";
+        FloodFigures off;
+        FloodFigures on;
+        const QString file = home.filePath(QStringLiteral("%1.olf").arg(paced ? "paced" : "unpaced"));
+        const FloodLoad timesOff{paced, false, false, false, true};
+        const FloodLoad timesOn{paced, false, false, true, true};
+        if (!RunFlood(timesOff, seconds, file, off)
+            || !RunFlood(timesOn, seconds, file + QStringLiteral("-times"), on))
+            return false;
+        Print(qPrintable(QStringLiteral("%1, timestamps off:").arg(pacing)), off);
+        Print(qPrintable(QStringLiteral("%1, timestamps on:").arg(pacing)), on);
+        std::printf("  => %s: CPU with timestamps %.1f %% of one core against %.1f %% without "
+                    "(%+.1f points)\n",
+                    pacing, CorePercent(on), CorePercent(off), CorePercent(on) - CorePercent(off));
+    }
+    std::fflush(stdout);
+    return true;
 }
 
 bool RunBothFloods(int seconds, const QTemporaryDir& home)
@@ -184,23 +274,24 @@ bool RunBothFloods(int seconds, const QTemporaryDir& home)
     return true;
 }
 
-// The same paced flood and repetition, without and then with the charts on screen.
+// The same paced flood and repetition, as it is and then with the charts on screen and
+// the log's times shown.
 bool RunChartsComparison(int seconds, const QTemporaryDir& home)
 {
     FloodFigures without;
     FloodFigures with;
-    const FloodLoad plain{true, true, false};
-    const FloodLoad charts{true, true, true};
+    const FloodLoad plain{true, true, false, false};
+    const FloodLoad charts{true, true, true, true};
     if (!RunFlood(plain, seconds, home.filePath(QStringLiteral("plain.olf")), without)
         || !RunFlood(charts, seconds, home.filePath(QStringLiteral("charts.olf")), with))
         return false;
-    std::printf("link charts: received RF data flood (peer every 1 ms, paced at 57600 baud) "
+    std::printf("link charts and timestamps: received RF data flood (peer every 1 ms, paced at 57600 baud) "
                 "and a random repetition every 100 ms, log file on, %d s each, platform %s\n",
                 seconds, qPrintable(QGuiApplication::platformName()));
     std::printf("(aims: nothing lost, CPU time with the charts under 1.5 times without)\n");
     Print("without the charts window:", without);
-    Print("with the charts window open:", with);
-    std::printf("CPU time with the charts / without: %.2f\n",
+    Print("with the charts window open and the log's times shown:", with);
+    std::printf("CPU time with charts and times / without: %.2f\n",
                 without.cpuSeconds > 0 ? with.cpuSeconds / without.cpuSeconds : 0.0);
     std::fflush(stdout);
     return true;
@@ -216,8 +307,10 @@ int main(int argc, char** argv)
     QTemporaryDir home;
     PrepareBenchEnvironment(home);
     QApplication app(argc, argv);
-    if (!(options.charts ? RunChartsComparison(options.seconds, home)
-                         : RunBothFloods(options.seconds, home)))
+    const bool ran = options.charts       ? RunChartsComparison(options.seconds, home)
+                     : options.timestamps ? RunFloodsWithAndWithoutTimes(options.seconds, home)
+                                          : RunBothFloods(options.seconds, home);
+    if (!ran)
         return 1;
     if (options.thisDisplayOnly)
         return 0;
@@ -225,5 +318,7 @@ int main(int argc, char** argv)
     QStringList again{QStringLiteral("--this-display"), QString::number(options.seconds)};
     if (options.charts)
         again << QStringLiteral("--charts");
+    else if (options.timestamps)
+        again << QStringLiteral("--timestamps");
     return RerunUnderXvfb(again) == 0 ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 // What the communications log needs of the list that shows it: a list of lines,
@@ -9,7 +10,8 @@ class MessageList {
 public:
     virtual ~MessageList() = default;
     virtual int lineCount() const = 0;
-    virtual void insertTopLine(const QString& text) = 0;
+    // `arrived`: when the line came, for a list that shows times.
+    virtual void insertTopLine(const QString& text, const QDateTime& arrived) = 0;
     virtual void removeLine(int index) = 0;
     virtual void removeAllLines() = 0;
     // Width in pixels of the text on one line in the list's font, plus the width of

@@ -52,7 +52,7 @@ void ReceivePath::ProcessCompleteFrame()
     m_transmit.StopMsgTimeoutTimer();
     m_sRxMsgName = GetReceivedMessageName(m_rx.iRxMsgType);
     if (!m_link.bSearching)
-        m_log.LogReceivedMessage(m_rx.iRxMsgType, m_sRxMsgName, m_rx.sRxHex, m_rx.payloadByte(1));
+        m_log.LogReceivedMessage(m_rx.iRxMsgType, m_sRxMsgName, m_rx.frame(), m_rx.payloadByte(1));
     // From here on rx() is this frame, also when it completes inside another frame's
     // handler, and stays so while its own display or handler waits.
     const FrameAssembler frame = m_rx;

@@ -43,7 +43,7 @@ void TransmitPath::SendMessageToTransceiver(const QByteArray& sMsg, bool bRFData
         return;
     m_link.sTxMsgName = GetTransmittedMessageName(m_link.iTxMsgType);
     const int packetId = frame.size() > 3 ? static_cast<quint8>(frame.at(3)) : 0;
-    m_log.LogTransmittedMessage(m_link.sTxMsgName, HexText(frame), bRFDataMsg, packetId);
+    m_log.LogTransmittedMessage(m_link.sTxMsgName, frame, bRFDataMsg, packetId);
     if (m_link.iTxMsgType != MessageCode::SendRfData)
         StartMsgTimeoutTimer();
     if (bRFDataMsg)

@@ -1,8 +1,8 @@
 #include "traffic/LinkHistoryCsv.h"
 
+#include "link/SessionHistoryCsv.h"
 #include "traffic/LinkHistory.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -31,17 +31,6 @@ QString SampleRow(const LinkSample& sample)
 }
 
 }  // namespace
-
-QString CsvField(const QString& text)
-{
-    static const QRegularExpression kSpecial(QStringLiteral("[,\"\r\n]"));
-    const bool needsQuotes = text.contains(kSpecial);
-    if (!needsQuotes)
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 QString LinkHistoryCsv(const LinkHistory& history)
 {

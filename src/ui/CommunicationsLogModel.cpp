@@ -18,13 +18,13 @@ QVariant CommunicationsLogModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole
         || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    return m_shown.at(index.row());
+    return m_shown.at(index.row()).shown;
 }
 
-void CommunicationsLogModel::insertTopLine(const QString& text)
+void CommunicationsLogModel::insertTopLine(const QString& text, const QTime& arrived)
 {
     m_lines.prepend(text);
-    record({Change::Kind::InsertTop, 0, text});
+    record({Change::Kind::InsertTop, 0, text, arrived});
 }
 
 void CommunicationsLogModel::removeLine(int row)
@@ -32,13 +32,31 @@ void CommunicationsLogModel::removeLine(int row)
     if (row < 0 || row >= m_lines.size())
         return;
     m_lines.removeAt(row);
-    record({Change::Kind::Remove, row, {}});
+    record({Change::Kind::Remove, row, {}, {}});
 }
 
 void CommunicationsLogModel::removeAllLines()
 {
     m_lines.clear();
-    record({Change::Kind::Clear, 0, {}});
+    record({Change::Kind::Clear, 0, {}, {}});
+}
+
+void CommunicationsLogModel::setShowTimestamps(bool show)
+{
+    if (show == m_showTimestamps)
+        return;
+    m_showTimestamps = show;
+    for (Row& row : m_shown)
+        row.shown = shownText(row.text, row.arrived);
+    if (!m_shown.isEmpty())
+        emit dataChanged(index(0), index(static_cast<int>(m_shown.size()) - 1), {Qt::DisplayRole});
+}
+
+QString CommunicationsLogModel::shownText(const QString& text, const QTime& arrived) const
+{
+    if (!m_showTimestamps || text.isEmpty())
+        return text;
+    return arrived.toString(QStringLiteral("hh:mm:ss.zzz ")) + text;
 }
 
 void CommunicationsLogModel::record(Change change)
@@ -66,7 +84,7 @@ void CommunicationsLogModel::apply(const Change& change)
     switch (change.kind) {
     case Change::Kind::InsertTop:
         beginInsertRows({}, 0, 0);
-        m_shown.prepend(change.text);
+        m_shown.prepend({change.text, change.arrived, shownText(change.text, change.arrived)});
         endInsertRows();
         break;
     case Change::Kind::Remove:

@@ -2,7 +2,9 @@
 
 #include <QAbstractListModel>
 #include <QElapsedTimer>
+#include <QList>
 #include <QStringList>
+#include <QTime>
 #include <QTimer>
 
 #include <vector>
@@ -12,6 +14,7 @@
 // kPublishIntervalMs. A peer at the full line rate adds a line every few
 // milliseconds, and every change a view sees costs it a layout and a repaint of all
 // its rows, while a screen shows at most some 60 pictures a second.
+// With timestamps on, each row shows its line's time of arrival first.
 class CommunicationsLogModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -22,26 +25,39 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-    void insertTopLine(const QString& text);
+    void insertTopLine(const QString& text, const QTime& arrived);
     void removeLine(int row);
     void removeAllLines();
     const QStringList& lines() const { return m_lines; }
 
+    // Rows show "hh:mm:ss.zzz " before each line; empty lines stay empty, so they
+    // still set exchanges apart. Rows already shown are rendered again.
+    void setShowTimestamps(bool show);
+    bool showsTimestamps() const { return m_showTimestamps; }
+
 private:
+    struct Row {
+        QString text;
+        QTime arrived;
+        QString shown;  // the text, after its time when timestamps are on
+    };
     struct Change {
         enum class Kind { InsertTop, Remove, Clear };
         Kind kind;
         int row = 0;
         QString text;
+        QTime arrived;
     };
 
+    QString shownText(const QString& text, const QTime& arrived) const;
     void record(Change change);
     void publish();
     void apply(const Change& change);
 
     QStringList m_lines;  // the log now
-    QStringList m_shown;  // what the views have been told
+    QList<Row> m_shown;   // what the views have been told
     std::vector<Change> m_pending;
     QTimer m_publishTimer;
     QElapsedTimer m_sincePublish;
+    bool m_showTimestamps = false;
 };

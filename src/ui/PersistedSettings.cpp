@@ -75,3 +75,18 @@ int ReadFactoryCalibration()
 {
     return SettingsStore::ReadInt16(QStringLiteral("Properties"), QStringLiteral("FactoryCalibration"), 0);
 }
+
+namespace {
+const QString kView = QStringLiteral("View");
+const QString kShowTimestamps = QStringLiteral("Show Timestamps");
+}  // namespace
+
+bool ReadShowTimestamps()
+{
+    return SettingsStore::ReadInt16(kView, kShowTimestamps, 0) == 1;
+}
+
+void WriteShowTimestamps(bool show)
+{
+    SettingsStore::WriteNumber(kView, kShowTimestamps, show ? 1 : 0);
+}

@@ -10,3 +10,8 @@ void SaveSettings(const ConfigSettings& config, const TrafficSettings& traffic);
 
 // Section "Properties", key "FactoryCalibration": read only, never written.
 int ReadFactoryCalibration();
+
+// Section "View", key "Show Timestamps": the communications log shows times (1) or not.
+// Written as soon as it changes.
+bool ReadShowTimestamps();
+void WriteShowTimestamps(bool show);

@@ -104,6 +104,7 @@ frmQVOrvalisETMain::frmQVOrvalisETMain(std::unique_ptr<SerialPort> port,
     installTrafficPages();
     installTestModePage();
     installLinkCharts();
+    installLogDisplay();
     Form_Load(startupSearch);
 }
 

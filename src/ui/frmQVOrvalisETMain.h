@@ -101,6 +101,7 @@ private:
     void installTestModePage();
     void installLinkCharts();            // MainWindowCharts.cpp
     void mnuLinkCharts_Click();
+    void installLogDisplay();            // MainWindowLog.cpp: timestamps, CSV export
     void LimitRfDataEntry();             // start-up step 9
     void ClearMessageLogState();         // start-up step 10
     void InitTestModeAtStartUp();        // start-up steps 11 to 13

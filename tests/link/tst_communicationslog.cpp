@@ -1,7 +1,28 @@
 #include "link/CommunicationsLog.h"
+#include "link/SessionHistoryCsv.h"
+#include "platform/Clock.h"
+#include "support/Hex.h"
 #include "support/RecordingMessageList.h"
+#include "support/SteppingClock.h"
 
+#include <QBuffer>
 #include <QtTest>
+
+namespace {
+
+const QDateTime kStart(QDate(2026, 12, 7), QTime(14, 3, 22, 125), Qt::OffsetFromUTC, 3600);
+
+// Line i: a received frame of 1 to 5 bytes, all of value i, under one of three names;
+// every fourth line a status line instead, with no bytes.
+LogLine NumberedLine(int i)
+{
+    if (i % 4 == 3)
+        return LogLine::Status(QStringLiteral("note %1").arg(i));
+    return LogLine::Frame(LineDirection::ModuleToHost, QStringLiteral("Name %1").arg(i % 3),
+                          QByteArray(i % 5 + 1, static_cast<char>(i)), i % 256);
+}
+
+}  // namespace
 
 class TestCommunicationsLog : public QObject {
     Q_OBJECT
@@ -12,6 +33,20 @@ private slots:
     void lineFormats_data();
     void lineFormats();
     void widestWidth_growsOnly_andSurvivesClear();
+    void cleanup() { Clock::SetNowForTesting({}); }
+
+    void history_keepsTheLinesTheListLetsGo_andThoseCleared();
+    void history_dropsTheOldestBeyondItsBound_data();
+    void history_dropsTheOldestBeyondItsBound();
+    void history_keepsEveryStatusText_whenManyComeAndGo();
+    void history_keepsTheClocksOffset_data();
+    void history_keepsTheClocksOffset();
+    void csvField_quotesOnlyWhereNeeded_data();
+    void csvField_quotesOnlyWhereNeeded();
+    void isoTime_hasMillisecondsAndOffset_data();
+    void isoTime_hasMillisecondsAndOffset();
+    void csv_headerThenOneRowPerLine_oldestFirst();
+    void csv_refusedWrite_isReported();
 };
 
 void TestCommunicationsLog::fullList_transmitRemovesTwoBottomLines()
@@ -20,7 +55,7 @@ void TestCommunicationsLog::fullList_transmitRemovesTwoBottomLines()
     CommunicationsLog log(list);
     for (int i = 0; i < 100; ++i)
         log.AddToMessageList(QString::number(i));
-    log.LogTransmittedMessage(QStringLiteral("Query IDs"), QStringLiteral("01 05 03 09 04 "), false, 0);
+    log.LogTransmittedMessage(QStringLiteral("Query IDs"), Hex("01 05 03 09 04"), false, 0);
     QCOMPARE(list.lines.size(), 100);
     QCOMPARE(list.lines[0], QStringLiteral("Host->TXCVR (Query IDs): 01 05 03 09 04 "));
     QCOMPARE(list.lines[1], QString());
@@ -48,7 +83,7 @@ void TestCommunicationsLog::makeRoom()
     RecordingMessageList list;
     CommunicationsLog log(list);
     for (int i = 0; i < lines; ++i)
-        list.insertTopLine(QString::number(i));
+        list.insertTopLine(QString::number(i), {});
     log.MakeRoomInMessageList(reserve);
     QCOMPARE(list.lines.size(), left);
     if (left > 0)
@@ -59,35 +94,56 @@ void TestCommunicationsLog::lineFormats_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("transmit") << "tx" << QStringList{"Host->TXCVR (Query Firmware Version): 01 05 15 1B 04 ", ""};
+    // What the history keeps of each line, oldest first: direction, name, bytes.
+    QTest::addColumn<QStringList>("kept");
+    QTest::newRow("transmit") << "tx" << QStringList{"Host->TXCVR (Query Firmware Version): 01 05 15 1B 04 ", ""}
+        << QStringList{"Separator||", "Host->TXCVR|Query Firmware Version|01 05 15 1B 04"};
     QTest::newRow("transmit RF data")
-        << "txrf" << QStringList{"PID=255:Host->TXCVR (Send RF Data Message): 01 09 01 FF 02 00 41 4F 04 ", ""};
-    QTest::newRow("receive") << "rx" << QStringList{"TXCVR->Host (Received Message): 01 05 97 9D 04 "};
+        << "txrf" << QStringList{"PID=255:Host->TXCVR (Send RF Data Message): 01 09 01 FF 02 00 41 4F 04 ", ""}
+        << QStringList{"Separator||", "Host->TXCVR|Send RF Data Message|01 09 01 FF 02 00 41 4F 04"};
+    QTest::newRow("receive") << "rx" << QStringList{"TXCVR->Host (Received Message): 01 05 97 9D 04 "}
+        << QStringList{"TXCVR->Host|Received Message|01 05 97 9D 04"};
     QTest::newRow("receive RF data")
-        << "rxrf" << QStringList{"PID=3:TXCVR->Host (Received RF Data Message): 01 0B 94 03 00 00 00 00 41 DB 04 "};
-    QTest::newRow("time-out") << "timeout" << QStringList{"Query IDs Timeout!"};
-    QTest::newRow("status") << "status" << QStringList{"", "Serial Port Error: gone", ""};
+        << "rxrf" << QStringList{"PID=3:TXCVR->Host (Received RF Data Message): 01 0B 94 03 00 00 00 00 41 DB 04 "}
+        << QStringList{"TXCVR->Host|Received RF Data Message|01 0B 94 03 00 00 00 00 41 DB 04"};
+    QTest::newRow("time-out") << "timeout" << QStringList{"Query IDs Timeout!"}
+        << QStringList{"Timeout|Query IDs|"};
+    QTest::newRow("status") << "status" << QStringList{"", "Serial Port Error: gone", ""}
+        << QStringList{"Separator||", "Status||", "Separator||"};
 }
 
 void TestCommunicationsLog::lineFormats()
 {
     QFETCH(QString, kind);
     QFETCH(QStringList, expected);
+    QFETCH(QStringList, kept);
     RecordingMessageList list;
     CommunicationsLog log(list);
     if (kind == "tx")
-        log.LogTransmittedMessage("Query Firmware Version", "01 05 15 1B 04 ", false, 0);
+        log.LogTransmittedMessage("Query Firmware Version", Hex("01 05 15 1B 04"), false, 0);
     else if (kind == "txrf")
-        log.LogTransmittedMessage("Send RF Data Message", "01 09 01 FF 02 00 41 4F 04 ", true, 255);
+        log.LogTransmittedMessage("Send RF Data Message", Hex("01 09 01 FF 02 00 41 4F 04"), true, 255);
     else if (kind == "rx")
-        log.LogReceivedMessage(151, "Received Message", "01 05 97 9D 04 ", 0);
+        log.LogReceivedMessage(151, "Received Message", Hex("01 05 97 9D 04"), 0);
     else if (kind == "rxrf")
-        log.LogReceivedMessage(148, "Received RF Data Message", "01 0B 94 03 00 00 00 00 41 DB 04 ", 3);
+        log.LogReceivedMessage(148, "Received RF Data Message", Hex("01 0B 94 03 00 00 00 00 41 DB 04"), 3);
     else if (kind == "timeout")
         log.LogMessageTimeout("Query IDs");
     else
         log.LogStatusMessage("Serial Port Error: gone");
     QCOMPARE(list.lines, expected);
+
+    const SessionHistory& history = log.history();
+    QStringList keptNow;
+    QStringList textsOldestFirst;
+    for (int i = 0; i < history.size(); ++i) {
+        const LogLine line = history.at(i).line;
+        keptNow << DirectionName(line.direction) + '|' + line.name + '|'
+                       + QString::fromLatin1(line.bytes.toHex(' ').toUpper());
+        textsOldestFirst.prepend(LogLineText(line));
+    }
+    QCOMPARE(keptNow, kept);
+    QCOMPARE(textsOldestFirst, expected);  // the history rebuilds each line's text exactly
 }
 
 void TestCommunicationsLog::widestWidth_growsOnly_andSurvivesClear()
@@ -109,6 +165,171 @@ void TestCommunicationsLog::widestWidth_growsOnly_andSurvivesClear()
     QCOMPARE(list.tagText, QString::number(list.extent));
 }
 
+void TestCommunicationsLog::history_keepsTheLinesTheListLetsGo_andThoseCleared()
+{
+    PinClockStepping(kStart);
+    RecordingMessageList list;
+    CommunicationsLog log(list);
+    for (int i = 0; i < 150; ++i) {
+        log.MakeRoomInMessageList(1);
+        log.AddToMessageList(QString::number(i));
+    }
+    log.cmdClear_Click();
+    QCOMPARE(list.lines.size(), 0);
+    const SessionHistory& history = log.history();
+    QCOMPARE(history.size(), 150);
+    for (int i : {0, 1, 50, 149}) {
+        QCOMPARE(history.at(i).line.text, QString::number(i));
+        QCOMPARE(history.at(i).line.direction, LineDirection::Status);
+        QCOMPARE(history.at(i).arrived, kStart.addMSecs(i));
+    }
+}
+
+void TestCommunicationsLog::history_dropsTheOldestBeyondItsBound_data()
+{
+    QTest::addColumn<int>("capacity");
+    QTest::addColumn<int>("added");
+    QTest::newRow("under the bound") << 5 << 4;
+    QTest::newRow("at the bound") << 5 << 5;
+    QTest::newRow("one over") << 5 << 6;
+    QTest::newRow("many times over") << 7 << 1000;
+    QTest::newRow("a bound of one") << 1 << 3;
+}
+
+// What is left are the newest lines, each with its own bytes, name and time, however
+// the frames before them were cut away.
+void TestCommunicationsLog::history_dropsTheOldestBeyondItsBound()
+{
+    QFETCH(int, capacity);
+    QFETCH(int, added);
+    SessionHistory history(capacity);
+    for (int i = 0; i < added; ++i)
+        history.append(kStart.addSecs(i), NumberedLine(i));
+    const int kept = std::min(capacity, added);
+    QCOMPARE(history.size(), kept);
+    for (int k = 0; k < kept; ++k) {
+        const int i = added - kept + k;
+        const HistoryLine entry = history.at(k);
+        const LogLine expected = NumberedLine(i);
+        QCOMPARE(entry.arrived, kStart.addSecs(i));
+        QCOMPARE(entry.line.direction, expected.direction);
+        QCOMPARE(LogLineText(entry.line), LogLineText(expected));
+        QCOMPARE(entry.line.bytes.toHex(' '), expected.bytes.toHex(' '));
+    }
+}
+
+void TestCommunicationsLog::history_keepsEveryStatusText_whenManyComeAndGo()
+{
+    SessionHistory history(10);
+    for (int i = 0; i < 3000; ++i)
+        history.append(kStart, LogLine::Status(QStringLiteral("Serial Port Error: fault %1").arg(i)));
+    history.append(kStart, LogLine::Timeout(QStringLiteral("Query IDs")));
+    QCOMPARE(history.size(), 10);
+    for (int k = 0; k < 9; ++k)
+        QCOMPARE(history.at(k).line.text, QStringLiteral("Serial Port Error: fault %1").arg(2991 + k));
+    QCOMPARE(LogLineText(history.at(9).line), QStringLiteral("Query IDs Timeout!"));
+}
+
+void TestCommunicationsLog::history_keepsTheClocksOffset_data()
+{
+    QTest::addColumn<QDateTime>("now");
+    QTest::newRow("an hour ahead") << kStart;
+    QTest::newRow("three and a half hours behind")
+        << QDateTime(QDate(2026, 1, 31), QTime(23, 59, 59, 999), Qt::OffsetFromUTC, -12600);
+    QTest::newRow("UTC") << QDateTime(QDate(2027, 6, 1), QTime(0, 0), Qt::UTC);
+}
+
+// The time read back is the one the clock gave, in the clock's own offset, so a
+// session's times read as they were shown.
+void TestCommunicationsLog::history_keepsTheClocksOffset()
+{
+    QFETCH(QDateTime, now);
+    Clock::SetNowForTesting([now] { return now; });
+    RecordingMessageList list;
+    CommunicationsLog log(list);
+    log.LogMessageTimeout(QStringLiteral("Query IDs"));
+    const QDateTime arrived = log.history().at(0).arrived;
+    QCOMPARE(arrived, now);
+    QCOMPARE(arrived.offsetFromUtc(), now.offsetFromUtc());
+    QCOMPARE(arrived.time(), now.time());
+}
+
+void TestCommunicationsLog::csvField_quotesOnlyWhereNeeded_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("plain") << "Host->TXCVR (Query IDs): 01 05 03 09 04 "
+                           << "Host->TXCVR (Query IDs): 01 05 03 09 04 ";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("comma") << "Error: a,b" << "\"Error: a,b\"";
+    QTest::newRow("quote") << "say \"hi\"" << "\"say \"\"hi\"\"\"";
+    QTest::newRow("carriage return") << "a\rb" << "\"a\rb\"";
+    QTest::newRow("line feed") << "a\nb" << "\"a\nb\"";
+}
+
+void TestCommunicationsLog::csvField_quotesOnlyWhereNeeded()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, field);
+    QCOMPARE(CsvField(text), field);
+}
+
+void TestCommunicationsLog::isoTime_hasMillisecondsAndOffset_data()
+{
+    QTest::addColumn<QDateTime>("time");
+    QTest::addColumn<QString>("iso");
+    QTest::newRow("ahead of UTC") << kStart << "2026-12-07T14:03:22.125+01:00";
+    QTest::newRow("behind, by half hours")
+        << QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5, 7), Qt::OffsetFromUTC, -12600)
+        << "2026-01-02T03:04:05.007-03:30";
+    QTest::newRow("UTC") << QDateTime(QDate(2027, 6, 1), QTime(0, 0), Qt::UTC)
+                         << "2027-06-01T00:00:00.000+00:00";
+}
+
+void TestCommunicationsLog::isoTime_hasMillisecondsAndOffset()
+{
+    QFETCH(QDateTime, time);
+    QFETCH(QString, iso);
+    QCOMPARE(IsoTimeWithOffset(time), iso);
+}
+
+void TestCommunicationsLog::csv_headerThenOneRowPerLine_oldestFirst()
+{
+    PinClockStepping(kStart);
+    RecordingMessageList list;
+    CommunicationsLog log(list);
+    log.LogTransmittedMessage(QStringLiteral("Query IDs"), Hex("01 05 03 09 04"), false, 0);
+    log.LogReceivedMessage(148, QStringLiteral("Received RF Data Message"),
+                           Hex("01 0B 94 03 00 00 00 00 41 DB 04"), 3);
+    log.LogStatusMessage(QStringLiteral("Log File Error: C:\\a,b.olf \"locked\""));
+    log.LogMessageTimeout(QStringLiteral("Query IDs"));
+
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QVERIFY(WriteSessionHistoryCsv(log.history(), out));
+    const QByteArray expected =
+        "Time,Direction,Message,Bytes,Line\r\n"
+        "2026-12-07T14:03:22.125+01:00,Separator,,,\r\n"
+        "2026-12-07T14:03:22.126+01:00,Host->TXCVR,Query IDs,01 05 03 09 04,"
+        "Host->TXCVR (Query IDs): 01 05 03 09 04 \r\n"
+        "2026-12-07T14:03:22.127+01:00,TXCVR->Host,Received RF Data Message,"
+        "01 0B 94 03 00 00 00 00 41 DB 04,"
+        "PID=3:TXCVR->Host (Received RF Data Message): 01 0B 94 03 00 00 00 00 41 DB 04 \r\n"
+        "2026-12-07T14:03:22.128+01:00,Separator,,,\r\n"
+        "2026-12-07T14:03:22.129+01:00,Status,,,\"Log File Error: C:\\a,b.olf \"\"locked\"\"\"\r\n"
+        "2026-12-07T14:03:22.130+01:00,Separator,,,\r\n"
+        "2026-12-07T14:03:22.131+01:00,Timeout,Query IDs,,Query IDs Timeout!\r\n";
+    QCOMPARE(out.data(), expected);
+}
+
+void TestCommunicationsLog::csv_refusedWrite_isReported()
+{
+    SessionHistory history;
+    history.append(kStart, LogLine::Timeout(QStringLiteral("Query IDs")));
+    QBuffer readOnly;
+    readOnly.open(QIODevice::ReadOnly);
+    QVERIFY(!WriteSessionHistoryCsv(history, readOnly));
+}
 
 QTEST_APPLESS_MAIN(TestCommunicationsLog)
 #include "tst_communicationslog.moc"

@@ -13,7 +13,7 @@ public:
     QString tagText;
 
     int lineCount() const override { return static_cast<int>(lines.size()); }
-    void insertTopLine(const QString& text) override { lines.prepend(text); }
+    void insertTopLine(const QString& text, const QDateTime&) override { lines.prepend(text); }
     void removeLine(int index) override { lines.removeAt(index); }
     void removeAllLines() override { lines.clear(); }
     int measureLine(const QString& text) const override

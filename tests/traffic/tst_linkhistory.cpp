@@ -229,24 +229,6 @@ private slots:
         QCOMPARE(LinkHistoryCsv(LinkHistory{}).count(QStringLiteral("\r\n")), 1);  // header only
     }
 
-    void csvField_quotesOnlyWhereNeeded_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("field");
-        QTest::newRow("plain") << "time_s" << "time_s";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("comma") << "a,b" << "\"a,b\"";
-        QTest::newRow("quotes doubled") << "say \"hi\"" << "\"say \"\"hi\"\"\"";
-        QTest::newRow("line feed") << "two\nlines" << "\"two\nlines\"";
-        QTest::newRow("carriage return") << "cr\rhere" << "\"cr\rhere\"";
-    }
-    void csvField_quotesOnlyWhereNeeded()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, field);
-        QCOMPARE(CsvField(text), field);
-    }
-
     void decimation_keepsPeaksInTimeOrder()
     {
         QList<QPointF> points;

@@ -1,10 +1,20 @@
-// The on-screen communications log: its horizontal extent, and that no width of the
-// list or the window sets its layout feeding itself.
+// The on-screen communications log: its horizontal extent, that no width of the list
+// or the window sets its layout feeding itself, the times before its lines, copying
+// them, and the session history exported from the main window.
 #include "link/CommunicationsLog.h"
+#include "link/SerialLink.h"
+#include "platform/UserPrompts.h"
+#include "support/Hex.h"
 #include "support/LayoutLoopGuard.h"
+#include "support/SteppingClock.h"
 #include "support/WindowHarness.h"
+#include "ui/CommunicationsLogExport.h"
 #include "ui/CommunicationsLogView.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QMenu>
 #include <QScrollBar>
 #include <QStyle>
 #include <QtTest>
@@ -54,6 +64,36 @@ int FrameWidths(const CommunicationsLogView& list)
     return list.width() - list.maximumViewportSize().width();
 }
 
+const QDateTime kStart(QDate(2026, 12, 7), QTime(14, 3, 22, 125), Qt::OffsetFromUTC, 3600);
+
+QStringList ActionNames(const QMenu& menu)
+{
+    QStringList names;
+    for (const QAction* action : menu.actions())
+        names << action->objectName();
+    return names;
+}
+
+QString ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QStringLiteral("<none>");
+}
+
+void WriteFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QString StoredShowTimestamps()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kApplicationTitle)
+        .value(QStringLiteral("View/Show Timestamps"))
+        .toString();
+}
+
 }  // namespace
 
 class TestCommunicationsLogView : public QObject {
@@ -68,6 +108,19 @@ private slots:
     void rowHeight_isOneTextLine_evenWhenTheLastRowIsEmpty();
     void rowsShown_catchUpWithTheLog_data();
     void rowsShown_catchUpWithTheLog();
+    void cleanup();
+
+    void timestamps_beforeTextLinesOnly_data();
+    void timestamps_beforeTextLinesOnly();
+    void timestamps_widenTheRowsAndTheScrollRange();
+    void copy_linesAsShown_topToBottom_data();
+    void copy_linesAsShown_topToBottom();
+
+    void menus_offTimesAndExport_inTheirPlaces();
+    void showTimestamps_isRemembered_andLeavesTheMessageLogFileAlone();
+    void export_writesTheSessionToTheChosenFile_data();
+    void export_writesTheSessionToTheChosenFile();
+    void export_goneWhileWriting_finishesTheFile();
 };
 
 void TestCommunicationsLogView::listResizedAcrossTheExtent_settlesAtEveryWidth_data()
@@ -167,7 +220,7 @@ void TestCommunicationsLogView::rowHeight_isOneTextLine_evenWhenTheLastRowIsEmpt
     CommunicationsLogView textLast;
     CommunicationsLog emptyLastLog(emptyLast);
     CommunicationsLog textLastLog(textLast);
-    emptyLastLog.LogTransmittedMessage("Query IDs", "01 05 03 09 04 ", false, 0);  // "" first
+    emptyLastLog.LogTransmittedMessage("Query IDs", Hex("01 05 03 09 04"), false, 0);  // "" first
     textLastLog.AddToMessageList("Host->TXCVR (Query IDs): 01 05 03 09 04 ");
     textLastLog.AddToMessageList(QString());
     for (CommunicationsLogView* list : {&emptyLast, &textLast}) {
@@ -216,10 +269,262 @@ void TestCommunicationsLogView::rowsShown_catchUpWithTheLog()
             for (int i = 0; i < 100; ++i)
                 log.AddToMessageList(QString::number(i));
         else if (step == "rx")
-            log.LogReceivedMessage(151, "Received Message", "01 05 97 9D 04 ", 0);
+            log.LogReceivedMessage(151, "Received Message", Hex("01 05 97 9D 04"), 0);
     }
     QCOMPARE(list.lines(), shown);
     QTRY_COMPARE(RowsShown(list), shown);
+}
+
+void TestCommunicationsLogView::cleanup()
+{
+    Clock::SetNowForTesting({});
+    UserPrompts::SetAnswersForTesting({});
+}
+
+void TestCommunicationsLogView::timestamps_beforeTextLinesOnly_data()
+{
+    // Steps: "on"/"off" switch the times, "lines" logs a frame sent and its answer.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<bool>("timesShown");
+    QTest::newRow("off") << QStringList{"lines"} << false;
+    QTest::newRow("on before the lines come") << QStringList{"on", "lines"} << true;
+    QTest::newRow("switched on over lines shown") << QStringList{"lines", "on"} << true;
+    QTest::newRow("switched on and off again") << QStringList{"lines", "on", "off"} << false;
+}
+
+// Times go before the lines on screen only: the log's own lines stay as they were, and
+// the empty line before an exchange stays empty so that exchanges still stand apart.
+void TestCommunicationsLogView::timestamps_beforeTextLinesOnly()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(bool, timesShown);
+    PinClockStepping(kStart);
+    CommunicationsLogView list;
+    CommunicationsLog log(list);
+    for (const QString& step : steps) {
+        if (step == "lines") {
+            log.LogTransmittedMessage("Query IDs", Hex("01 05 03 09 04"), false, 0);
+            log.LogReceivedMessage(131, "IDs", Hex("01 0B 83 2C 01 01 00 01 00 BE 04"), 0);
+        } else {
+            list.setShowTimestamps(step == "on");
+        }
+    }
+    const QStringList lines{"TXCVR->Host (IDs): 01 0B 83 2C 01 01 00 01 00 BE 04 ",
+                            "Host->TXCVR (Query IDs): 01 05 03 09 04 ", ""};
+    const QStringList withTimes{"14:03:22.127 " + lines[0], "14:03:22.126 " + lines[1], ""};
+    QCOMPARE(list.lines(), lines);
+    QTRY_COMPARE(RowsShown(list), timesShown ? withTimes : lines);
+}
+
+void TestCommunicationsLogView::timestamps_widenTheRowsAndTheScrollRange()
+{
+    CommunicationsLogView list;
+    CommunicationsLog log(list);
+    list.resize(300, 500);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    AddLines(log, LinesOfManyWidths(15));
+    const int withoutTimes = list.horizontalExtent();
+
+    list.setShowTimestamps(true);
+    QVERIFY(list.horizontalExtent()
+            >= withoutTimes + list.fontMetrics().horizontalAdvance("00:00:00.000 "));
+    QTRY_COMPARE(list.horizontalScrollBar()->maximum() + list.viewport()->width(),
+                 list.horizontalExtent());
+    const QStringList rows = RowsShown(list);
+    for (int row = 0; row < rows.size(); ++row)
+        QVERIFY(list.visualRect(list.model()->index(row, 0)).width()
+                > list.fontMetrics().horizontalAdvance(rows[row]));
+
+    list.setShowTimestamps(false);
+    QCOMPARE(list.horizontalExtent(), withoutTimes);
+    QTRY_COMPARE(list.horizontalScrollBar()->maximum() + list.viewport()->width(), withoutTimes);
+}
+
+void TestCommunicationsLogView::copy_linesAsShown_topToBottom_data()
+{
+    // The list shows, from the top: "c" (22.127), "" (22.126), "a" (22.125).
+    QTest::addColumn<bool>("timesShown");
+    QTest::addColumn<QList<int>>("picked");  // rows selected, in the order picked
+    QTest::addColumn<QString>("how");        // "keys" (Ctrl+C) or the context menu action
+    QTest::addColumn<QString>("copied");
+    QTest::newRow("two lines picked bottom first")
+        << false << QList<int>{2, 0} << "keys" << "c\na";
+    QTest::newRow("two lines with their times")
+        << true << QList<int>{2, 0} << "keys" << "14:03:22.127 c\n14:03:22.125 a";
+    QTest::newRow("Copy from the menu") << true << QList<int>{0} << "mnuLogCopy"
+                                        << "14:03:22.127 c";
+    QTest::newRow("Copy All, the empty line without a time")
+        << true << QList<int>{} << "mnuLogCopyAll" << "14:03:22.127 c\n\n14:03:22.125 a";
+}
+
+void TestCommunicationsLogView::copy_linesAsShown_topToBottom()
+{
+    QFETCH(bool, timesShown);
+    QFETCH(QList<int>, picked);
+    QFETCH(QString, how);
+    QFETCH(QString, copied);
+    PinClockStepping(kStart);
+    CommunicationsLogView list;
+    CommunicationsLog log(list);
+    list.setShowTimestamps(timesShown);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowActive(&list));
+    for (const char* line : {"a", "", "c"})
+        log.AddToMessageList(line);
+    QTRY_COMPARE(list.model()->rowCount(), 3);
+    for (int row : picked)
+        list.selectionModel()->select(list.model()->index(row, 0), QItemSelectionModel::Select);
+    QGuiApplication::clipboard()->setText("before");
+
+    if (how == "keys")
+        QTest::keySequence(&list, QKeySequence::Copy);
+    else
+        list.findChild<QAction*>(how)->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+}
+
+void TestCommunicationsLogView::menus_offTimesAndExport_inTheirPlaces()
+{
+    ClearSettingsStore();
+    WindowHarness harness;
+    const auto* file = harness.find<QMenu>("mnuFile");
+    QVERIFY(file);
+    QCOMPARE(ActionNames(*file),
+             QStringList({"mnuFileNew", "mnuFileBar0", "mnuFileOpen", "mnuFileBarExport",
+                          "mnuFileExportLog", "mnuFileBar1", "mnuFileClose"}));
+    QCOMPARE(harness.find<QAction>("mnuFileExportLog")->text(), "&Export Communications Log...");
+    const auto* view = harness.find<QMenu>("mnuView");
+    QVERIFY(view);
+    QVERIFY(ActionNames(*view).contains("mnuShowTimestamps"));
+    const auto* showTimestamps = harness.find<QAction>("mnuShowTimestamps");
+    QCOMPARE(showTimestamps->text(), "Show &Timestamps");
+    QVERIFY(showTimestamps->isCheckable());
+    QVERIFY(!showTimestamps->isChecked());
+    QVERIFY(!harness.window->messageList().showsTimestamps());
+}
+
+void TestCommunicationsLogView::showTimestamps_isRemembered_andLeavesTheMessageLogFileAlone()
+{
+    ClearSettingsStore();
+    QTemporaryDir folder;
+    const QString logFile = folder.filePath("run.olf");
+    UserPrompts::TestAnswers answers;
+    answers.onChooseFile = [&](const UserPrompts::FileDialogRequest&) { return logFile; };
+    UserPrompts::SetAnswersForTesting(answers);
+    {
+        WindowHarness harness;
+        harness.find<QAction>("mnuShowTimestamps")->trigger();
+        QCOMPARE(StoredShowTimestamps(), "1");
+        harness.find<QCheckBox>("chkSaveLogToFile")->click();
+        harness.window->link().log().LogMessageTimeout("Query IDs");
+        QTRY_VERIFY(RowsShown(harness.window->messageList()).value(0).endsWith(" Query IDs Timeout!"));
+    }
+    QVERIFY(ReadFile(logFile).split("\r\n").contains("Query IDs Timeout!"));
+
+    WindowHarness again;
+    auto* showTimestamps = again.find<QAction>("mnuShowTimestamps");
+    QVERIFY(showTimestamps->isChecked());
+    QVERIFY(again.window->messageList().showsTimestamps());
+    showTimestamps->trigger();
+    QCOMPARE(StoredShowTimestamps(), "0");
+    QVERIFY(!again.window->messageList().showsTimestamps());
+}
+
+void TestCommunicationsLogView::export_writesTheSessionToTheChosenFile_data()
+{
+    QTest::addColumn<QString>("answer");      // the file dialog's answer, in the temporary folder
+    QTest::addColumn<QByteArray>("before");   // the file's content before, if it exists
+    QTest::addColumn<bool>("overwrite");      // the answer to "Overwrite File"
+    QTest::addColumn<QString>("written");     // the file that gets the session, "" for none
+    QTest::addColumn<QString>("message");     // the title of a message box shown, "" for none
+    QTest::newRow("new file") << "session.csv" << QByteArray() << false << "session.csv" << "";
+    QTest::newRow("name without extension") << "session" << QByteArray() << false << "session.csv" << "";
+    QTest::newRow("existing file, overwritten") << "old.csv" << QByteArray("old") << true << "old.csv" << "";
+    QTest::newRow("existing file, kept") << "old.csv" << QByteArray("old") << false << "" << "";
+    QTest::newRow("folder missing") << "missing/session.csv" << QByteArray() << false << ""
+                                    << "Export Communications Log";
+    QTest::newRow("cancelled") << "" << QByteArray() << false << "" << "";
+}
+
+void TestCommunicationsLogView::export_writesTheSessionToTheChosenFile()
+{
+    QFETCH(QString, answer);
+    QFETCH(QByteArray, before);
+    QFETCH(bool, overwrite);
+    QFETCH(QString, written);
+    QFETCH(QString, message);
+    ClearSettingsStore();
+    QTemporaryDir folder;
+    if (!before.isEmpty())
+        WriteFile(folder.filePath(answer), before);
+    UserPrompts::FileDialogRequest asked;
+    QStringList questions;
+    QStringList messages;
+    UserPrompts::TestAnswers answers;
+    answers.onChooseFile = [&](const UserPrompts::FileDialogRequest& request) {
+        asked = request;
+        return answer.isEmpty() ? QString() : folder.filePath(answer);
+    };
+    answers.onQuestion = [&](const QString& title, const QString&) {
+        questions << title;
+        return overwrite;
+    };
+    answers.onMessage = [&](const QString& title, const QString&) { messages << title; };
+    UserPrompts::SetAnswersForTesting(answers);
+    WindowHarness harness;
+    PinClockStepping(kStart);
+    CommunicationsLog& log = harness.window->link().log();
+    log.LogStatusMessage("Log File Error: C:\\logs\\a,b.olf \"locked\"");
+    log.LogMessageTimeout("Query IDs");
+
+    QSignalSpy ended(harness.find<CommunicationsLogExport>("communicationsLogExport"),
+                     &CommunicationsLogExport::finished);
+    harness.find<QAction>("mnuFileExportLog")->trigger();
+    QTRY_COMPARE(ended.count(), 1);
+
+    QCOMPARE(asked.title, "Export Communications Log");
+    QVERIFY(asked.filter.contains("*.csv"));
+    QCOMPARE(asked.startFolder, harness.window->trafficSettings().sLogFilePath);
+    QCOMPARE(questions, before.isEmpty() ? QStringList() : QStringList{"Overwrite File"});
+    QCOMPARE(messages, message.isEmpty() ? QStringList() : QStringList{message});
+    if (!before.isEmpty() && written.isEmpty())
+        QCOMPARE(ReadFile(folder.filePath(answer)), QString::fromLatin1(before));
+    if (written.isEmpty())
+        return;
+    QCOMPARE(ReadFile(folder.filePath(written)),
+             "Time,Direction,Message,Bytes,Line\r\n"
+             "2026-12-07T14:03:22.125+01:00,Separator,,,\r\n"
+             "2026-12-07T14:03:22.126+01:00,Status,,,\"Log File Error: C:\\logs\\a,b.olf \"\"locked\"\"\"\r\n"
+             "2026-12-07T14:03:22.127+01:00,Separator,,,\r\n"
+             "2026-12-07T14:03:22.128+01:00,Timeout,Query IDs,,Query IDs Timeout!\r\n");
+}
+
+// The export going away with the window while a long history is being written waits
+// for the file, which is complete; nothing is left running behind the window.
+void TestCommunicationsLogView::export_goneWhileWriting_finishesTheFile()
+{
+    ClearSettingsStore();
+    QTemporaryDir folder;
+    const QString path = folder.filePath("long.csv");
+    UserPrompts::TestAnswers answers;
+    answers.onChooseFile = [&](const UserPrompts::FileDialogRequest&) { return path; };
+    UserPrompts::SetAnswersForTesting(answers);
+    constexpr int kLines = 20000;
+    {
+        WindowHarness harness;
+        CommunicationsLog& log = harness.window->link().log();
+        for (int i = 0; i < kLines - 1; ++i)
+            log.LogReceivedMessage(148, "Received RF Data Message", Hex("01 0B 94 03 00 00 00 00 41 DB 04"), 3);
+        log.LogMessageTimeout("Query IDs");
+        harness.find<QAction>("mnuFileExportLog")->trigger();
+        auto* exporter = harness.find<CommunicationsLogExport>("communicationsLogExport");
+        QVERIFY(exporter->isWriting());
+        delete exporter;  // as the window's end does, while the file is being written
+    }
+    const QStringList rows = ReadFile(path).split("\r\n");
+    QCOMPARE(rows.size(), 1 + kLines + 1);  // the header, the lines, and "" after the last CR LF
+    QVERIFY(rows[kLines].endsWith(",Timeout,Query IDs,,Query IDs Timeout!"));
 }
 
 QTEST_MAIN(TestCommunicationsLogView)

@@ -1,14 +1,17 @@
 // orvalis-screenshots OUTDIR [LOAD_SECONDS]: renders the main window with each tab page
-// shown, the communication settings dialog and the About box into OUTDIR/*.png, with no
-// module present and settings of its own; then the link charts window after a random
-// repetition of LOAD_SECONDS (30 by default) against the module simulator, with RF data
-// arriving from its virtual peer. Run with QT_QPA_PLATFORM=offscreen on a headless
-// machine, or under xvfb-run to see what a desktop draws.
+// shown, the window with an exchange in its communications log shown with times and two
+// lines selected, the communication settings dialog and the About box into OUTDIR/*.png,
+// with no module present and settings of its own; then the link charts window after a
+// random repetition of LOAD_SECONDS (30 by default) against the module simulator, with
+// RF data arriving from its virtual peer. Run with QT_QPA_PLATFORM=offscreen on a
+// headless machine, or under xvfb-run to see what a desktop draws.
 #include "link/Discovery.h"
 #include "link/SerialLink.h"
 #include "platform/EventWait.h"
 #include "platform/SettingsStore.h"
+#include "protocol/MessageCatalogue.h"
 #include "support/SimulatorProcess.h"
+#include "ui/CommunicationsLogView.h"
 #include "ui/frmQVOrvalisETAbout.h"
 #include "ui/frmQVOrvalisETMain.h"
 #include "ui/frmQVOrvalisETProperties.h"
@@ -57,6 +60,39 @@ bool SaveLinkChartsUnderLoad(const QString& out, int loadSeconds)
     return true;
 }
 
+// A few exchanges as a session with a module leaves them in the log.
+void LogSomeExchanges(CommunicationsLog& log)
+{
+    using namespace MessageCode;
+    log.LogTransmittedMessage(GetTransmittedMessageName(QueryIds), QByteArray::fromHex("0105030904"),
+                              false, 0);
+    log.LogReceivedMessage(Ids, GetReceivedMessageName(Ids),
+                           QByteArray::fromHex("010B832C0101000100BE04"), 0);
+    log.LogTransmittedMessage(GetTransmittedMessageName(SendRfData),
+                              QByteArray::fromHex("010901FF0200414F04"), true, 255);
+    log.LogReceivedMessage(SendRfDataAck, GetReceivedMessageName(SendRfDataAck),
+                           QByteArray::fromHex("010781FF008704"), 0);
+    log.LogReceivedMessage(ReceivedRfData, GetReceivedMessageName(ReceivedRfData),
+                           QByteArray::fromHex("010B94030000000041DB04"), 3);
+    log.LogTransmittedMessage(GetTransmittedMessageName(QueryFirmwareVersion),
+                              QByteArray::fromHex("0105151B04"), false, 0);
+    log.LogMessageTimeout(GetTimedOutMessageName(QueryFirmwareVersion));
+}
+
+void SaveLogWithTimes(frmQVOrvalisETMain& window, const QString& path)
+{
+    LogSomeExchanges(window.link().log());
+    window.findChild<QAction*>(QStringLiteral("mnuShowTimestamps"))->setChecked(true);
+    CommunicationsLogView& list = window.messageList();
+    WaitWhileProcessingEvents([&] { return list.model()->rowCount() == list.lineCount(); }, 1000);
+    for (int row : {3, 4})
+        list.selectionModel()->select(list.model()->index(row, 0), QItemSelectionModel::Select);
+    list.setFocus();
+    QApplication::processEvents();
+    Save(window, path);
+    window.findChild<QAction*>(QStringLiteral("mnuShowTimestamps"))->setChecked(false);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -79,6 +115,7 @@ int main(int argc, char* argv[])
         QApplication::processEvents();
         Save(window, QStringLiteral("%1/main-%2.png").arg(out, tabs->tabText(i).replace(' ', '-')));
     }
+    SaveLogWithTimes(window, out + QStringLiteral("/main-log-timestamps.png"));
     frmQVOrvalisETProperties properties(window.link(), window.discovery(), &window);
     properties.show();
     QApplication::processEvents();
