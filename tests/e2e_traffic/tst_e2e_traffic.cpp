@@ -17,6 +17,22 @@
 
 #include <numeric>
 
+namespace {
+
+// A random repetition for 3 s; true once every message sent has its outcome.
+bool RunRandomRepetitionFor3Seconds(frmQVOrvalisETMain& window)
+{
+    auto* repeat = window.findChild<QPushButton*>("cmdSendRandomRepeatedMsg");
+    repeat->click();
+    PauseWhileProcessingEvents(3000);
+    repeat->click();
+    const TrafficCounters& host = window.counters();
+    return WaitWhileProcessingEvents(
+        [&] { return host.lAcksReceived + host.lPacketsFailed == host.lPacketsSent; }, 5000);
+}
+
+}  // namespace
+
 class TestE2eTraffic : public QObject {
     Q_OBJECT
 private slots:
@@ -31,13 +47,8 @@ private slots:
             PointPortAt(p, QStringLiteral("/nonexistent/orvalis-com%1").arg(p));
         frmQVOrvalisETMain window;
         QVERIFY(window.link().port().isOpen());
-        auto* repeat = window.findChild<QPushButton*>("cmdSendRandomRepeatedMsg");
-        repeat->click();
-        PauseWhileProcessingEvents(3000);
-        repeat->click();
+        QVERIFY(RunRandomRepetitionFor3Seconds(window));
         const TrafficCounters& host = window.counters();
-        QVERIFY(WaitWhileProcessingEvents(
-            [&] { return host.lAcksReceived + host.lPacketsFailed == host.lPacketsSent; }, 5000));
 
         // Trace lines: "<ms> H>M|M>H <rate> <hex bytes> [ignored]".
         int sent = 0, transmissions = 0;
@@ -95,13 +106,8 @@ private slots:
         QCOMPARE(opened.size(), 1);
         const QWidget& charts = *opened.first();
 
-        auto* repeat = window.findChild<QPushButton*>("cmdSendRandomRepeatedMsg");
-        repeat->click();
-        PauseWhileProcessingEvents(3000);
-        repeat->click();
+        QVERIFY(RunRandomRepetitionFor3Seconds(window));
         const TrafficCounters& host = window.counters();
-        QVERIFY(WaitWhileProcessingEvents(
-            [&] { return host.lAcksReceived + host.lPacketsFailed == host.lPacketsSent; }, 5000));
 
         for (const char* chart : {"chartThroughput", "chartDelivery", "chartReceived"}) {
             const QList<QLineSeries*> lines = LinesOf(charts, chart);
