@@ -32,8 +32,10 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -75,8 +77,9 @@ FloodOptions ParseOptions(int argc, char** argv)
 }
 
 struct FloodFigures {
-    int framesSent = 0;
-    qint64 framesReceived = 0;
+    int framesSent = 0;         // in the measured span
+    int framesShown = 0;        // RF data lines the log showed
+    qint64 framesReceived = 0;  // the host's counter, the search and the stop included
     double cpuSeconds = 0;
     double wallSeconds = 0;
     qint64 logFileBytes = 0;
@@ -118,13 +121,51 @@ void TimeCsvExport(frmQVOrvalisETMain& window, const QString& path, FloodFigures
     QFile::remove(path);
 }
 
-// Stopping the simulator may cut short the frame it is writing (at the paced rate, or
-// into a full pseudo-terminal): that one was never sent whole.
-void DropFrameCutShort(std::vector<TracedFrame>& frames,
-                       const std::vector<LogLineScreenTimes::Line>& lines)
+// The peer starts sending as soon as the simulator runs, while the host is still
+// searching (frames then are not logged, or are cleared when the port opens), and the
+// simulator may be stopped with frames traced but not yet written whole. What the run
+// measures are the frames from the one of the first RF data line on screen to the one
+// of the last.
+void KeepMeasuredSpan(std::vector<TracedFrame>& frames,
+                      const std::vector<LogLineScreenTimes::Line>& lines)
 {
-    if (!frames.empty() && (lines.empty() || lines.back().hex != frames.back().hex))
-        frames.pop_back();
+    if (lines.empty()) {
+        frames.clear();
+        return;
+    }
+    const auto first = std::find_if(frames.begin(), frames.end(), [&](const TracedFrame& f) {
+        return f.hex == lines.front().hex;
+    });
+    const auto last = std::find_if(frames.rbegin(), frames.rend(), [&](const TracedFrame& f) {
+        return f.hex == lines.back().hex;
+    });
+    if (first == frames.end() || last.base() <= first) {
+        frames.clear();
+        return;
+    }
+    frames = std::vector<TracedFrame>(first, last.base());
+}
+
+// The first frame the module sent that never reached the log, with the simulator's trace
+// around it.
+void PrintMissingFrames(const std::vector<TracedFrame>& frames,
+                        const std::vector<LogLineScreenTimes::Line>& lines,
+                        const QStringList& trace)
+{
+    size_t line = 0;
+    for (size_t f = 0; f < frames.size(); ++f) {
+        if (line < lines.size() && lines[line].hex == frames[f].hex) {
+            ++line;
+            continue;
+        }
+        std::printf("  missing: frame %zu of %zu, sent at %.1f ms: %s\n", f + 1, frames.size(),
+                    frames[f].sentMs, qPrintable(frames[f].hex));
+        const qsizetype at = trace.indexOf(QRegularExpression(
+            QStringLiteral(" M>H .*") + QRegularExpression::escape(frames[f].hex)));
+        for (qsizetype t = std::max<qsizetype>(0, at - 4); at >= 0 && t <= at + 4 && t < trace.size(); ++t)
+            std::printf("    %s\n", qPrintable(trace[t]));
+        return;
+    }
 }
 
 bool OpenLinkCharts(frmQVOrvalisETMain& window)
@@ -183,10 +224,13 @@ bool RunFlood(const FloodLoad& load, int seconds, const QString& logFile, FloodF
     PauseWhileProcessingEvents(500);  // what was on its way arrives
     std::vector<TracedFrame> frames =
         RfDataFramesToHost(sim.traceLines(), paced ? kMsPerByteAtLineRate : 0.0);
-    DropFrameCutShort(frames, screenTimes.lines());
+    KeepMeasuredSpan(frames, screenTimes.lines());
     figures.framesSent = static_cast<int>(frames.size());
+    figures.framesShown = static_cast<int>(screenTimes.lines().size());
     figures.framesReceived = window->counters().lPacketsReceived;
     figures.toScreen = SentToShownLatency(frames, screenTimes.lines());
+    if (figures.framesShown < figures.framesSent)
+        PrintMissingFrames(frames, screenTimes.lines(), sim.traceLines());
     figures.historyLines = window->link().log().history().size();
     if (load.fullHistory)
         TimeCsvExport(*window, logFile + QStringLiteral(".csv"), figures);
@@ -201,10 +245,9 @@ void Print(const char* title, const FloodFigures& f)
     std::printf("%s\n", title);
     std::printf("  frames sent by the module:  %d (%.0f a second)\n", f.framesSent,
                 f.framesSent / f.wallSeconds);
-    std::printf("  frames counted by the host: %lld (%.2f %%), lost %lld\n",
-                static_cast<long long>(f.framesReceived),
-                f.framesSent ? 100.0 * f.framesReceived / f.framesSent : 0.0,
-                static_cast<long long>(f.framesSent - f.framesReceived));
+    std::printf("  frames shown in the log:    %d (%.2f %%), lost %d; host's counter %lld\n",
+                f.framesShown, f.framesSent ? 100.0 * f.framesShown / f.framesSent : 0.0,
+                f.framesSent - f.framesShown, static_cast<long long>(f.framesReceived));
     std::printf("  CPU time of the tool:       %.2f s in %.1f s (%.1f %% of one core)\n",
                 f.cpuSeconds, f.wallSeconds, 100.0 * f.cpuSeconds / f.wallSeconds);
     if (f.toScreen.count > 0)
