@@ -38,15 +38,9 @@ private slots:
     void history_keepsTheLinesTheListLetsGo_andThoseCleared();
     void history_dropsTheOldestBeyondItsBound_data();
     void history_dropsTheOldestBeyondItsBound();
-    void history_keepsEveryStatusText_whenManyComeAndGo();
-    void history_keepsTheClocksOffset_data();
-    void history_keepsTheClocksOffset();
     void csvField_quotesOnlyWhereNeeded_data();
     void csvField_quotesOnlyWhereNeeded();
-    void isoTime_hasMillisecondsAndOffset_data();
-    void isoTime_hasMillisecondsAndOffset();
     void csv_headerThenOneRowPerLine_oldestFirst();
-    void csv_refusedWrite_isReported();
 };
 
 void TestCommunicationsLog::fullList_transmitRemovesTwoBottomLines()
@@ -218,42 +212,6 @@ void TestCommunicationsLog::history_dropsTheOldestBeyondItsBound()
     }
 }
 
-void TestCommunicationsLog::history_keepsEveryStatusText_whenManyComeAndGo()
-{
-    SessionHistory history(10);
-    for (int i = 0; i < 3000; ++i)
-        history.append(kStart, LogLine::Status(QStringLiteral("Serial Port Error: fault %1").arg(i)));
-    history.append(kStart, LogLine::Timeout(QStringLiteral("Query IDs")));
-    QCOMPARE(history.size(), 10);
-    for (int k = 0; k < 9; ++k)
-        QCOMPARE(history.at(k).line.text, QStringLiteral("Serial Port Error: fault %1").arg(2991 + k));
-    QCOMPARE(LogLineText(history.at(9).line), QStringLiteral("Query IDs Timeout!"));
-}
-
-void TestCommunicationsLog::history_keepsTheClocksOffset_data()
-{
-    QTest::addColumn<QDateTime>("now");
-    QTest::newRow("an hour ahead") << kStart;
-    QTest::newRow("three and a half hours behind")
-        << QDateTime(QDate(2026, 1, 31), QTime(23, 59, 59, 999), Qt::OffsetFromUTC, -12600);
-    QTest::newRow("UTC") << QDateTime(QDate(2027, 6, 1), QTime(0, 0), Qt::UTC);
-}
-
-// The time read back is the one the clock gave, in the clock's own offset, so a
-// session's times read as they were shown.
-void TestCommunicationsLog::history_keepsTheClocksOffset()
-{
-    QFETCH(QDateTime, now);
-    Clock::SetNowForTesting([now] { return now; });
-    RecordingMessageList list;
-    CommunicationsLog log(list);
-    log.LogMessageTimeout(QStringLiteral("Query IDs"));
-    const QDateTime arrived = log.history().at(0).arrived;
-    QCOMPARE(arrived, now);
-    QCOMPARE(arrived.offsetFromUtc(), now.offsetFromUtc());
-    QCOMPARE(arrived.time(), now.time());
-}
-
 void TestCommunicationsLog::csvField_quotesOnlyWhereNeeded_data()
 {
     QTest::addColumn<QString>("text");
@@ -272,25 +230,6 @@ void TestCommunicationsLog::csvField_quotesOnlyWhereNeeded()
     QFETCH(QString, text);
     QFETCH(QString, field);
     QCOMPARE(CsvField(text), field);
-}
-
-void TestCommunicationsLog::isoTime_hasMillisecondsAndOffset_data()
-{
-    QTest::addColumn<QDateTime>("time");
-    QTest::addColumn<QString>("iso");
-    QTest::newRow("ahead of UTC") << kStart << "2026-12-07T14:03:22.125+01:00";
-    QTest::newRow("behind, by half hours")
-        << QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5, 7), Qt::OffsetFromUTC, -12600)
-        << "2026-01-02T03:04:05.007-03:30";
-    QTest::newRow("UTC") << QDateTime(QDate(2027, 6, 1), QTime(0, 0), Qt::UTC)
-                         << "2027-06-01T00:00:00.000+00:00";
-}
-
-void TestCommunicationsLog::isoTime_hasMillisecondsAndOffset()
-{
-    QFETCH(QDateTime, time);
-    QFETCH(QString, iso);
-    QCOMPARE(IsoTimeWithOffset(time), iso);
 }
 
 void TestCommunicationsLog::csv_headerThenOneRowPerLine_oldestFirst()
@@ -320,15 +259,6 @@ void TestCommunicationsLog::csv_headerThenOneRowPerLine_oldestFirst()
         "2026-12-07T14:03:22.130+01:00,Separator,,,\r\n"
         "2026-12-07T14:03:22.131+01:00,Timeout,Query IDs,,Query IDs Timeout!\r\n";
     QCOMPARE(out.data(), expected);
-}
-
-void TestCommunicationsLog::csv_refusedWrite_isReported()
-{
-    SessionHistory history;
-    history.append(kStart, LogLine::Timeout(QStringLiteral("Query IDs")));
-    QBuffer readOnly;
-    readOnly.open(QIODevice::ReadOnly);
-    QVERIFY(!WriteSessionHistoryCsv(history, readOnly));
 }
 
 QTEST_APPLESS_MAIN(TestCommunicationsLog)

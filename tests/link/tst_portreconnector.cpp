@@ -61,41 +61,12 @@ struct Replug {
 class TestPortReconnector : public QObject {
     Q_OBJECT
 private slots:
-    void findReturnedPort_data();
-    void findReturnedPort();
     void deviceBack_isReopenedOnce_withTheOldParameters_data();
     void deviceBack_isReopenedOnce_withTheOldParameters();
     void portTakenOnPurpose_stopsTheLooking_data();
     void portTakenOnPurpose_stopsTheLooking();
     void deviceBackDuringAWait_isReopenedAfterIt();
 };
-
-void TestPortReconnector::findReturnedPort_data()
-{
-    QTest::addColumn<PortDescription>("lost");
-    QTest::addColumn<QList<PortDescription>>("ports");  // ports 1, 2, ...
-    QTest::addColumn<int>("expected");
-    const PortDescription usb0 = Device("/dev/ttyUSB0", "A1");
-    QTest::newRow("same path, same number") << usb0 << QList{Device("/dev/ttyUSB0", "A1")} << 1;
-    QTest::newRow("same path, not present yet")
-        << usb0 << QList{Device("/dev/ttyUSB0", "A1", false)} << 0;
-    QTest::newRow("same path named without /dev")
-        << usb0 << QList{Device("ttyS0", ""), Device("ttyUSB0", "")} << 2;
-    QTest::newRow("same serial number under another path")
-        << usb0 << QList{Device("ttyS0", ""), Device("/dev/ttyUSB1", "A1")} << 2;
-    QTest::newRow("the path wins over an earlier serial number")
-        << usb0 << QList{Device("/dev/ttyUSB1", "A1"), Device("/dev/ttyUSB0", "B2")} << 2;
-    QTest::newRow("no serial number: only the path counts")
-        << Device("/dev/ttyUSB0", "") << QList{Device("/dev/ttyUSB1", "")} << 0;
-}
-
-void TestPortReconnector::findReturnedPort()
-{
-    QFETCH(PortDescription, lost);
-    QFETCH(QList<PortDescription>, ports);
-    QFETCH(int, expected);
-    QCOMPARE(FindReturnedPort(lost, ports), expected);
-}
 
 void TestPortReconnector::deviceBack_isReopenedOnce_withTheOldParameters_data()
 {

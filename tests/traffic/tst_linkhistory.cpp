@@ -70,14 +70,6 @@ using Replies = QList<QPair<int, int>>;
 constexpr int kPageClear = -1;
 constexpr int kChartsClear = -2;
 
-QList<qreal> XValues(const QList<QPointF>& points)
-{
-    QList<qreal> xs;
-    for (const QPointF& p : points)
-        xs << p.x();
-    return xs;
-}
-
 }  // namespace
 
 Q_DECLARE_METATYPE(Snapshot)
@@ -122,46 +114,6 @@ private slots:
         QCOMPARE(CsvRows(history), rows);
     }
 
-    void retryBars_followDeliveryReports_data()
-    {
-        QTest::addColumn<Replies>("replies");
-        QTest::addColumn<int>("iRFRetries");
-        QTest::addColumn<QList<qint64>>("bars");  // 0 .. iRFRetries retries, failed
-
-        QTest::newRow("retries 3: ack 0, ack 2, nack")
-            << Replies{{1, 0}, {1, 2}, {0, 0}} << 3 << QList<qint64>{1, 0, 1, 0, 1};
-        QTest::newRow("Clear All Statistics keeps the bars")
-            << Replies{{1, 0}, {1, 0}, {kPageClear, 0}, {1, 1}, {2, 0}} << 2
-            << QList<qint64>{2, 1, 0, 1};
-        QTest::newRow("the charts' Clear restarts them")
-            << Replies{{1, 0}, {0, 0}, {kChartsClear, 0}, {1, 1}, {0, 0}} << 1
-            << QList<qint64>{0, 1, 1};
-        QTest::newRow("rows beyond the retries setting are not shown")
-            << Replies{{1, 3}, {1, 0}} << 1 << QList<qint64>{1, 0, 0};
-        QTest::newRow("more than 20 retries: no bar")
-            << Replies{{1, 25}} << 20 << QList<qint64>(22, 0);
-    }
-    void retryBars_followDeliveryReports()
-    {
-        QFETCH(Replies, replies);
-        QFETCH(int, iRFRetries);
-        QFETCH(QList<qint64>, bars);
-        TrafficCounters counters;
-        LinkHistory history;
-        for (const auto& [status, retries] : replies) {
-            if (status == kPageClear) {
-                counters.clear();
-                history.CountersCleared();
-            } else if (status == kChartsClear) {
-                history.Clear(counters);
-            } else {
-                ApplySendRfDataAck(counters, status, retries, iRFRetries);
-                history.FollowDeliveryReport(counters);
-            }
-        }
-        QCOMPARE(history.retryBars(iRFRetries), bars);
-    }
-
     void capacity_dropsTheOldestFirst()
     {
         LinkHistory history(3);
@@ -173,16 +125,6 @@ private slots:
         QCOMPARE(history.samples().size(), size_t(3));
         const QList<QPointF> received = history.points(LinkSeries::ReceivedPerInterval);
         QCOMPARE(received, (QList<QPointF>{{2, 2}, {3, 3}, {4, 4}}));
-    }
-
-    void dayLongHistory_keepsADayOfSeconds()
-    {
-        LinkHistory history;
-        const TrafficCounters counters;
-        for (int second = 0; second < LinkHistory::kDayAtOnePerSecond + 10; ++second)
-            history.EndInterval(1000LL * second, counters);
-        QCOMPARE(int(history.samples().size()), 86400);
-        QCOMPARE(history.samples().front().timeS, 10.0);
     }
 
     void clear_restartsEverySeries()
@@ -229,20 +171,6 @@ private slots:
         QCOMPARE(LinkHistoryCsv(LinkHistory{}).count(QStringLiteral("\r\n")), 1);  // header only
     }
 
-    void decimation_keepsPeaksInTimeOrder()
-    {
-        QList<QPointF> points;
-        for (int i = 0; i < 1000; ++i)
-            points << QPointF(i, i == 637 ? 500.0 : (i == 200 ? -3.0 : 1.0));
-        const QList<QPointF> kept = DecimateMinMax(points, 50);
-        QVERIFY(kept.size() <= 100);
-        QVERIFY(kept.contains(QPointF(637, 500.0)));
-        QVERIFY(kept.contains(QPointF(200, -3.0)));
-        QCOMPARE(kept.first().x(), 0.0);
-        const QList<qreal> xs = XValues(kept);
-        QVERIFY(std::is_sorted(xs.begin(), xs.end()));
-        QCOMPARE(DecimateMinMax(points.mid(0, 100), 50), points.mid(0, 100));  // few enough
-    }
 };
 
 QTEST_APPLESS_MAIN(LinkHistoryTest)

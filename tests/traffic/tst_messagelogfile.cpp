@@ -188,34 +188,6 @@ private slots:
         QCOMPARE(FileExists(path), !content.isNull());
     }
 
-    // Devices and FIFOs are never opened: reading /dev/zero never ends and opening a FIFO
-    // waits for a peer that never comes.
-    void specialFile_isRefusedWithoutOpening_data()
-    {
-        QTest::addColumn<QString>("path");  // empty: a FIFO made for the test
-        QTest::newRow("/dev/zero") << "/dev/zero";
-        QTest::newRow("FIFO") << QString();
-        QTest::newRow("folder") << m_dir.path();
-    }
-    void specialFile_isRefusedWithoutOpening()
-    {
-#ifdef Q_OS_UNIX
-        QFETCH(QString, path);
-        if (path.isEmpty()) {
-            path = m_dir.filePath("fifo");
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        }
-        const HangGuard guard("a special file's check or write");
-        QVERIFY(IsSpecialFile(path));
-        QVERIFY(!IsMessageLogFile(path));
-        for (const LogFileResult& result : {CreateLogFile(path, "x"), AppendToLogFile(path, "x")})
-            QVERIFY2(!result.ok && !result.error.isEmpty() && !result.fileMissing,
-                     qPrintable(result.error));
-#else
-        QSKIP("devices and FIFOs are Unix files");
-#endif
-    }
-
     // A file removed since it was chosen is not recreated by an append: the writer is told
     // it is missing, so it can start a new file with its header.
     void appendToRemovedFile_reportsItMissing()

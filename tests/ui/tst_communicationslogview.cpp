@@ -66,14 +66,6 @@ int FrameWidths(const CommunicationsLogView& list)
 
 const QDateTime kStart(QDate(2026, 12, 7), QTime(14, 3, 22, 125), Qt::OffsetFromUTC, 3600);
 
-QStringList ActionNames(const QMenu& menu)
-{
-    QStringList names;
-    for (const QAction* action : menu.actions())
-        names << action->objectName();
-    return names;
-}
-
 QString ReadFile(const QString& path)
 {
     QFile file(path);
@@ -112,15 +104,12 @@ private slots:
 
     void timestamps_beforeTextLinesOnly_data();
     void timestamps_beforeTextLinesOnly();
-    void timestamps_widenTheRowsAndTheScrollRange();
     void copy_linesAsShown_topToBottom_data();
     void copy_linesAsShown_topToBottom();
 
-    void menus_offTimesAndExport_inTheirPlaces();
     void showTimestamps_isRemembered_andLeavesTheMessageLogFileAlone();
     void export_writesTheSessionToTheChosenFile_data();
     void export_writesTheSessionToTheChosenFile();
-    void export_goneWhileWriting_finishesTheFile();
 };
 
 void TestCommunicationsLogView::listResizedAcrossTheExtent_settlesAtEveryWidth_data()
@@ -316,31 +305,6 @@ void TestCommunicationsLogView::timestamps_beforeTextLinesOnly()
     QTRY_COMPARE(RowsShown(list), timesShown ? withTimes : lines);
 }
 
-void TestCommunicationsLogView::timestamps_widenTheRowsAndTheScrollRange()
-{
-    CommunicationsLogView list;
-    CommunicationsLog log(list);
-    list.resize(300, 500);
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
-    AddLines(log, LinesOfManyWidths(15));
-    const int withoutTimes = list.horizontalExtent();
-
-    list.setShowTimestamps(true);
-    QVERIFY(list.horizontalExtent()
-            >= withoutTimes + list.fontMetrics().horizontalAdvance("00:00:00.000 "));
-    QTRY_COMPARE(list.horizontalScrollBar()->maximum() + list.viewport()->width(),
-                 list.horizontalExtent());
-    const QStringList rows = RowsShown(list);
-    for (int row = 0; row < rows.size(); ++row)
-        QVERIFY(list.visualRect(list.model()->index(row, 0)).width()
-                > list.fontMetrics().horizontalAdvance(rows[row]));
-
-    list.setShowTimestamps(false);
-    QCOMPARE(list.horizontalExtent(), withoutTimes);
-    QTRY_COMPARE(list.horizontalScrollBar()->maximum() + list.viewport()->width(), withoutTimes);
-}
-
 void TestCommunicationsLogView::copy_linesAsShown_topToBottom_data()
 {
     // The list shows, from the top: "c" (22.127), "" (22.126), "a" (22.125).
@@ -382,26 +346,6 @@ void TestCommunicationsLogView::copy_linesAsShown_topToBottom()
     else
         list.findChild<QAction*>(how)->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), copied);
-}
-
-void TestCommunicationsLogView::menus_offTimesAndExport_inTheirPlaces()
-{
-    ClearSettingsStore();
-    WindowHarness harness;
-    const auto* file = harness.find<QMenu>("mnuFile");
-    QVERIFY(file);
-    QCOMPARE(ActionNames(*file),
-             QStringList({"mnuFileNew", "mnuFileBar0", "mnuFileOpen", "mnuFileBarExport",
-                          "mnuFileExportLog", "mnuFileBar1", "mnuFileClose"}));
-    QCOMPARE(harness.find<QAction>("mnuFileExportLog")->text(), "&Export Communications Log...");
-    const auto* view = harness.find<QMenu>("mnuView");
-    QVERIFY(view);
-    QVERIFY(ActionNames(*view).contains("mnuShowTimestamps"));
-    const auto* showTimestamps = harness.find<QAction>("mnuShowTimestamps");
-    QCOMPARE(showTimestamps->text(), "Show &Timestamps");
-    QVERIFY(showTimestamps->isCheckable());
-    QVERIFY(!showTimestamps->isChecked());
-    QVERIFY(!harness.window->messageList().showsTimestamps());
 }
 
 void TestCommunicationsLogView::showTimestamps_isRemembered_andLeavesTheMessageLogFileAlone()
@@ -498,33 +442,6 @@ void TestCommunicationsLogView::export_writesTheSessionToTheChosenFile()
              "2026-12-07T14:03:22.126+01:00,Status,,,\"Log File Error: C:\\logs\\a,b.olf \"\"locked\"\"\"\r\n"
              "2026-12-07T14:03:22.127+01:00,Separator,,,\r\n"
              "2026-12-07T14:03:22.128+01:00,Timeout,Query IDs,,Query IDs Timeout!\r\n");
-}
-
-// The export going away with the window while a long history is being written waits
-// for the file, which is complete; nothing is left running behind the window.
-void TestCommunicationsLogView::export_goneWhileWriting_finishesTheFile()
-{
-    ClearSettingsStore();
-    QTemporaryDir folder;
-    const QString path = folder.filePath("long.csv");
-    UserPrompts::TestAnswers answers;
-    answers.onChooseFile = [&](const UserPrompts::FileDialogRequest&) { return path; };
-    UserPrompts::SetAnswersForTesting(answers);
-    constexpr int kLines = 20000;
-    {
-        WindowHarness harness;
-        CommunicationsLog& log = harness.window->link().log();
-        for (int i = 0; i < kLines - 1; ++i)
-            log.LogReceivedMessage(148, "Received RF Data Message", Hex("01 0B 94 03 00 00 00 00 41 DB 04"), 3);
-        log.LogMessageTimeout("Query IDs");
-        harness.find<QAction>("mnuFileExportLog")->trigger();
-        auto* exporter = harness.find<CommunicationsLogExport>("communicationsLogExport");
-        QVERIFY(exporter->isWriting());
-        delete exporter;  // as the window's end does, while the file is being written
-    }
-    const QStringList rows = ReadFile(path).split("\r\n");
-    QCOMPARE(rows.size(), 1 + kLines + 1);  // the header, the lines, and "" after the last CR LF
-    QVERIFY(rows[kLines].endsWith(",Timeout,Query IDs,,Query IDs Timeout!"));
 }
 
 QTEST_MAIN(TestCommunicationsLogView)

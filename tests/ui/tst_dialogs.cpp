@@ -57,9 +57,6 @@ private slots:
     void properties_disablesPortsThatDoNotOpen_andShowsDevices();
     void properties_refusedPorts_sayWhyBesideTheirNumber_data();
     void properties_refusedPorts_sayWhyBesideTheirNumber();
-    void properties_permissionDenied_tellsHowToJoinDialout();
-    void properties_okOnARefusedPort_statusSaysWhy_data();
-    void properties_okOnARefusedPort_statusSaysWhy();
     void properties_okWithUnchangedChoice_stillProbes();
     void properties_okWithSilentModule_saysNoTransceivedDetected();
     void properties_portThatCannotBeSelected_showsTheReason();
@@ -129,49 +126,6 @@ void TestDialogs::properties_refusedPorts_sayWhyBesideTheirNumber()
     QCOMPARE(device->textFormat(), Qt::PlainText);
     QVERIFY(device->isEnabled());  // the reason stays readable
     QCOMPARE(d.option(QStringLiteral("optCommPort%1").arg(index))->isEnabled(), enabled);
-}
-
-void TestDialogs::properties_permissionDenied_tellsHowToJoinDialout()
-{
-    DialogHarness d(PrepareRefusingPorts);
-    QLabel* advice = d.label("lblPortAdvice");
-    QVERIFY(advice && !advice->isHidden());
-    QCOMPARE(advice->text(), "/dev/ttyUSB0: permission denied. " + kDialoutAdvice);
-    QCOMPARE(advice->textFormat(), Qt::PlainText);
-    // The long form, on hovering the number or its device, holds every detail; markup in a
-    // device name from the settings file stays text.
-    const QString details = d.option("optCommPort0")->toolTip();
-    QVERIFY2(details.contains("Serial number: A50285BI") && details.contains("dialout"),
-             qPrintable(details));
-    DialogHarness markup(
-        [](FakeSerialPort& port) { port.setPortDescription(1, Device("<b>COM</b>")); });
-    QVERIFY(markup.option("optCommPort0")->toolTip().contains("&lt;b&gt;COM&lt;/b&gt;"));
-}
-
-void TestDialogs::properties_okOnARefusedPort_statusSaysWhy_data()
-{
-    QTest::addColumn<int>("commPort");
-    QTest::addColumn<QString>("status");
-    QTest::newRow("permission denied")
-        << 1 << "Status: No transceived detected — /dev/ttyUSB0: permission denied. " + kDialoutAdvice;
-    QTest::newRow("configured device missing")
-        << 3 << "Status: No transceived detected — /nonexistent/ttyX does not exist.";
-    QTest::newRow("busy") << 2 << "Status: No transceived detected";
-}
-
-void TestDialogs::properties_okOnARefusedPort_statusSaysWhy()
-{
-    QFETCH(int, commPort);
-    QFETCH(QString, status);
-    SettingsStore::WriteText("Properties", "COMPort", QString::number(commPort));
-    DialogHarness d(PrepareRefusingPorts);
-    QVERIFY(d.option(QStringLiteral("optCommPort%1").arg(commPort - 1))->isChecked());
-    QTest::mouseClick(d.dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-    QCOMPARE(d.window->statusPanelText(1), QStringLiteral("Comm Port: None"));
-    QCOMPARE(d.window->statusPanelText(3), status);
-    // The window's edge may cut a long status; hovering shows all of it.
-    const QString hover = d.window->findChild<QLabel*>("StatusBar1Panel3")->toolTip();
-    QVERIFY2(hover.contains(status.section(" — ", -1)), qPrintable(hover));
 }
 
 void TestDialogs::properties_okWithUnchangedChoice_stillProbes()

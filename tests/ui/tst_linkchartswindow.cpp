@@ -96,22 +96,6 @@ private slots:
             QVERIFY2(charts->findChild<QWidget*>(name), name);
     }
 
-    // The program ends when its main window closes, whether or not the charts are open.
-    void closingTheMainWindow_endsTheProgram_withTheChartsOpen()
-    {
-        WindowHarness w;
-        w.window->show();
-        QWidget* charts = OpenCharts(w);
-        QTimer::singleShot(0, w.window.get(), [&w] { w.window->close(); });
-        QTimer stillRunning;
-        stillRunning.setSingleShot(true);
-        connect(&stillRunning, &QTimer::timeout, qApp, [] { QApplication::exit(1); });
-        stillRunning.start(5000);
-        QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(stillRunning.isActive());
-        QVERIFY(!charts->isVisible());
-    }
-
     void statisticsPage_feedsTheCharts_butItsClearDoesNot()
     {
         WindowHarness w;
@@ -172,42 +156,6 @@ private slots:
         QVERIFY(QFile(path).size() > 1000);
     }
 
-    void exportCsv_writesTheSeries()
-    {
-        WindowHarness w;
-        StopIdleIntervals(w);
-        QWidget* charts = OpenCharts(w);
-        auto* statistics = w.window->findChild<StatisticsPage*>();
-        charts->findChild<QPushButton*>("cmdChartsClear")->click();
-        statistics->tmrThroughput_Timer();
-        statistics->tmrThroughput_Timer();
-        QTemporaryDir dir;
-        const QString path = dir.filePath("link.csv");
-        AnswerFileDialogWith(path);
-        charts->findChild<QPushButton*>("cmdChartsExportCsv")->click();
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QList<QByteArray> lines = file.readAll().split('\n');
-        QCOMPARE(lines.size(), 4);  // header, two intervals, nothing after the last CR LF
-        QVERIFY(lines.at(0).startsWith("time_s,throughput_kbps,"));
-        QVERIFY(lines.at(1).startsWith("0.000,0.000,0.000,"));
-    }
-
-    void writeFailure_isReported()
-    {
-        WindowHarness w;
-        QWidget* charts = OpenCharts(w);
-        QStringList messages;
-        UserPrompts::TestAnswers answers;
-        answers.onChooseFile = [](const UserPrompts::FileDialogRequest&) {
-            return QStringLiteral("/nonexistent/folder/link.csv");
-        };
-        answers.onMessage = [&](const QString& title, const QString&) { messages << title; };
-        UserPrompts::SetAnswersForTesting(answers);
-        charts->findChild<QPushButton*>("cmdChartsExportCsv")->click();
-        charts->findChild<QPushButton*>("cmdChartsSaveImage")->click();
-        QCOMPARE(messages, (QStringList{"Error", "Error"}));
-    }
 };
 
 QTEST_MAIN(TestLinkChartsWindow)

@@ -111,11 +111,8 @@ private slots:
     void nonNumericStoredValue_takesItsDefault();
     void clear_emptiesLog_butKeepsWidestExtent();
     void portLostAndBack_statusBarFollows();
-    void portLost_thenTakenOnPurpose_isNotReopened_data();
-    void portLost_thenTakenOnPurpose_isNotReopened();
     void startUp_windowOnScreen_searchShown_sendingControlsWaitForIt();
     void startUp_closedDuringSearch_endsSearchAndStoresNothingFound();
-    void startUp_narrowedSearch_triesOnlyThatPortAndRate_storesNothing();
     void startUp_portRefusedForPermission_staysInTheStatusBar();
 };
 
@@ -284,27 +281,6 @@ void TestMainWindow::portLostAndBack_statusBarFollows()
     QTRY_VERIFY(w.window->messageList().lines().value(0).startsWith("TXCVR->Host (IDs): "));
 }
 
-void TestMainWindow::portLost_thenTakenOnPurpose_isNotReopened_data()
-{
-    QTest::addColumn<bool>("closeWindow");  // else the settings dialog opens
-    QTest::newRow("settings dialog") << false;
-    QTest::newRow("window closed") << true;
-}
-
-void TestMainWindow::portLost_thenTakenOnPurpose_isNotReopened()
-{
-    QFETCH(bool, closeWindow);
-    WindowHarness w;
-    w.openPort1();
-    w.port->setOnlyPortsAvailable({});
-    w.port->injectFault("Input/output error");
-    if (closeWindow)
-        w.window->close();
-    else
-        frmQVOrvalisETProperties dialog(w.window->link(), w.window->discovery(), w.window.get());
-    QVERIFY(!w.window->link().reconnector().isArmed());
-}
-
 void TestMainWindow::startUp_windowOnScreen_searchShown_sendingControlsWaitForIt()
 {
     auto watch = std::make_shared<SearchWatch>();
@@ -350,27 +326,6 @@ void TestMainWindow::startUp_closedDuringSearch_endsSearchAndStoresNothingFound(
     QCOMPARE(SettingsStore::ReadText("Properties", "COMPort", "none"), QStringLiteral("none"));
     // Shut-down ran while the search was under way.
     QCOMPARE(SettingsStore::ReadText("Settings", "Transceiver ID", "none"), QStringLiteral("1"));
-}
-
-void TestMainWindow::startUp_narrowedSearch_triesOnlyThatPortAndRate_storesNothing()
-{
-    SettingsStore::WriteNumber("Properties", "COMPort", 5);
-    SearchScope scope;
-    scope.portNumber = 3;
-    scope.baudRate = "38400";
-    WindowHarness w(
-        [](FakeSerialPort& port) {
-            port.setOnlyPortsAvailable({3, 5});
-            port.setResponder(ModuleAnsweringIds(3, "38400", kIdsReply));
-        },
-        scope);
-    QStringList tried;
-    for (const FakeSerialPort::Write& write : w.port->writes())
-        tried << QStringLiteral("%1 %2").arg(write.port).arg(write.parameters);
-    QCOMPARE(tried, (QStringList{"3 57600,N,8,1", "3 38400,N,8,1"}));
-    QCOMPARE(w.window->statusPanelText(1), QStringLiteral("Comm Port: 3"));
-    QCOMPARE(SettingsStore::ReadText("Properties", "COMPort", {}), QStringLiteral("5"));
-    QCOMPARE(SettingsStore::ReadText("Properties", "BaudRate", "none"), QStringLiteral("none"));
 }
 
 void TestMainWindow::startUp_portRefusedForPermission_staysInTheStatusBar()
