@@ -16,8 +16,6 @@ private slots:
     }
     void parse_data();
     void parse();
-    void startupScope_data();
-    void startupScope();
 };
 
 void TestCommandLine::parse_data()
@@ -43,13 +41,10 @@ void TestCommandLine::parse_data()
                              << "QV Orvalis Evaluation Tool 2.1\n";
     QTest::newRow("unknown option") << QStringList{"--fast"} << fail << 2 << "" << ""
                                     << "Unknown option 'fast'";
-    QTest::newRow("port 0") << QStringList{"--port", "0"} << fail << 2 << "" << "" << "'0'";
     QTest::newRow("port 9") << QStringList{"--port", "9"} << fail << 2 << "" << "" << "'9'";
     QTest::newRow("rate not a host rate")
         << QStringList{"--baud", "115200"} << fail << 2 << "" << ""
         << "--baud takes one of 9600, 19200, 38400, 57600, not '115200'";
-    QTest::newRow("rate missing") << QStringList{"--baud"} << fail << 2 << "" << ""
-                                  << "Missing value after '--baud'";
     QTest::newRow("stray argument") << QStringList{"COM3"} << fail << 2 << "" << ""
                                     << "unexpected argument 'COM3'";
 }
@@ -72,39 +67,6 @@ void TestCommandLine::parse()
     if (outcome.action == Action::Run) {
         QCOMPARE(outcome.options.port, port);
         QCOMPARE(outcome.options.baudRate, baud);
-    }
-}
-
-void TestCommandLine::startupScope_data()
-{
-    QTest::addColumn<QString>("port");
-    QTest::addColumn<QString>("baud");
-    QTest::addColumn<int>("portNumber");
-    QTest::addColumn<QString>("deviceOfPort1");
-
-    // The settings (empty here) name no device for any port, so a device path becomes
-    // port 1 for this run.
-    QTest::newRow("no options") << "" << "" << 0 << "";
-    QTest::newRow("rate only") << "" << "9600" << 0 << "";
-    QTest::newRow("number") << "4" << "" << 4 << "";
-    QTest::newRow("device") << "/dev/ttyX9" << "19200" << 1 << "/dev/ttyX9";
-}
-
-void TestCommandLine::startupScope()
-{
-    QFETCH(QString, port);
-    QFETCH(QString, baud);
-    QFETCH(int, portNumber);
-    QFETCH(QString, deviceOfPort1);
-
-    const SearchScope scope = StartupSearchScope({port, baud});
-    QCOMPARE(scope.portNumber, portNumber);
-    QCOMPARE(scope.baudRate, baud);
-    QCOMPARE(scope.isNarrowed(), portNumber != 0 || !baud.isEmpty());
-    if (!deviceOfPort1.isEmpty()) {
-        QCOMPARE(DeviceForPortNumber(1), deviceOfPort1);
-        // Named now, so the same device given again is found as port 1.
-        QCOMPARE(PortNumberOfDevice(QStringLiteral("/dev/ttyX9")), 1);
     }
 }
 

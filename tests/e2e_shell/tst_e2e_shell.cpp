@@ -48,8 +48,6 @@ private slots:
     void init() { ClearSettingsStore(); }
     void startUp_findsTheModuleOnPort3At38400();
     void sigterm_closesLikeExit_andSavesSettings();
-    void commandLine_answersAndExits_data();
-    void commandLine_answersAndExits();
     void commandLine_portDeviceAndRate_searchOnlyThere();
 };
 
@@ -87,35 +85,6 @@ void TestE2eShell::sigterm_closesLikeExit_andSavesSettings()
     QCOMPARE(saved.value("Settings/Transceiver ID").toString(), QStringLiteral("1"));
     // First run: message logs go to the user's documents folder.
     QCOMPARE(saved.value("Settings/File Path").toString(), QDir::homePath() + "/Documents/");
-}
-
-void TestE2eShell::commandLine_answersAndExits_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("stdoutHolds");
-    QTest::addColumn<QString>("stderrHolds");
-    // The parser's cases are tested without a process; here: streams and exit status.
-
-    QTest::newRow("version") << QStringList{"--version"} << 0
-                             << QString("QV Orvalis Evaluation Tool " ORVALIS_VERSION) << "";
-    QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << ""
-                                    << "Unknown option 'bogus'";
-}
-
-void TestE2eShell::commandLine_answersAndExits()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(int, exitCode);
-    QFETCH(QString, stdoutHolds);
-    QFETCH(QString, stderrHolds);
-
-    ToolProcess run;
-    run.start(arguments);
-    QVERIFY(run.process.waitForFinished(10000));
-    QCOMPARE(run.process.exitCode(), exitCode);
-    QVERIFY(QString::fromLocal8Bit(run.process.readAllStandardOutput()).contains(stdoutHolds));
-    QVERIFY(QString::fromLocal8Bit(run.process.readAllStandardError()).contains(stderrHolds));
 }
 
 void TestE2eShell::commandLine_portDeviceAndRate_searchOnlyThere()

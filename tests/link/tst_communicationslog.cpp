@@ -38,8 +38,6 @@ private slots:
     void history_keepsTheLinesTheListLetsGo_andThoseCleared();
     void history_dropsTheOldestBeyondItsBound_data();
     void history_dropsTheOldestBeyondItsBound();
-    void csvField_quotesOnlyWhereNeeded_data();
-    void csvField_quotesOnlyWhereNeeded();
     void csv_headerThenOneRowPerLine_oldestFirst();
 };
 
@@ -210,26 +208,6 @@ void TestCommunicationsLog::history_dropsTheOldestBeyondItsBound()
         QCOMPARE(LogLineText(entry.line), LogLineText(expected));
         QCOMPARE(entry.line.bytes.toHex(' '), expected.bytes.toHex(' '));
     }
-}
-
-void TestCommunicationsLog::csvField_quotesOnlyWhereNeeded_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("field");
-    QTest::newRow("plain") << "Host->TXCVR (Query IDs): 01 05 03 09 04 "
-                           << "Host->TXCVR (Query IDs): 01 05 03 09 04 ";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("comma") << "Error: a,b" << "\"Error: a,b\"";
-    QTest::newRow("quote") << "say \"hi\"" << "\"say \"\"hi\"\"\"";
-    QTest::newRow("carriage return") << "a\rb" << "\"a\rb\"";
-    QTest::newRow("line feed") << "a\nb" << "\"a\nb\"";
-}
-
-void TestCommunicationsLog::csvField_quotesOnlyWhereNeeded()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, field);
-    QCOMPARE(CsvField(text), field);
 }
 
 void TestCommunicationsLog::csv_headerThenOneRowPerLine_oldestFirst()

@@ -13,9 +13,6 @@
 namespace {
 
 const QByteArray kIdsReply = QByteArray::fromHex("010B832C0101000100BE04");
-const QString kDialout = QStringLiteral(
-    "On most distributions you must be in the dialout group: "
-    "sudo usermod -aG dialout $USER, then log out and in.");
 
 // How one port number fails to open, and the device it names.
 struct RefusedPort {
@@ -69,9 +66,6 @@ private slots:
     void storedPortStillRight_isTheOnlyOneTried();
     void silentEverywhere_reportsNothingFound_andKeepsSettings();
     void probeReplies_areNotLogged();
-    void refusedPorts_statusSaysWhyOnlyWhenNothingIsFound_data();
-    void refusedPorts_statusSaysWhyOnlyWhenNothingIsFound();
-    void refusalsOfAnEarlierSearch_areForgotten();
 };
 
 void TestDiscovery::probeOfOnePort_followsTheSequence()
@@ -161,66 +155,6 @@ void TestDiscovery::probeReplies_areNotLogged()
     s.discovery.FindTransceiver();
     QCOMPARE(s.status.panel[1], QStringLiteral("Comm Port: 1"));
     QVERIFY(s.h.lines().isEmpty());
-}
-
-void TestDiscovery::refusedPorts_statusSaysWhyOnlyWhenNothingIsFound_data()
-{
-    QTest::addColumn<QList<RefusedPort>>("refused");
-    QTest::addColumn<int>("modulePort");
-    QTest::addColumn<QStringList>("panels");
-
-    QList<RefusedPort> everyPort;
-    for (int p = 1; p <= 8; ++p)
-        everyPort << RefusedPort{p, PortOpenFailure::PermissionDenied,
-                                 QStringLiteral("/dev/ttyUSB%1").arg(p - 1)};
-    const QStringList nothingFound{"Comm Port: None", "Baud Rate: ",
-                                   "Status: No transceiver detected"};
-    QTest::newRow("every port refused for permission")
-        << everyPort << 0
-        << QStringList{"Comm Port: None", "Baud Rate: ",
-                       "Status: No transceiver detected — /dev/ttyUSB0: permission denied. "
-                           + kDialout};
-    QTest::newRow("configured device missing")
-        << QList<RefusedPort>{{1, PortOpenFailure::NotFound, "/nonexistent/ttyX", false}} << 0
-        << QStringList{"Comm Port: None", "Baud Rate: ",
-                       "Status: No transceiver detected — /nonexistent/ttyX does not exist."};
-    QTest::newRow("busy ports say nothing")
-        << QList<RefusedPort>{{2, PortOpenFailure::Busy, "/dev/ttyS0"}} << 0 << nothingFound;
-    QTest::newRow("one port refused, module found on another")
-        << QList<RefusedPort>{{1, PortOpenFailure::PermissionDenied, "/dev/ttyUSB0"}} << 3
-        << QStringList{"Comm Port: 3", "Baud Rate: 19200", "Status:"};
-}
-
-void TestDiscovery::refusedPorts_statusSaysWhyOnlyWhenNothingIsFound()
-{
-    QFETCH(QList<RefusedPort>, refused);
-    QFETCH(int, modulePort);
-    QFETCH(QStringList, panels);
-    Search s;
-    s.h.port->setOnlyPortsAvailable(modulePort ? QSet<int>{modulePort} : QSet<int>{});
-    for (const RefusedPort& r : refused) {
-        s.h.port->setOpenFailure(r.number, r.failure);
-        PortDescription description;
-        description.device = r.device;
-        description.present = r.present;
-        s.h.port->setPortDescription(r.number, description);
-    }
-    if (modulePort)
-        s.h.port->setResponder(ModuleAnsweringIds(modulePort, "19200", kIdsReply));
-    s.discovery.FindTransceiver();
-    QCOMPARE((QStringList{s.status.panel[1], s.status.panel[2], s.status.panel[3]}), panels);
-}
-
-void TestDiscovery::refusalsOfAnEarlierSearch_areForgotten()
-{
-    Search s;
-    s.h.port->setOnlyPortsAvailable({});
-    s.h.port->setOpenFailure(2, PortOpenFailure::PermissionDenied);
-    s.discovery.FindTransceiver();
-    QVERIFY(s.status.panel[3].contains("permission denied"));
-    s.h.port->setOpenFailure(2, PortOpenFailure::None);  // the user joined the group
-    s.discovery.FindTransceiver();
-    QCOMPARE(s.status.panel[3], QStringLiteral("Status: No transceiver detected"));
 }
 
 QTEST_GUILESS_MAIN(TestDiscovery)

@@ -76,23 +76,9 @@ void TestPortDeviceMap::portTexts_sayDeviceDetailsAndWhy_data()
         << kMissing << PortOpenFailure::NotFound << "/nonexistent/ttyX — not found"
         << "/nonexistent/ttyX does not exist."
         << "Device: /nonexistent/ttyX\n/nonexistent/ttyX does not exist.";
-    QTest::newRow("other failure")
-        << Device("/dev/ttyS1") << PortOpenFailure::Other << "/dev/ttyS1 — cannot be opened"
-        << "/dev/ttyS1 cannot be opened." << "Device: /dev/ttyS1\n/dev/ttyS1 cannot be opened.";
-    QTest::newRow("description only")
-        << Device("ttyACM0", true, "Arduino Uno") << PortOpenFailure::None << "ttyACM0 (Arduino Uno)"
-        << "" << "Device: ttyACM0\nDescription: Arduino Uno";
-    QTest::newRow("maker only, busy")
-        << Device("/dev/ttyUSB2", true, "", "Prolific") << PortOpenFailure::Busy
-        << "/dev/ttyUSB2 (Prolific) — in use by another program"
-        << "/dev/ttyUSB2 is in use by another program."
-        << "Device: /dev/ttyUSB2\nManufacturer: Prolific\n/dev/ttyUSB2 is in use by another program.";
     QTest::newRow("no device for the number")
         << PortDescription() << PortOpenFailure::Other << "(none)" << ""
         << "No serial device has this port number.";
-    QTest::newRow("markup in a configured name stays text")
-        << Device("<b>COM</b>") << PortOpenFailure::None << "<b>COM</b>" << ""
-        << "Device: <b>COM</b>";
     const QString longPath = "/home/someone/a/rather/deep/folder/for/devices/ttyUSB7";
     const QString longText = "USB-Serial Controller with a very long product name";
     QTest::newRow("long names are shortened, details keep them")
@@ -138,12 +124,8 @@ void TestPortDeviceMap::noModuleStatus_namesTheFirstPortTheUserCanFix_data()
         << QList<PortRefusal>{{PortDescription{}, PortOpenFailure::NotFound}} << none;
     QTest::newRow("one refused for permission")
         << QList<PortRefusal>{busy, permission1} << none + permissionReason;
-    QTest::newRow("first of several refused for permission")
-        << QList<PortRefusal>{permission1, permission2} << none + permissionReason;
     QTest::newRow("configured path missing")
         << QList<PortRefusal>{busy, missing} << none + " — /nonexistent/ttyX does not exist.";
-    QTest::newRow("permission before a missing path")
-        << QList<PortRefusal>{missing, permission1} << none + permissionReason;
 }
 
 void TestPortDeviceMap::noModuleStatus_namesTheFirstPortTheUserCanFix()

@@ -65,7 +65,6 @@ private slots:
     void deviceBack_isReopenedOnce_withTheOldParameters();
     void portTakenOnPurpose_stopsTheLooking_data();
     void portTakenOnPurpose_stopsTheLooking();
-    void deviceBackDuringAWait_isReopenedAfterIt();
 };
 
 void TestPortReconnector::deviceBack_isReopenedOnce_withTheOldParameters_data()
@@ -149,26 +148,6 @@ void TestPortReconnector::portTakenOnPurpose_stopsTheLooking()
     r.lookNow();
     QVERIFY(!r.h.port->isOpen());
     QCOMPARE(r.linesWith("Reopened").size(), 0);
-}
-
-void TestPortReconnector::deviceBackDuringAWait_isReopenedAfterIt()
-{
-    Replug r;
-    r.pullOut();
-    r.plugIn(1, Device("/dev/ttyUSB0", "A1"));
-    // A pause after a baud-rate change, say, that began before the device came back: the
-    // reconnector looks during it, as its timer would tick there.
-    bool openDuringTheWait = true;
-    SetWaitStartedHookForTesting([&] {
-        r.lookNow();
-        openDuringTheWait = r.h.port->isOpen();
-        r.h.link.transmit().tmrWakeup().stop();  // the pause is over
-    });
-    r.h.link.transmit().WaitOnWakeupTimer(2000);
-    SetWaitStartedHookForTesting({});
-    QVERIFY(!openDuringTheWait);
-    r.lookNow();
-    QVERIFY(r.h.port->isOpen());
 }
 
 QTEST_MAIN(TestPortReconnector)

@@ -188,21 +188,6 @@ private slots:
         QCOMPARE(FileExists(path), !content.isNull());
     }
 
-    // A file removed since it was chosen is not recreated by an append: the writer is told
-    // it is missing, so it can start a new file with its header.
-    void appendToRemovedFile_reportsItMissing()
-    {
-        const QString path = m_dir.filePath("removed.olf");
-        QVERIFY(CreateLogFile(path, "removed.olf"));
-        QVERIFY(QFile::remove(path));
-        for (const LogFileResult& result : {AppendToLogFile(path, "x"), WriteLogStart(path),
-                                            WriteLogEnd(path, {"x"})})
-            QVERIFY2(!result.ok && result.fileMissing && !result.error.isEmpty(),
-                     qPrintable(result.error));
-        QVERIFY(!QFile::exists(path));
-        QVERIFY(!IsSpecialFile(path));
-    }
-
     void unwritableFile_reportsSystemError()
     {
         // A regular file as the parent folder fails for every user, root included.

@@ -254,20 +254,6 @@ private slots:
         QCOMPARE(LogFileErrorLines(w), 1);
     }
 
-    void folderRemovedWhileLogging_isReportedOnce_andUnticksTheBox()
-    {
-        QVERIFY(QDir(m_dir->path()).mkdir("gone"));
-        WindowHarness w;
-        w.openPort1();
-        m_files << path("gone/x.olf");
-        w.find<QCheckBox>("chkSaveLogToFile")->setChecked(true);
-        QVERIFY(QDir(path("gone")).removeRecursively());
-        SendAB(w);
-        SendAB(w);
-        QVERIFY(!w.find<QCheckBox>("chkSaveLogToFile")->isChecked());
-        QCOMPARE(LogFileErrorLines(w), 1);
-    }
-
     // A stored folder is kept as it is; the dialogs open in the documents folder when it
     // is not there (first run, or a folder of another machine).
     void fileDialogs_openInStoredFolder_orDocumentsWhenItIsGone_data()

@@ -72,13 +72,6 @@ QString ReadFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QStringLiteral("<none>");
 }
 
-void WriteFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
 QString StoredShowTimestamps()
 {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kApplicationTitle)
@@ -97,7 +90,6 @@ private slots:
     void scrollRange_endsAtTheExtent_whetherOrNotTheVerticalBarShows_data();
     void scrollRange_endsAtTheExtent_whetherOrNotTheVerticalBarShows();
     void afterClear_aShortLineScrollsAsFarAsBefore();
-    void rowHeight_isOneTextLine_evenWhenTheLastRowIsEmpty();
     void rowsShown_catchUpWithTheLog_data();
     void rowsShown_catchUpWithTheLog();
     void cleanup();
@@ -108,8 +100,6 @@ private slots:
     void copy_linesAsShown_topToBottom();
 
     void showTimestamps_isRemembered_andLeavesTheMessageLogFileAlone();
-    void export_writesTheSessionToTheChosenFile_data();
-    void export_writesTheSessionToTheChosenFile();
 };
 
 void TestCommunicationsLogView::listResizedAcrossTheExtent_settlesAtEveryWidth_data()
@@ -199,27 +189,6 @@ void TestCommunicationsLogView::afterClear_aShortLineScrollsAsFarAsBefore()
     QCOMPARE(list.horizontalExtent(), extent);
     QTRY_VERIFY(list.horizontalScrollBar()->isVisible());
     QCOMPARE(list.horizontalScrollBar()->maximum() + list.viewport()->width(), extent);
-}
-
-// The rows take their one height from a single row; a transmitted frame logs an empty
-// line first, and an empty row must not make every row shorter than a line of text.
-void TestCommunicationsLogView::rowHeight_isOneTextLine_evenWhenTheLastRowIsEmpty()
-{
-    CommunicationsLogView emptyLast;
-    CommunicationsLogView textLast;
-    CommunicationsLog emptyLastLog(emptyLast);
-    CommunicationsLog textLastLog(textLast);
-    emptyLastLog.LogTransmittedMessage("Query IDs", Hex("01 05 03 09 04"), false, 0);  // "" first
-    textLastLog.AddToMessageList("Host->TXCVR (Query IDs): 01 05 03 09 04 ");
-    textLastLog.AddToMessageList(QString());
-    for (CommunicationsLogView* list : {&emptyLast, &textLast}) {
-        list->show();
-        QVERIFY(QTest::qWaitForWindowExposed(list));
-        QTRY_COMPARE(RowsShown(*list).size(), 2);
-    }
-    const QRect emptyLastRow = emptyLast.visualRect(emptyLast.model()->index(0, 0));
-    QCOMPARE(emptyLastRow.height(), textLast.visualRect(textLast.model()->index(0, 0)).height());
-    QVERIFY(emptyLastRow.height() >= emptyLast.fontMetrics().height());
 }
 
 void TestCommunicationsLogView::rowsShown_catchUpWithTheLog_data()
@@ -373,75 +342,6 @@ void TestCommunicationsLogView::showTimestamps_isRemembered_andLeavesTheMessageL
     showTimestamps->trigger();
     QCOMPARE(StoredShowTimestamps(), "0");
     QVERIFY(!again.window->messageList().showsTimestamps());
-}
-
-void TestCommunicationsLogView::export_writesTheSessionToTheChosenFile_data()
-{
-    QTest::addColumn<QString>("answer");      // the file dialog's answer, in the temporary folder
-    QTest::addColumn<QByteArray>("before");   // the file's content before, if it exists
-    QTest::addColumn<bool>("overwrite");      // the answer to "Overwrite File"
-    QTest::addColumn<QString>("written");     // the file that gets the session, "" for none
-    QTest::addColumn<QString>("message");     // the title of a message box shown, "" for none
-    QTest::newRow("new file") << "session.csv" << QByteArray() << false << "session.csv" << "";
-    QTest::newRow("name without extension") << "session" << QByteArray() << false << "session.csv" << "";
-    QTest::newRow("existing file, overwritten") << "old.csv" << QByteArray("old") << true << "old.csv" << "";
-    QTest::newRow("existing file, kept") << "old.csv" << QByteArray("old") << false << "" << "";
-    QTest::newRow("folder missing") << "missing/session.csv" << QByteArray() << false << ""
-                                    << "Export Communications Log";
-    QTest::newRow("cancelled") << "" << QByteArray() << false << "" << "";
-}
-
-void TestCommunicationsLogView::export_writesTheSessionToTheChosenFile()
-{
-    QFETCH(QString, answer);
-    QFETCH(QByteArray, before);
-    QFETCH(bool, overwrite);
-    QFETCH(QString, written);
-    QFETCH(QString, message);
-    ClearSettingsStore();
-    QTemporaryDir folder;
-    if (!before.isEmpty())
-        WriteFile(folder.filePath(answer), before);
-    UserPrompts::FileDialogRequest asked;
-    QStringList questions;
-    QStringList messages;
-    UserPrompts::TestAnswers answers;
-    answers.onChooseFile = [&](const UserPrompts::FileDialogRequest& request) {
-        asked = request;
-        return answer.isEmpty() ? QString() : folder.filePath(answer);
-    };
-    answers.onQuestion = [&](const QString& title, const QString&) {
-        questions << title;
-        return overwrite;
-    };
-    answers.onMessage = [&](const QString& title, const QString&) { messages << title; };
-    UserPrompts::SetAnswersForTesting(answers);
-    WindowHarness harness;
-    PinClockStepping(kStart);
-    CommunicationsLog& log = harness.window->link().log();
-    log.LogStatusMessage("Log File Error: C:\\logs\\a,b.olf \"locked\"");
-    log.LogMessageTimeout("Query IDs");
-
-    QSignalSpy ended(harness.find<CommunicationsLogExport>("communicationsLogExport"),
-                     &CommunicationsLogExport::finished);
-    harness.find<QAction>("mnuFileExportLog")->trigger();
-    QTRY_COMPARE(ended.count(), 1);
-
-    QCOMPARE(asked.title, "Export Communications Log");
-    QVERIFY(asked.filter.contains("*.csv"));
-    QCOMPARE(asked.startFolder, harness.window->trafficSettings().sLogFilePath);
-    QCOMPARE(questions, before.isEmpty() ? QStringList() : QStringList{"Overwrite File"});
-    QCOMPARE(messages, message.isEmpty() ? QStringList() : QStringList{message});
-    if (!before.isEmpty() && written.isEmpty())
-        QCOMPARE(ReadFile(folder.filePath(answer)), QString::fromLatin1(before));
-    if (written.isEmpty())
-        return;
-    QCOMPARE(ReadFile(folder.filePath(written)),
-             "Time,Direction,Message,Bytes,Line\r\n"
-             "2026-12-07T14:03:22.125+01:00,Separator,,,\r\n"
-             "2026-12-07T14:03:22.126+01:00,Status,,,\"Log File Error: C:\\logs\\a,b.olf \"\"locked\"\"\"\r\n"
-             "2026-12-07T14:03:22.127+01:00,Separator,,,\r\n"
-             "2026-12-07T14:03:22.128+01:00,Timeout,Query IDs,,Query IDs Timeout!\r\n");
 }
 
 QTEST_MAIN(TestCommunicationsLogView)

@@ -18,22 +18,6 @@ namespace {
 
 const QByteArray kIdsReply = QByteArray::fromHex("010B832C0101000100BE04");
 
-// COM1 refused for permission, COM2 busy, COM3 a configured device that does not exist,
-// COM4 an adapter that opens, COM5 to COM8 name no device.
-void PrepareRefusingPorts(FakeSerialPort& port)
-{
-    port.setOnlyPortsAvailable({4});
-    port.setOpenFailure(1, PortOpenFailure::PermissionDenied);
-    port.setPortDescription(1, Device("/dev/ttyUSB0", true, "FT232R USB UART", "FTDI", "A50285BI"));
-    port.setOpenFailure(2, PortOpenFailure::Busy);
-    port.setPortDescription(2, Device("/dev/ttyS0"));
-    port.setOpenFailure(3, PortOpenFailure::NotFound);
-    port.setPortDescription(3, Device("/nonexistent/ttyX", false));
-    port.setPortDescription(4, Device("/dev/ttyUSB1", true, "FT231X USB UART", "FTDI", "DN01ABCD"));
-    for (int p = 5; p <= 8; ++p)
-        port.setPortDescription(p, PortDescription());
-}
-
 struct DialogHarness : WindowHarness {
     std::unique_ptr<frmQVOrvalisETProperties> dialog;
 
@@ -55,8 +39,6 @@ private slots:
     void init();
     void cleanup();
     void properties_disablesPortsThatDoNotOpen_andShowsDevices();
-    void properties_refusedPorts_sayWhyBesideTheirNumber_data();
-    void properties_refusedPorts_sayWhyBesideTheirNumber();
     void properties_okWithUnchangedChoice_stillProbes();
     void properties_okWithSilentModule_saysNoTransceivedDetected();
     void properties_portThatCannotBeSelected_showsTheReason();
@@ -100,32 +82,6 @@ void TestDialogs::properties_disablesPortsThatDoNotOpen_andShowsDevices()
     QCOMPARE(d.option("optBaudRate1")->text(), QStringLiteral("19,200"));
     QVERIFY(d.option("optBaudRate1")->isChecked());  // "19200" when nothing is stored
     QVERIFY(!d.port->isOpen());
-}
-
-void TestDialogs::properties_refusedPorts_sayWhyBesideTheirNumber_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("COM1 permission denied")
-        << 0 << "/dev/ttyUSB0 (FT232R USB UART, FTDI, S/N A50285BI) — permission denied" << false;
-    QTest::newRow("COM2 busy") << 1 << "/dev/ttyS0 — in use by another program" << false;
-    QTest::newRow("COM3 configured device missing") << 2 << "/nonexistent/ttyX — not found" << false;
-    QTest::newRow("COM4 opens") << 3 << "/dev/ttyUSB1 (FT231X USB UART, FTDI, S/N DN01ABCD)" << true;
-    QTest::newRow("COM5 names no device") << 4 << "(none)" << false;
-}
-
-void TestDialogs::properties_refusedPorts_sayWhyBesideTheirNumber()
-{
-    QFETCH(int, index);
-    QFETCH(QString, label);
-    QFETCH(bool, enabled);
-    DialogHarness d(PrepareRefusingPorts);
-    QLabel* device = d.label(QStringLiteral("lblCommPortDevice%1").arg(index));
-    QCOMPARE(device->text(), label);
-    QCOMPARE(device->textFormat(), Qt::PlainText);
-    QVERIFY(device->isEnabled());  // the reason stays readable
-    QCOMPARE(d.option(QStringLiteral("optCommPort%1").arg(index))->isEnabled(), enabled);
 }
 
 void TestDialogs::properties_okWithUnchangedChoice_stillProbes()

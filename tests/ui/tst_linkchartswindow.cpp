@@ -127,20 +127,6 @@ private slots:
         QCOMPARE(w.text("lblTestAcksRcvd"), QStringLiteral("1"));  // the page keeps its own
     }
 
-    // With no repetition running, the history ends an interval every second by itself.
-    void receivedRfData_isChartedWithoutARepetition()
-    {
-        WindowHarness w;
-        w.openPort1();
-        QWidget* charts = OpenCharts(w);
-        charts->findChild<QPushButton*>("cmdChartsClear")->click();
-        for (int i = 0; i < 3; ++i)
-            w.port->feedReceived(BuildFrame(MessageCode::ReceivedRfData, Hex("05 01 00 02 00 41")));
-        QTRY_VERIFY_WITH_TIMEOUT(PointCount(*charts, "chartReceived") > 0, 5000);
-        QCOMPARE(LinesOf(*charts, "chartReceived").first()->at(0), QPointF(0, 3));
-        QCOMPARE(PointCount(*charts, "chartThroughput"), 0);
-    }
-
     void saveImage_writesAPng()
     {
         WindowHarness w;

@@ -28,11 +28,6 @@ QStringList TabCaptions(QTabBar* bar)
 
 const QByteArray kIdsReply = QByteArray::fromHex("010B832C0101000100BE04");
 
-QStringList StatusBarTexts(const WindowHarness& w)
-{
-    return {w.window->statusPanelText(1), w.window->statusPanelText(2), w.window->statusPanelText(3)};
-}
-
 int VisiblePage(const frmQVOrvalisETMain& window)
 {
     int visible = -1;
@@ -110,7 +105,6 @@ private slots:
     void settings_roundTripThroughANewWindow();
     void nonNumericStoredValue_takesItsDefault();
     void clear_emptiesLog_butKeepsWidestExtent();
-    void portLostAndBack_statusBarFollows();
     void startUp_windowOnScreen_searchShown_sendingControlsWaitForIt();
     void startUp_closedDuringSearch_endsSearchAndStoresNothingFound();
     void startUp_portRefusedForPermission_staysInTheStatusBar();
@@ -252,33 +246,6 @@ void TestMainWindow::clear_emptiesLog_butKeepsWidestExtent()
     QCOMPARE(w.window->messageList().horizontalExtent(), wideExtent);
     log.AddToMessageList("short");
     QCOMPARE(w.window->messageList().horizontalExtent(), wideExtent);
-}
-
-void TestMainWindow::portLostAndBack_statusBarFollows()
-{
-    WindowHarness w([](FakeSerialPort& port) {
-        port.setOnlyPortsAvailable({2});
-        port.setResponder(ModuleAnsweringIds(2, "38400", kIdsReply));
-    });
-    QCOMPARE(StatusBarTexts(w).mid(0, 2), (QStringList{"Comm Port: 2", "Baud Rate: 38400"}));
-    w.find<QPushButton>("cmdGetIDs")->click();
-    w.port->setOnlyPortsAvailable({});  // the adapter is pulled out
-    w.port->injectFault("Input/output error");
-    QCOMPARE(StatusBarTexts(w), (QStringList{"Comm Port: None", "Baud Rate: ", "Status: Port closed"}));
-    const QStringList lines = w.window->messageList().lines();
-    // The request in flight can no longer be answered: it times out at once, and once.
-    QCOMPARE(lines, (QStringList{"Query IDs Timeout!", "", "Serial Port Error: Input/output error",
-                                 "", "Host->TXCVR (Query IDs): 01 05 03 09 04 ", ""}));
-    QTest::qWait(2 * PortReconnector::kPollIntervalMs + 100);  // still gone: nothing more said
-    QCOMPARE(w.window->messageList().lines(), lines);
-
-    w.port->setOnlyPortsAvailable({2});  // and plugged in again
-    QTRY_COMPARE_WITH_TIMEOUT(StatusBarTexts(w),
-                              (QStringList{"Comm Port: 2", "Baud Rate: 38400", "Status:"}), 5000);
-    QCOMPARE(w.window->messageList().lines().mid(0, 2),
-             (QStringList{"", "Serial Port Reopened: /dev/fake2"}));
-    w.find<QPushButton>("cmdGetIDs")->click();
-    QTRY_VERIFY(w.window->messageList().lines().value(0).startsWith("TXCVR->Host (IDs): "));
 }
 
 void TestMainWindow::startUp_windowOnScreen_searchShown_sendingControlsWaitForIt()
