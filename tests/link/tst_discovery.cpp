@@ -14,14 +14,6 @@ namespace {
 
 const QByteArray kIdsReply = QByteArray::fromHex("010B832C0101000100BE04");
 
-// How one port number fails to open, and the device it names.
-struct RefusedPort {
-    int number = 0;
-    PortOpenFailure failure = PortOpenFailure::None;
-    QString device;
-    bool present = true;
-};
-
 struct Search {
     LinkHarness h{false};
     RecordingStatusPanels status;
@@ -54,8 +46,6 @@ void ClearStore()
 }
 
 }  // namespace
-
-Q_DECLARE_METATYPE(RefusedPort)
 
 class TestDiscovery : public QObject {
     Q_OBJECT
