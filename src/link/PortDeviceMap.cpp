@@ -36,11 +36,6 @@ QHash<int, QString>& DevicesForThisRun()
     return devices;
 }
 
-QString AsPath(const QString& device)
-{
-    return device.startsWith(QLatin1Char('/')) ? device : QStringLiteral("/dev/") + device;
-}
-
 QString PresentDevice(int portNumber)
 {
     QStringList names;
@@ -89,8 +84,13 @@ int PortNumberOfDevice(const QString& device)
 {
     for (int p = 1; p <= 8; ++p) {
         const QString named = DeviceForPortNumber(p);
-        if (!named.isEmpty() && AsPath(named) == AsPath(device))
+        if (!named.isEmpty() && DevicePath(named) == DevicePath(device))
             return p;
     }
     return 0;
+}
+
+QString DevicePath(const QString& device)
+{
+    return device.startsWith(QLatin1Char('/')) ? device : QStringLiteral("/dev/") + device;
 }

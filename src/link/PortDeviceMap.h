@@ -17,3 +17,6 @@ void UseDeviceForThisRun(int portNumber, const QString& device);
 
 // The port number 1 .. 8 that names `device` (a path, or a name under /dev); 0 if none.
 int PortNumberOfDevice(const QString& device);
+
+// "ttyUSB0" -> "/dev/ttyUSB0"; a path stays as it is. Both name the same device.
+QString DevicePath(const QString& device);

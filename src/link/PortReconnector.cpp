@@ -2,22 +2,16 @@
 
 #include "link/CommunicationsLog.h"
 #include "link/LinkState.h"
+#include "link/PortDeviceMap.h"
 #include "link/TransmitPath.h"
 
 namespace {
 
 constexpr int kPortCount = 8;
 
-// "ttyUSB0" and "/dev/ttyUSB0" name the same device.
-QString DeviceName(const QString& device)
-{
-    const QString dev = QStringLiteral("/dev/");
-    return device.startsWith(dev) ? device.mid(dev.size()) : device;
-}
-
 bool SamePath(const PortDescription& lost, const PortDescription& port)
 {
-    return !lost.device.isEmpty() && DeviceName(port.device) == DeviceName(lost.device);
+    return !lost.device.isEmpty() && DevicePath(port.device) == DevicePath(lost.device);
 }
 
 bool SameSerialNumber(const PortDescription& lost, const PortDescription& port)

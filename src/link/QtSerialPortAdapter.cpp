@@ -36,12 +36,6 @@ QString FaultDescription(const QString& qtDescription)
     return qtDescription;
 }
 
-// "ttyUSB0" -> "/dev/ttyUSB0"; a path stays as it is.
-QString DevicePath(const QString& device)
-{
-    return device.startsWith(QLatin1Char('/')) ? device : QStringLiteral("/dev/") + device;
-}
-
 }  // namespace
 
 QtSerialPortAdapter::QtSerialPortAdapter(QObject* parent) : SerialPort(parent)
