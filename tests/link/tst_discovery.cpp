@@ -12,8 +12,6 @@
 
 namespace {
 
-const QByteArray kIdsReply = QByteArray::fromHex("010B832C0101000100BE04");
-
 struct Search {
     LinkHarness h{false};
     RecordingStatusPanels status;
@@ -136,7 +134,6 @@ void TestDiscovery::silentEverywhere_reportsNothingFound_andKeepsSettings()
     QVERIFY(!s.h.port->isOpen());
     QVERIFY(!s.h.link.state().bSearching);
 }
-
 
 void TestDiscovery::probeReplies_areNotLogged()
 {

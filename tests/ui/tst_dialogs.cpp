@@ -16,8 +16,6 @@
 
 namespace {
 
-const QByteArray kIdsReply = QByteArray::fromHex("010B832C0101000100BE04");
-
 struct DialogHarness : WindowHarness {
     std::unique_ptr<frmQVOrvalisETProperties> dialog;
 
@@ -121,7 +119,6 @@ void TestDialogs::properties_okWithSilentModule_saysNoTransceivedDetected()
     QVERIFY(d.port->isOpen());  // the chosen port stays open
     QCOMPARE(SettingsStore::ReadText("Properties", "COMPort", ""), QStringLiteral("3"));
 }
-
 
 void TestDialogs::properties_portThatCannotBeSelected_showsTheReason()
 {

@@ -26,8 +26,6 @@ QStringList TabCaptions(QTabBar* bar)
     return captions;
 }
 
-const QByteArray kIdsReply = QByteArray::fromHex("010B832C0101000100BE04");
-
 int VisiblePage(const frmQVOrvalisETMain& window)
 {
     int visible = -1;
@@ -36,7 +34,6 @@ int VisiblePage(const frmQVOrvalisETMain& window)
             visible = visible == -1 ? i : -2;  // -2: more than one
     return visible;
 }
-
 
 // The main window while its constructor is still running start-up: only reachable as a
 // top-level widget.
@@ -169,7 +166,6 @@ void TestMainWindow::tabSwitching_byCaption()
     QCOMPARE(w.window->iCurrentTabFrame(), 7);
     QCOMPARE(VisiblePage(*w.window), 7);
 }
-
 
 void TestMainWindow::resizeRule_logGrowsWithWindow_neverBelowDesignSize()
 {
