@@ -7,6 +7,11 @@ std::function<QDateTime()>& NowOverride()
     static std::function<QDateTime()> now;
     return now;
 }
+std::function<quint32()>& SeedOverride()
+{
+    static std::function<quint32()> seed;
+    return seed;
+}
 }  // namespace
 
 QDateTime Now()
@@ -16,12 +21,19 @@ QDateTime Now()
 
 quint32 RandomSeed()
 {
+    if (SeedOverride())
+        return SeedOverride()();
     return static_cast<quint32>(QDateTime::currentMSecsSinceEpoch());
 }
 
 void SetNowForTesting(std::function<QDateTime()> now)
 {
     NowOverride() = std::move(now);
+}
+
+void SetRandomSeedForTesting(std::function<quint32()> seed)
+{
+    SeedOverride() = std::move(seed);
 }
 
 }  // namespace Clock

@@ -13,5 +13,7 @@ quint32 RandomSeed();
 
 // Replaces the clock for tests; an empty function restores the system clock.
 void SetNowForTesting(std::function<QDateTime()> now);
+// Replaces the random seed for tests; an empty function restores the clock's.
+void SetRandomSeedForTesting(std::function<quint32()> seed);
 
 }  // namespace Clock
