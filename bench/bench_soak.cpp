@@ -5,8 +5,8 @@
 // Usage: bench_soak [minutes]
 #include "traffic/BenchWindow.h"
 
-#include "link/SerialLink.h"
-#include "platform/EventWait.h"
+#include "link/LinkSession.h"
+#include "support/Waiting.h"
 #include "platform/UserPrompts.h"
 #include "support/SimulatorProcess.h"
 #include "traffic/TrafficCounters.h"

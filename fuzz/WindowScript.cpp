@@ -4,8 +4,7 @@
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "config/SpinButtons.h"
-#include "link/SerialLink.h"
-#include "platform/EventWait.h"
+#include "link/LinkSession.h"
 #include "support/FakeSerialPort.h"
 #include "ui/CommunicationsLogView.h"
 #include "ui/frmQVOrvalisETMain.h"
@@ -22,7 +21,6 @@
 
 namespace {
 
-constexpr int kMaxNestedWaits = 4;  // waits inside actions inside waits ...
 
 // 0x01, LEN, type, payload, CHK, 0x04 with the sum of the bytes before CHK as CHK.
 QByteArray Frame(int type, const QByteArray& payload)
@@ -76,12 +74,6 @@ WindowScript::WindowScript(frmQVOrvalisETMain& window, FakeSerialPort& port, Fuz
     for (int type = 129; type <= 175; ++type)
         if (dispatcher.hasHandler(type))
             m_handledTypes << type;
-    SetWaitStartedHookForTesting([this] { insideWait(); });
-}
-
-WindowScript::~WindowScript()
-{
-    SetWaitStartedHookForTesting({});
 }
 
 void WindowScript::run()
@@ -91,30 +83,6 @@ void WindowScript::run()
         QCoreApplication::processEvents();
         FuzzRequire(m_window.messageList().lineCount() <= CommunicationsLog::kCapacity,
                     "the communications log keeps at most its capacity of lines");
-    }
-}
-
-void WindowScript::insideWait()
-{
-    ++m_waits;
-    const int actions = m_waits <= kMaxNestedWaits ? m_in.below(4) : 0;
-    for (int i = 0; i < actions && !m_in.atEnd(); ++i)
-        act();
-    endWaitNow();
-    --m_waits;
-}
-
-// Whatever the program waits for comes now: the line is clear to send, and the pause
-// or the module's silence is over.
-void WindowScript::endWaitNow()
-{
-    m_port.setClearToSend(CtsState::Asserted);
-    for (const char* name : {"tmrWakeup", "tmrMsgTimeout"}) {
-        QTimer* timer = m_window.findChild<QTimer*>(QLatin1String(name));
-        if (timer && timer->isActive()) {
-            FireTimer(*timer);
-            return;
-        }
     }
 }
 

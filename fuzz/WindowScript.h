@@ -26,7 +26,6 @@ class frmQVOrvalisETMain;
 class WindowScript {
 public:
     WindowScript(frmQVOrvalisETMain& window, FakeSerialPort& port, FuzzInput& input);
-    ~WindowScript();
     WindowScript(const WindowScript&) = delete;
     WindowScript& operator=(const WindowScript&) = delete;
 
@@ -34,8 +33,6 @@ public:
 
 private:
     void act();
-    void insideWait();
-    void endWaitNow();
 
     void sendReply();
     void sendGarbage();
@@ -61,5 +58,4 @@ private:
     QList<QTimer*> m_timers;
     QTabBar* m_tabs = nullptr;
     QList<int> m_handledTypes;  // every reply type with a registered handler
-    int m_waits = 0;  // waits of the program the script is inside of
 };

@@ -6,7 +6,7 @@
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "ReferenceAssembler.h"
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "support/FakeSerialPort.h"
 #include "support/RecordingMessageList.h"
 
@@ -142,7 +142,7 @@ private:
     FuzzInput& m_in;
     RecordingMessageList m_list;
     FakeSerialPort* m_port;
-    SerialLink m_link;
+    LinkSession m_link;
     ReferenceAssembler m_reference;
     QByteArray m_bytesForNextHandler;
     bool m_watchdogExpected = false;

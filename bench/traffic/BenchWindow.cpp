@@ -1,7 +1,7 @@
 #include "BenchWindow.h"
 
-#include "link/SerialLink.h"
-#include "platform/EventWait.h"
+#include "link/LinkSession.h"
+#include "support/Waiting.h"
 #include "platform/UserPrompts.h"
 #include "support/SimulatorProcess.h"
 #include "ui/frmQVOrvalisETMain.h"

@@ -3,8 +3,8 @@
 // the repeat delay (mean and 99th percentile). Usage: bench_repeat_cadence [seconds]
 #include "BenchWindow.h"
 
-#include "link/SerialLink.h"
-#include "platform/EventWait.h"
+#include "link/LinkSession.h"
+#include "support/Waiting.h"
 #include "support/SimulatorProcess.h"
 #include "ui/frmQVOrvalisETMain.h"
 

@@ -18,9 +18,9 @@
 #include "ScreenLatency.h"
 #include "XvfbRerun.h"
 
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "link/SessionHistoryCsv.h"
-#include "platform/EventWait.h"
+#include "support/Waiting.h"
 #include "platform/UserPrompts.h"
 #include "protocol/MessageCatalogue.h"
 #include "support/SimulatorProcess.h"

@@ -3,7 +3,7 @@
 #include "config/ConfigFrames.h"
 #include "config/PageControls.h"
 #include "link/HostBaudRate.h"
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -11,8 +11,8 @@
 
 #include <algorithm>
 
-CommPage::CommPage(SerialLink& link, StatusPanels& status, QWidget* parent)
-    : QWidget(parent), m_link(link), m_status(status)
+CommPage::CommPage(LinkSession& link, StatusPanels& status, QWidget* parent)
+    : QWidget(parent), m_link(link), m_rateSwitch(link, status)
 {
     setObjectName(QStringLiteral("CommPage"));
     auto* frame = new QGroupBox(QStringLiteral("Host Serial Baudrate"), this);
@@ -31,7 +31,7 @@ CommPage::CommPage(SerialLink& link, StatusPanels& status, QWidget* parent)
             &CommPage::cmdSetTransceiverBaudrate_Click);
     // "Set Baudrate" pressed without a choice asks for the rate in use, so the selection
     // follows every change of the host's rate (settings dialog, Auto Detect, the module).
-    connect(&m_link, &SerialLink::baudRateIndexChanged, this, &CommPage::ShowRateInUse);
+    connect(&m_link, &LinkSession::baudRateIndexChanged, this, &CommPage::ShowRateInUse);
 }
 
 void CommPage::ShowRateInUse()
@@ -62,7 +62,7 @@ void CommPage::cmdSetTransceiverBaudrate_Click()
 // rate selected now, which may differ from the one it asked for.
 void CommPage::ProcessSetBaudrateAck()
 {
-    FollowModuleToBaudRate(m_link, m_status, std::max(SelectedRateIndex(), 0));
+    m_rateSwitch.start(std::max(SelectedRateIndex(), 0));
 }
 
 void CommPage::ProcessSetSleepModeAck()

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "link/HostBaudRate.h"
+
 #include <QWidget>
 
 #include <array>
 
 class QPushButton;
 class QRadioButton;
-class SerialLink;
+class LinkSession;
 class StatusPanels;
 
 // The "Comm" page: the frame "Host Serial Baudrate". "Set Baudrate" asks the module
@@ -15,21 +17,22 @@ class StatusPanels;
 class CommPage : public QWidget {
     Q_OBJECT
 public:
-    CommPage(SerialLink& link, StatusPanels& status, QWidget* parent = nullptr);
+    CommPage(LinkSession& link, StatusPanels& status, QWidget* parent = nullptr);
 
     // Selects the option of the rate the link now runs at (iBaudRateIndex).
     void ShowRateInUse();
 
     void cmdSetTransceiverBaudrate_Click();
     void ProcessSetBaudrateAck();
+    BaudRateSwitch& rateSwitch() { return m_rateSwitch; }
     void ProcessSetSleepModeAck();
 
 private:
     // The index of the selected option, or -1 when none is.
     int SelectedRateIndex() const;
 
-    SerialLink& m_link;
-    StatusPanels& m_status;
+    LinkSession& m_link;
+    BaudRateSwitch m_rateSwitch;
     std::array<QRadioButton*, 4> optTransceiverBaudrate{};
     QPushButton* cmdSetTransceiverBaudrate = nullptr;
 };

@@ -3,13 +3,13 @@
 #include "config/ConfigFrames.h"
 #include "config/PageControls.h"
 #include "config/SpinButtons.h"
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 
-FactoryCalibrationPage::FactoryCalibrationPage(SerialLink& link, QWidget* parent)
+FactoryCalibrationPage::FactoryCalibrationPage(LinkSession& link, QWidget* parent)
     : QWidget(parent), m_link(link)
 {
     setObjectName(QStringLiteral("FactoryCalibrationPage"));

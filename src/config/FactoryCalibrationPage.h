@@ -2,17 +2,17 @@
 
 #include <QWidget>
 
-class SerialLink;
+class LinkSession;
 
 // The "Factory Calibration" page: the frame "Maximum Power Amplifier Level". Only the
 // query does anything; the module's answer is shown in the communications log alone.
 class FactoryCalibrationPage : public QWidget {
     Q_OBJECT
 public:
-    explicit FactoryCalibrationPage(SerialLink& link, QWidget* parent = nullptr);
+    explicit FactoryCalibrationPage(LinkSession& link, QWidget* parent = nullptr);
 
     void cmdGetMaxPowerAmplifierLevel_Click();
 
 private:
-    SerialLink& m_link;
+    LinkSession& m_link;
 };

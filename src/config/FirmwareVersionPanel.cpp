@@ -1,10 +1,9 @@
 #include "config/FirmwareVersionPanel.h"
 
 #include "config/ConfigFrames.h"
-#include "config/FirmwareVersion.h"
 #include "config/PageControls.h"
-#include "link/SerialLink.h"
-#include "protocol/Frame.h"
+#include "link/LinkSession.h"
+#include "protocol/Replies.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -15,17 +14,9 @@ constexpr int kRowHeight = 22;
 constexpr int kFirstRow = 2;
 constexpr int kSecondRow = 30;
 
-// The bytes between the type and the checksum of the frame in the receive buffer.
-QByteArray ReceivedPayload(const FrameAssembler& rx)
-{
-    const QByteArray frame = rx.frame();
-    const int payloadLength = frame.size() - FrameLayout::kOverhead;
-    return payloadLength > 0 ? frame.mid(FrameLayout::kHeaderLength, payloadLength) : QByteArray();
-}
-
 }  // namespace
 
-FirmwareVersionPanel::FirmwareVersionPanel(SerialLink& link, QWidget* parent)
+FirmwareVersionPanel::FirmwareVersionPanel(LinkSession& link, QWidget* parent)
     : QWidget(parent), m_link(link)
 {
     setObjectName(QStringLiteral("FirmwareVersionPanel"));
@@ -49,10 +40,9 @@ void FirmwareVersionPanel::cmdGetFirmwareVersion_Click()
     m_link.SendMessageToTransceiver(BuildQueryFirmwareVersionFrame(), false);
 }
 
-void FirmwareVersionPanel::ProcessReceivedFirmwareVersionMessage()
+void FirmwareVersionPanel::ProcessReceivedFirmwareVersionMessage(const Frame& frame)
 {
-    const std::optional<FirmwareVersionTexts> texts =
-        DecodeFirmwareVersion(ReceivedPayload(m_link.receive().rx()));
+    const std::optional<FirmwareVersionTexts> texts = DecodeFirmwareVersion(frame);
     if (!texts)
         return;
     lblVersion->setText(texts->version);

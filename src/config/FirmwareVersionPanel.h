@@ -2,9 +2,10 @@
 
 #include <QWidget>
 
+class Frame;
 class QLabel;
 class QPushButton;
-class SerialLink;
+class LinkSession;
 
 // The contents of the "Firmware Version Information" frame: "Get Version" asks the
 // module which firmware it runs, and its answer is shown as version, build date and
@@ -12,13 +13,13 @@ class SerialLink;
 class FirmwareVersionPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit FirmwareVersionPanel(SerialLink& link, QWidget* parent = nullptr);
+    explicit FirmwareVersionPanel(LinkSession& link, QWidget* parent = nullptr);
 
     void cmdGetFirmwareVersion_Click();
-    void ProcessReceivedFirmwareVersionMessage();
+    void ProcessReceivedFirmwareVersionMessage(const Frame& frame);
 
 private:
-    SerialLink& m_link;
+    LinkSession& m_link;
     QPushButton* cmdGetFirmwareVersion = nullptr;
     QLabel* lblVersion = nullptr;
     QLabel* lblFirmwareDate = nullptr;

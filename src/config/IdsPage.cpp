@@ -5,8 +5,8 @@
 #include "config/NumericEntryBinding.h"
 #include "config/PageControls.h"
 #include "config/ValueColours.h"
-#include "link/Discovery.h"
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
+#include "protocol/Replies.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,17 +16,10 @@ namespace {
 constexpr int kLabelLeft = 80;
 constexpr int kBoxLeft = 240;
 constexpr int kRowHeight = 24;
-constexpr int kIdsReplyLength = 11;
-
-// IDs travel as two bytes, low byte first, starting at payload byte `first`.
-qint32 TwoByteValue(const FrameAssembler& rx, int first)
-{
-    return rx.payloadByte(first + 1) * 256 + rx.payloadByte(first);
-}
 
 }  // namespace
 
-IdsPage::IdsPage(ConfigSettings& config, SerialLink& link, QWidget* parent)
+IdsPage::IdsPage(ConfigSettings& config, LinkSession& link, QWidget* parent)
     : QWidget(parent), m_config(config), m_link(link)
 {
     setObjectName(QStringLiteral("IdsPage"));
@@ -74,24 +67,22 @@ void IdsPage::ProcessSetIDsAck()
     MarkConfirmed(txtSystemID2);
 }
 
-void IdsPage::ProcessRespondWithIDs()
+void IdsPage::ProcessRespondWithIDs(const Frame& frame)
 {
-    if (HandleIdsReplyDuringSearch(m_link))
-        return;
-    const FrameAssembler& rx = m_link.receive().rx();
-    if (rx.iRxLength < kIdsReplyLength)
-        return;  // too short to hold three IDs: not completed from older frames' bytes
+    const std::optional<ModuleIds> reported = DecodeIds(frame);
+    if (!reported)
+        return;  // too short to hold three IDs
     const struct {
         qint32& stored;
         QLineEdit* box;
-        int firstByte;
+        qint32 value;
     } ids[] = {
-        {m_config.lTransceiverID, txtTransceiverID2, 1},
-        {m_config.lNetworkID, txtNetworkID2, 3},
-        {m_config.lSystemID, txtSystemID2, 5},
+        {m_config.lTransceiverID, txtTransceiverID2, reported->transceiverId},
+        {m_config.lNetworkID, txtNetworkID2, reported->networkId},
+        {m_config.lSystemID, txtSystemID2, reported->systemId},
     };
     for (const auto& id : ids) {
-        id.stored = TwoByteValue(rx, id.firstByte);
+        id.stored = id.value;
         WriteNumericText(id.box, QString::number(id.stored));  // runs the entry rule
         MarkConfirmed(id.box);
     }

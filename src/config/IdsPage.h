@@ -2,10 +2,11 @@
 
 #include <QWidget>
 
+class Frame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class SerialLink;
+class LinkSession;
 struct ConfigSettings;
 
 // The "IDs" page: the host's copy of the module's transceiver, network and system ID,
@@ -13,7 +14,7 @@ struct ConfigSettings;
 class IdsPage : public QWidget {
     Q_OBJECT
 public:
-    IdsPage(ConfigSettings& config, SerialLink& link, QWidget* parent = nullptr);
+    IdsPage(ConfigSettings& config, LinkSession& link, QWidget* parent = nullptr);
 
     // Start-up: the loaded IDs go into the boxes (and so turn pending).
     void ShowLoadedIds();
@@ -23,14 +24,14 @@ public:
     void cmdSetIDs_Click();
 
     void ProcessSetIDsAck();
-    void ProcessRespondWithIDs();
+    void ProcessRespondWithIDs(const Frame& frame);
 
 private:
     QLineEdit* addIdRow(const char* labelName, const QString& caption, const char* boxName,
                         qint32& storedValue, int top);
 
     ConfigSettings& m_config;
-    SerialLink& m_link;
+    LinkSession& m_link;
     QLineEdit* txtTransceiverID2 = nullptr;
     QLineEdit* txtNetworkID2 = nullptr;
     QLineEdit* txtSystemID2 = nullptr;

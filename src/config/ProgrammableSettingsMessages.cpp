@@ -3,19 +3,17 @@
 #include "config/ConfigSettings.h"
 #include "config/RfSettingsPage.h"
 #include "config/ValueColours.h"
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
+#include "protocol/Replies.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include <array>
 
 namespace {
 
-constexpr int kRecordBytes = 7;
-constexpr int kReplyLength = 5 + kRecordBytes;
 
 quint8 Flag(bool on)
 {
@@ -62,39 +60,36 @@ void RfSettingsPage::ProcessSetProgrammableSettingsAck()
 
 // Each value goes through its control's own change behaviour (the boxes clamp what is
 // out of range) before the control turns confirmed. A reply too short to hold the
-// record is ignored rather than filled up with whatever the buffer held before.
-void RfSettingsPage::ProcessRespondWithProgrammableSettings()
+// record is ignored.
+void RfSettingsPage::ProcessRespondWithProgrammableSettings(const Frame& frame)
 {
-    const FrameAssembler& rx = m_link.receive().rx();
-    if (rx.iRxLength < kReplyLength)
+    const std::optional<ProgrammableSettingsRecord> record = DecodeProgrammableSettings(frame);
+    if (!record)
         return;
-    std::array<int, kRecordBytes + 1> byte{};
-    for (int i = 1; i <= kRecordBytes; ++i)
-        byte[i] = rx.payloadByte(i);
 
-    m_config.iHopTable = static_cast<qint16>(byte[1]);
-    ShowNumber(txtSetHopTable2, byte[1]);
+    m_config.iHopTable = static_cast<qint16>(record->hopTable);
+    ShowNumber(txtSetHopTable2, record->hopTable);
     MarkConfirmed(txtSetHopTable2);
 
-    chkAcks->setChecked(byte[2] != 0);
+    chkAcks->setChecked(record->acknowledgements != 0);
     MarkConfirmed(chkAcks);
 
-    m_config.iRFRetries = static_cast<qint16>(byte[3]);
-    ShowNumber(txtSetRFRetries2, byte[3]);
+    m_config.iRFRetries = static_cast<qint16>(record->rfRetries);
+    ShowNumber(txtSetRFRetries2, record->rfRetries);
     MarkConfirmed(txtSetRFRetries2);
 
-    m_config.iPALevel = static_cast<qint16>(byte[4]);
-    SelectPaLevel(byte[4]);
+    m_config.iPALevel = static_cast<qint16>(record->paLevel);
+    SelectPaLevel(record->paLevel);
     MarkConfirmed(comboInternalPALevel);
 
-    (byte[5] != 0 ? optHoppingMode : optSingleChannelMode)->setChecked(true);
+    (record->rfMode != 0 ? optHoppingMode : optSingleChannelMode)->setChecked(true);
     MarkConfirmed(optHoppingMode);
     MarkConfirmed(optSingleChannelMode);
 
-    m_config.iSingleChannel = static_cast<qint16>(byte[6]);
-    ShowNumber(txtRFSingleChannel2, byte[6]);
+    m_config.iSingleChannel = static_cast<qint16>(record->singleChannel);
+    ShowNumber(txtRFSingleChannel2, record->singleChannel);
     MarkConfirmed(txtRFSingleChannel2);
 
-    chkReceiveAll->setChecked(byte[7] != 0);
+    chkReceiveAll->setChecked(record->receiveAll != 0);
     MarkConfirmed(chkReceiveAll);
 }

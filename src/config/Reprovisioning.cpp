@@ -2,40 +2,44 @@
 
 #include "config/IdsPage.h"
 #include "config/RfSettingsPage.h"
-#include "link/SerialLink.h"
-#include "platform/EventWait.h"
+#include "link/LinkSession.h"
+#include "protocol/Replies.h"
 
-#include <QPointer>
-#include <QTimer>
-
-namespace {
-
-constexpr int kStatusReportLength = 7;
-
-}  // namespace
-
-Reprovisioning::Reprovisioning(SerialLink& link, IdsPage& ids, RfSettingsPage& rfSettings,
+Reprovisioning::Reprovisioning(LinkSession& link, IdsPage& ids, RfSettingsPage& rfSettings,
                                QTimer& tmrGeneric, QObject* parent)
     : QObject(parent), m_link(link), m_ids(ids), m_rfSettings(rfSettings), m_tmrGeneric(tmrGeneric)
 {
+    m_tmrFreeLineBound.setParent(this);
+    m_tmrFreeLineBound.setSingleShot(true);
     connect(&m_tmrGeneric, &QTimer::timeout, this, &Reprovisioning::tmrGeneric_Timer);
+    connect(&m_tmrFreeLineBound, &QTimer::timeout, this, &Reprovisioning::SendIds);
+    // Queued: the frame whose handling freed the link is logged and handled first.
+    connect(&m_link, &LinkSession::linkFreed, this, &Reprovisioning::OnLinkFreed,
+            Qt::QueuedConnection);
 }
 
-// A status byte of 0 means the module lacks that part of its configuration. A report
-// too short to hold both bytes is ignored.
-void Reprovisioning::ProcessRespondWithIDsAndProgrammableSettingsStatus()
+void Reprovisioning::ProcessRespondWithIDsAndProgrammableSettingsStatus(const SettingsStatus& status)
 {
-    const FrameAssembler& rx = m_link.receive().rx();
-    if (rx.iRxLength < kStatusReportLength)
+    if (status.hasIds && status.hasSettings)
         return;
-    if (rx.payloadByte(1) != 0 && rx.payloadByte(2) != 0)
+    if (m_link.phase() == LinkPhase::Idle || m_link.phase() == LinkPhase::Closed) {
+        SendIds();
         return;
-    TransmitPath& transmit = m_link.transmit();
-    const QPointer<Reprovisioning> self(this);
-    WaitWhileProcessingEvents([&] { return !self || !transmit.isAwaitingResponse(); },
-                              kFreeLineWaitMs);
-    if (!self)
-        return;
+    }
+    m_waitingForFreeLine = true;
+    m_tmrFreeLineBound.start(kFreeLineWaitMs);
+}
+
+void Reprovisioning::OnLinkFreed()
+{
+    if (m_waitingForFreeLine && m_link.phase() == LinkPhase::Idle)
+        SendIds();
+}
+
+void Reprovisioning::SendIds()
+{
+    m_waitingForFreeLine = false;
+    m_tmrFreeLineBound.stop();
     m_ids.cmdSetIDs_Click();
     m_bSendSettingsPending = true;
     m_tmrGeneric.start(kSettingsDelayMs);

@@ -1,36 +1,42 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 
 class IdsPage;
-class QTimer;
+class LinkSession;
 class RfSettingsPage;
-class SerialLink;
+struct SettingsStatus;
 
 // When the module reports that it lacks its identity or its settings, the host sends
-// it both on its own: Set IDs as soon as the line is free, then, 50 ms later, Set
+// it both on its own: Set IDs as soon as the link is free, then, 50 ms later, Set
 // Programmable Settings. The second send passes the transmit gate like any other, so
 // it is dropped if Set IDs is still unanswered by then.
 class Reprovisioning : public QObject {
     Q_OBJECT
 public:
-    // A free line normally comes within the 500 ms response watchdog; the wait for it
+    // A free link normally comes within the 500 ms response watchdog; the wait for it
     // is bounded all the same.
     static constexpr int kFreeLineWaitMs = 1000;
     static constexpr int kSettingsDelayMs = 50;
 
-    Reprovisioning(SerialLink& link, IdsPage& ids, RfSettingsPage& rfSettings, QTimer& tmrGeneric,
+    Reprovisioning(LinkSession& link, IdsPage& ids, RfSettingsPage& rfSettings, QTimer& tmrGeneric,
                    QObject* parent = nullptr);
 
-    void ProcessRespondWithIDsAndProgrammableSettingsStatus();
+    void ProcessRespondWithIDsAndProgrammableSettingsStatus(const SettingsStatus& status);
     void tmrGeneric_Timer();
 
     bool bSendSettingsPending() const { return m_bSendSettingsPending; }
 
 private:
-    SerialLink& m_link;
+    void OnLinkFreed();
+    void SendIds();
+
+    LinkSession& m_link;
     IdsPage& m_ids;
     RfSettingsPage& m_rfSettings;
     QTimer& m_tmrGeneric;
+    QTimer m_tmrFreeLineBound;
+    bool m_waitingForFreeLine = false;
     bool m_bSendSettingsPending = false;
 };

@@ -23,7 +23,7 @@ constexpr int kSpinWidth = 18;
 
 }  // namespace
 
-RfSettingsPage::RfSettingsPage(ConfigSettings& config, SerialLink& link, QWidget* parent)
+RfSettingsPage::RfSettingsPage(ConfigSettings& config, LinkSession& link, QWidget* parent)
     : QWidget(parent), m_config(config), m_link(link)
 {
     setObjectName(QStringLiteral("RfSettingsPage"));

@@ -5,12 +5,13 @@
 #include <QList>
 #include <QWidget>
 
+class Frame;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class SerialLink;
+class LinkSession;
 class SpinButtons;
 struct ConfigSettings;
 
@@ -22,7 +23,7 @@ struct ConfigSettings;
 class RfSettingsPage : public QWidget {
     Q_OBJECT
 public:
-    RfSettingsPage(ConfigSettings& config, SerialLink& link, QWidget* parent = nullptr);
+    RfSettingsPage(ConfigSettings& config, LinkSession& link, QWidget* parent = nullptr);
 
     // Start-up, in this order: hop table, acknowledgements and retries; the attenuator
     // list; channel mode, channel and receive-all. Each goes through the control's own
@@ -39,7 +40,7 @@ public:
     void cmdSleep2_Click();
 
     void ProcessSetProgrammableSettingsAck();
-    void ProcessRespondWithProgrammableSettings();
+    void ProcessRespondWithProgrammableSettings(const Frame& frame);
 
 private:
     void buildHopTableAndRetries();
@@ -61,7 +62,7 @@ private:
     QList<QWidget*> RecordControls() const;
 
     ConfigSettings& m_config;
-    SerialLink& m_link;
+    LinkSession& m_link;
     QLineEdit* txtSetHopTable2 = nullptr;
     SpinButtons* UpDownSetHopTable2 = nullptr;
     QCheckBox* chkAcks = nullptr;

@@ -1,9 +1,9 @@
 #include "config/SleepCommand.h"
 
 #include "config/ConfigFrames.h"
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 
-void cmdSleep_Click(SerialLink& link)
+void cmdSleep_Click(LinkSession& link)
 {
     link.SendMessageToTransceiver(BuildSetSleepModeFrame(), false);
     link.state().bWakeupNeeded = true;

@@ -1,8 +1,7 @@
 #include "link/Discovery.h"
 
 #include "link/HostBaudRate.h"
-#include "link/PortReconnector.h"
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "link/StatusPanels.h"
 #include "platform/SettingsStore.h"
 #include "protocol/Frame.h"
@@ -31,52 +30,39 @@ QString ReadStoredBaudRate()
     return HostBaudRates().contains(rate) ? rate : QStringLiteral("19200");
 }
 
-bool HandleIdsReplyDuringSearch(SerialLink& link)
+TransceiverDiscovery::TransceiverDiscovery(LinkSession& link, StatusPanels& status, QObject* parent)
+    : QObject(parent), m_link(link), m_status(status)
 {
-    if (!link.state().bSearching)
-        return false;
-    link.state().bTransceiverFound = true;
-    return true;
+    m_tmrStep.setParent(this);
+    m_tmrStep.setObjectName(QStringLiteral("tmrSearchStep"));
+    m_tmrStep.setSingleShot(true);
+    m_tmrStep.setTimerType(Qt::PreciseTimer);
+    connect(&m_tmrStep, &QTimer::timeout, this, &TransceiverDiscovery::OnTimer);
+    // Queued: the reply's own handling (and the bytes after it) ends before the search moves on.
+    connect(&m_link.receive(), &ReceivePath::moduleAnsweredSearch, this,
+            &TransceiverDiscovery::OnModuleAnswered, Qt::QueuedConnection);
 }
 
-TransceiverDiscovery::TransceiverDiscovery(SerialLink& link, StatusPanels& status)
-    : m_link(link), m_status(status)
+void TransceiverDiscovery::Start()
 {
+    m_running = true;
+    m_link.reconnector().Disarm();  // the search decides which port is open now
+    m_link.BeginSearch();
+    m_link.state().sBaudRates = HostBaudRates();
 }
 
 void TransceiverDiscovery::FindTransceiver(const SearchScope& scope)
 {
     m_scope = scope;
-    m_abandoned = false;
-    m_link.reconnector().Disarm();  // the search decides which port is open now
+    m_probingChosenPort = false;
     m_refusals.clear();  // each search speaks only of its own ports
     m_portProblemReported = false;
+    Start();
     LinkState& s = m_link.state();
-    s.sBaudRates = HostBaudRates();
-    s.bSearching = true;
-    s.bTransceiverFound = false;
     s.iCommPort = ReadStoredCommPort();
     s.sBaudRate = ReadStoredBaudRate();
-    bool found = false;
-    for (int p : PortsToTry(s.iCommPort)) {
-        found = DetectTransceiverOnComPort(p);
-        if (found || SearchAbandoned())
-            break;
-    }
-    s.bSearching = false;
-    if (SearchAbandoned()) {
-        m_link.port().close();
-        return;
-    }
-    if (found) {
-        m_status.SetStatusPanel(3, QStringLiteral("Status:"));
-    } else {
-        const QString nothingFound = QStringLiteral("Status: No transceiver detected");
-        const QString status = NoModuleStatus(nothingFound, m_refusals);
-        m_portProblemReported = status != nothingFound;
-        ReportNoModule(status);
-        m_link.SetBaudRateIndex(3);
-    }
+    m_portsLeft = PortsToTry(s.iCommPort);
+    NextPort();
 }
 
 // The stored port first, then the others in order; only the scope's port when narrowed.
@@ -93,9 +79,106 @@ QList<int> TransceiverDiscovery::PortsToTry(int storedPort) const
     return ports;
 }
 
-bool TransceiverDiscovery::SearchAbandoned() const
+// DetectTransceiverOnComPort, from its start: the first port that can be opened is woken.
+void TransceiverDiscovery::NextPort()
 {
-    return m_abandoned;
+    while (!m_portsLeft.isEmpty()) {
+        m_port = m_portsLeft.takeFirst();
+        if (!PortCanBeOpened(m_port))
+            continue;
+        ReportSearching(m_port);
+        SerialPort& port = m_link.port();
+        port.open();
+        port.write(QByteArray(1, '\0'));  // wakes a sleeping module
+        m_rateIndex = 0;
+        m_step = Step::WakeupPause;
+        m_tmrStep.start(kWakeupPauseMs);
+        return;
+    }
+    Finish(false);
+}
+
+void TransceiverDiscovery::NextRate()
+{
+    const QStringList& rates = m_link.state().sBaudRates;
+    while (m_rateIndex < rates.size() && !m_scope.baudRate.isEmpty()
+           && rates[m_rateIndex] != m_scope.baudRate)
+        ++m_rateIndex;
+    if (m_rateIndex >= rates.size()) {
+        m_link.port().close();
+        NextPort();
+        return;
+    }
+    m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: ") + rates[m_rateIndex]);
+    ProbeAt(rates[m_rateIndex]);
+}
+
+void TransceiverDiscovery::ProbeAt(const QString& baudRate)
+{
+    SerialPort& port = m_link.port();
+    port.close();
+    port.setParameters(PortParameters(baudRate));
+    port.open();
+    SendQueryTransceiverIDSearchMessage();
+    m_step = Step::ProbeWait;
+    m_tmrStep.start(ProbeWaitMs(baudRate));
+}
+
+void TransceiverDiscovery::OnTimer()
+{
+    if (m_step == Step::WakeupPause) {
+        if (m_probingChosenPort)
+            ProbeAt(m_link.state().sBaudRate);
+        else
+            NextRate();
+        return;
+    }
+    if (m_probingChosenPort) {
+        FinishProbe();
+    } else if (m_link.state().bTransceiverFound) {
+        ReportFound(m_port, m_rateIndex);
+        Finish(true);
+    } else {
+        ++m_rateIndex;
+        NextRate();
+    }
+}
+
+// The probe's reply has come: its wait ends early.
+void TransceiverDiscovery::OnModuleAnswered()
+{
+    if (m_running && m_step == Step::ProbeWait && m_tmrStep.isActive()) {
+        m_tmrStep.stop();
+        OnTimer();
+    }
+}
+
+void TransceiverDiscovery::Finish(bool found)
+{
+    m_tmrStep.stop();
+    m_running = false;
+    m_link.EndSearch();
+    if (found) {
+        m_status.SetStatusPanel(3, QStringLiteral("Status:"));
+    } else {
+        const QString nothingFound = QStringLiteral("Status: No transceiver detected");
+        const QString status = NoModuleStatus(nothingFound, m_refusals);
+        m_portProblemReported = status != nothingFound;
+        ReportNoModule(status);
+        m_link.SetBaudRateIndex(3);
+    }
+    emit finished(found);
+}
+
+void TransceiverDiscovery::AbandonSearch()
+{
+    if (!m_running)
+        return;
+    m_tmrStep.stop();
+    m_running = false;
+    m_link.port().close();
+    m_link.EndSearch();
+    emit finished(false);
 }
 
 bool TransceiverDiscovery::PortCanBeOpened(int iPort)
@@ -119,34 +202,6 @@ PortRefusal TransceiverDiscovery::RefusalOf(int iPort) const
     return {port.describePort(iPort), port.lastOpenFailure()};
 }
 
-bool TransceiverDiscovery::DetectTransceiverOnComPort(int iPort)
-{
-    if (!PortCanBeOpened(iPort))
-        return false;
-    ReportSearching(iPort);
-    SerialPort& port = m_link.port();
-    LinkState& s = m_link.state();
-    port.open();
-    port.write(QByteArray(1, '\0'));  // wakes a sleeping module
-    WaitMs(50);
-    for (int i = 0; i < s.sBaudRates.size() && !SearchAbandoned(); ++i) {
-        if (!m_scope.baudRate.isEmpty() && s.sBaudRates[i] != m_scope.baudRate)
-            continue;
-        m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: ") + s.sBaudRates[i]);
-        port.close();
-        port.setParameters(PortParameters(s.sBaudRates[i]));
-        port.open();
-        SendQueryTransceiverIDSearchMessage();
-        WaitForProbeReply(s.sBaudRates[i]);
-        if (s.bTransceiverFound) {
-            ReportFound(iPort, i);
-            return true;
-        }
-    }
-    port.close();
-    return false;
-}
-
 void TransceiverDiscovery::ReportFound(int iPort, int rateIndex)
 {
     LinkState& s = m_link.state();
@@ -163,30 +218,33 @@ void TransceiverDiscovery::ReportFound(int iPort, int rateIndex)
 
 void TransceiverDiscovery::ProbeChosenPort(int rateIndex)
 {
+    m_probingChosenPort = true;
+    m_chosenRateIndex = rateIndex;
+    Start();
     SerialPort& port = m_link.port();
     LinkState& s = m_link.state();
-    s.bSearching = true;
-    s.bTransceiverFound = false;
     port.close();
     port.setParameters(kProbeParameters);
     ReportSearching(s.iCommPort);
-    QList<PortRefusal> refused;
+    m_refusals.clear();
     if (!port.open())
-        refused << RefusalOf(s.iCommPort);
+        m_refusals << RefusalOf(s.iCommPort);
     port.write(QByteArray(1, '\0'));
-    WaitMs(50);
-    port.close();
-    port.setParameters(PortParameters(s.sBaudRate));
-    port.open();
-    SendQueryTransceiverIDSearchMessage();
-    WaitForProbeReply(s.sBaudRate);
-    if (s.bTransceiverFound) {
+    m_step = Step::WakeupPause;
+    m_tmrStep.start(kWakeupPauseMs);
+}
+
+void TransceiverDiscovery::FinishProbe()
+{
+    m_running = false;
+    if (m_link.state().bTransceiverFound) {
         ReportLinkInUse(m_link, m_status);
-        m_link.SetBaudRateIndex(rateIndex);
+        m_link.SetBaudRateIndex(m_chosenRateIndex);
     } else {
-        ReportNoModule(NoModuleStatus(QStringLiteral("Status: No transceived detected"), refused));
+        ReportNoModule(NoModuleStatus(QStringLiteral("Status: No transceived detected"), m_refusals));
     }
-    s.bSearching = false;
+    m_link.EndSearch();
+    emit finished(m_link.state().bTransceiverFound);
 }
 
 void TransceiverDiscovery::ReportSearching(int iPort)
@@ -205,16 +263,4 @@ void TransceiverDiscovery::ReportNoModule(const QString& status)
 void TransceiverDiscovery::SendQueryTransceiverIDSearchMessage()
 {
     m_link.port().write(BuildFrame(MessageCode::QueryIds));
-}
-
-void TransceiverDiscovery::WaitForProbeReply(const QString& baudRate)
-{
-    LinkState& s = m_link.state();
-    m_link.transmit().WaitOnWakeupTimer(ProbeWaitMs(baudRate),
-                                        [this, &s] { return s.bTransceiverFound || m_abandoned; });
-}
-
-void TransceiverDiscovery::WaitMs(int ms)
-{
-    m_link.transmit().WaitOnWakeupTimer(ms, [this] { return m_abandoned; });
 }

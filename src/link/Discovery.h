@@ -3,9 +3,11 @@
 #include "link/PortProblemText.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
+#include <QTimer>
 
-class SerialLink;
+class LinkSession;
 class StatusPanels;
 
 // Narrows a search to one port and/or one host rate (the command line does this for the
@@ -17,53 +19,67 @@ struct SearchScope {
     bool isNarrowed() const { return portNumber != 0 || !baudRate.isEmpty(); }
 };
 
-// Finds the module: the remembered port first, then ports 1 to 8, each at the four
-// host rates, stopping at the first port and rate that answer a Query IDs probe. The
-// probe's reply is dispatched while the probe waits (see HandleIdsReplyDuringSearch).
-class TransceiverDiscovery {
+// Finds the module: the remembered port first, then ports 1 to 8, each at the four host
+// rates, stopping at the first port and rate that answer a Query IDs probe. It runs from
+// timers, one step at a time, and holds the link while it runs; `finished` ends it.
+class TransceiverDiscovery : public QObject {
+    Q_OBJECT
 public:
-    TransceiverDiscovery(SerialLink& link, StatusPanels& status);
+    static constexpr int kWakeupPauseMs = 50;
 
+    TransceiverDiscovery(LinkSession& link, StatusPanels& status, QObject* parent = nullptr);
+
+    // FindTransceiver: the whole search.
     void FindTransceiver(const SearchScope& scope = {});
-    // The window is closing: a search under way stops at its next step and leaves the
-    // port closed; later searches run again.
-    void AbandonSearch() { m_abandoned = true; }
-    // The last search found no module and panel 3 tells a port problem the user can act
-    // on (permission denied, a configured device that does not exist).
-    bool portProblemReported() const { return m_portProblemReported; }
-    bool DetectTransceiverOnComPort(int iPort);
     // The settings dialog's probe of the port and rate chosen by hand (the port is
     // selected): wake-up byte at 57600, then one Query IDs at the chosen rate; the
     // status bar tells the outcome and the port stays open either way.
     void ProbeChosenPort(int rateIndex);
-    // The probe frame, written past the transmit path: no clear-to-send wait, no
-    // wake-up, no log line, no response watchdog.
-    void SendQueryTransceiverIDSearchMessage();
-    // The probe's wait at a rate: (100000 / rate) + 60 ms, ending early once found.
-    void WaitForProbeReply(const QString& baudRate);
-    void WaitMs(int ms);
+    // The window is closing: a search under way stops now, leaves the port closed and
+    // reports nothing but `finished`.
+    void AbandonSearch();
+    bool isRunning() const { return m_running; }
+    // The last search found no module and panel 3 tells a port problem the user can act
+    // on (permission denied, a configured device that does not exist).
+    bool portProblemReported() const { return m_portProblemReported; }
     // Panels 1 and 2 say no port and no rate; panel 3 says why.
     void ReportNoModule(const QString& status);
 
+signals:
+    void finished(bool found);
+
 private:
+    enum class Step { WakeupPause, ProbeWait };
+
+    void Start();
+    void NextPort();
+    void NextRate();
+    void ProbeAt(const QString& baudRate);
+    void OnTimer();
+    void OnModuleAnswered();
+    void Finish(bool found);
+    void FinishProbe();
     bool PortCanBeOpened(int iPort);
-    bool SearchAbandoned() const;
     QList<int> PortsToTry(int storedPort) const;
     PortRefusal RefusalOf(int iPort) const;
     void ReportFound(int iPort, int rateIndex);
     void ReportSearching(int iPort);
+    void SendQueryTransceiverIDSearchMessage();
 
-    SerialLink& m_link;
+    LinkSession& m_link;
     StatusPanels& m_status;
+    QTimer m_tmrStep;
+    Step m_step = Step::WakeupPause;
     SearchScope m_scope;
-    bool m_abandoned = false;
+    bool m_running = false;
+    bool m_probingChosenPort = false;
+    int m_chosenRateIndex = 0;
+    QList<int> m_portsLeft;
+    int m_port = 0;
+    int m_rateIndex = 0;
     QList<PortRefusal> m_refusals;  // ports of the current search that did not open
     bool m_portProblemReported = false;
 };
-
-// The first step of the IDs reply handler: during a search the reply only says that
-// the module is there. Returns true when it handled the reply.
-bool HandleIdsReplyDuringSearch(SerialLink& link);
 
 // The stored "COMPort" (0 .. 8) and "BaudRate" (one of the host's rates); anything else
 // in the store gives the default, 0 (no port) and "19200".

@@ -1,44 +1,54 @@
 #include "link/HostBaudRate.h"
 
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "link/StatusPanels.h"
 #include "platform/SettingsStore.h"
-
-#include <QPointer>
 
 int BaudRateChangeWaitMs(int rate)
 {
     return (rate > 0 ? 100000 / rate : 0) + 2000;
 }
 
-void FollowModuleToBaudRate(SerialLink& link, StatusPanels& status, int rateIndex)
+BaudRateSwitch::BaudRateSwitch(LinkSession& link, StatusPanels& status, QObject* parent)
+    : QObject(parent), m_link(link), m_status(status)
 {
-    LinkState& s = link.state();
+    connect(&m_link, &LinkSession::rateChangePauseOver, this, &BaudRateSwitch::OnPauseOver);
+}
+
+void BaudRateSwitch::start(int rateIndex)
+{
+    LinkState& s = m_link.state();
     const QString previousRate = s.sBaudRate;
     s.sBaudRate = HostBaudRates().at(rateIndex);
     if (s.sBaudRate != previousRate)
         SettingsStore::WriteText(QStringLiteral("Properties"), QStringLiteral("BaudRate"),
                                  s.sBaudRate);
-    SerialPort& port = link.port();
+    SerialPort& port = m_link.port();
     port.close();
     port.setParameters(PortParameters(s.sBaudRate));
-    const bool reopened = port.open();
-    const QString openFailure = reopened ? QString() : port.errorDescription();
-
-    const QPointer<SerialLink> alive(&link);
-    link.transmit().WaitOnWakeupTimer(BaudRateChangeWaitMs(s.sBaudRate.toInt()));
-    if (!alive)
-        return;  // the window closed during the pause
-    link.SetBaudRateIndex(rateIndex);
-    // The panels say "in use" only of a port that is: a failed reopen is a port fault, and
-    // a port lost during the pause has been reported as one already.
-    if (!reopened)
-        link.HandlePortFault(openFailure);
-    else if (port.isOpen())
-        ReportLinkInUse(link, status);
+    m_reopened = port.open();
+    m_openFailure = m_reopened ? QString() : port.errorDescription();
+    m_rateIndex = rateIndex;
+    m_running = true;
+    m_link.PauseAfterRateChange(BaudRateChangeWaitMs(s.sBaudRate.toInt()));
 }
 
-void ReportLinkInUse(const SerialLink& link, StatusPanels& status)
+void BaudRateSwitch::OnPauseOver()
+{
+    if (!m_running)
+        return;
+    m_running = false;
+    m_link.SetBaudRateIndex(m_rateIndex);
+    // The panels say "in use" only of a port that is: a failed reopen is a port fault, and
+    // a port lost during the pause has been reported as one already.
+    if (!m_reopened)
+        m_link.HandlePortFault(m_openFailure);
+    else if (m_link.port().isOpen())
+        ReportLinkInUse(m_link, m_status);
+    emit finished();
+}
+
+void ReportLinkInUse(const LinkSession& link, StatusPanels& status)
 {
     const LinkState& s = link.state();
     status.SetStatusPanel(1, QStringLiteral("Comm Port: %1").arg(s.iCommPort));

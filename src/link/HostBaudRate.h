@@ -1,6 +1,9 @@
 #pragma once
 
-class SerialLink;
+#include <QObject>
+#include <QString>
+
+class LinkSession;
 class StatusPanels;
 
 // After a baud-rate change the host waits one character time at the new rate plus
@@ -8,9 +11,29 @@ class StatusPanels;
 int BaudRateChangeWaitMs(int rate);
 
 // The module has acknowledged Set Baudrate at the old rate and switches now: the host
-// stores the rate of rateIndex (0 = 9600 .. 3 = 57600) when it changed, reopens its port
-// at it, waits while serving events, then shows port and rate in the status bar.
-void FollowModuleToBaudRate(SerialLink& link, StatusPanels& status, int rateIndex);
+// stores the new rate when it changed, reopens its port at it and holds the link while
+// the module follows; then it shows port and rate in the status bar.
+class BaudRateSwitch : public QObject {
+    Q_OBJECT
+public:
+    BaudRateSwitch(LinkSession& link, StatusPanels& status, QObject* parent = nullptr);
+
+    // FollowModuleToBaudRate: rateIndex 0 = 9600 .. 3 = 57600.
+    void start(int rateIndex);
+
+signals:
+    void finished();
+
+private:
+    void OnPauseOver();
+
+    LinkSession& m_link;
+    StatusPanels& m_status;
+    bool m_running = false;
+    int m_rateIndex = 0;
+    bool m_reopened = false;
+    QString m_openFailure;
+};
 
 // Panels 1 to 3 for a link in use: "Comm Port: n", "Baud Rate: r", "Status:".
-void ReportLinkInUse(const SerialLink& link, StatusPanels& status);
+void ReportLinkInUse(const LinkSession& link, StatusPanels& status);

@@ -1,6 +1,6 @@
 #include "link/MessageDispatcher.h"
 
-#include "protocol/FrameAssembler.h"
+#include "protocol/Frame.h"
 #include "protocol/MessageCatalogue.h"
 
 #include <QtGlobal>
@@ -18,16 +18,13 @@ bool MessageDispatcher::hasHandler(int type) const
            && static_cast<bool>(m_handlers[static_cast<std::size_t>(type)]);
 }
 
-void MessageDispatcher::DispatchReceivedMessage(const FrameAssembler& rx) const
+void MessageDispatcher::DispatchReceivedMessage(const Frame& frame) const
 {
-    const int checksumIndex = rx.iRxLength - 1;
-    if (checksumIndex < 1 || checksumIndex >= FrameAssembler::kBufferSize)
+    if (!frame.checksumOk())
         return;
-    if (CalculateReceivedChecksum(rx) != rx.iRxBuffer[static_cast<std::size_t>(checksumIndex)])
-        return;
-    const int type = rx.iRxMsgType;
+    const int type = frame.type();
     if (type < MessageCode::FirstDispatchedType || type > MessageCode::LastDispatchedType)
         return;
     if (hasHandler(type))
-        m_handlers[static_cast<std::size_t>(type)]();
+        m_handlers[static_cast<std::size_t>(type)](frame);
 }

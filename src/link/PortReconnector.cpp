@@ -3,7 +3,6 @@
 #include "link/CommunicationsLog.h"
 #include "link/LinkState.h"
 #include "link/PortDeviceMap.h"
-#include "link/TransmitPath.h"
 
 namespace {
 
@@ -31,8 +30,8 @@ int FindReturnedPort(const PortDescription& lost, const QList<PortDescription>& 
 }
 
 PortReconnector::PortReconnector(SerialPort& port, LinkState& state, CommunicationsLog& log,
-                                 const TransmitPath& transmit, QObject* parent)
-    : QObject(parent), m_port(port), m_state(state), m_log(log), m_transmit(transmit)
+                                 std::function<bool()> linkBusy, QObject* parent)
+    : QObject(parent), m_port(port), m_state(state), m_log(log), m_linkBusy(std::move(linkBusy))
 {
     m_tmrReconnect.setParent(this);
     m_tmrReconnect.setObjectName(QStringLiteral("tmrReconnect"));
@@ -69,8 +68,8 @@ void PortReconnector::tmrReconnect_Timer()
         Disarm();
         return;
     }
-    if (m_transmit.isWaiting())
-        return;  // a wait over the port is running: reopening under it would surprise it
+    if (m_linkBusy())
+        return;
     QList<PortDescription> ports;
     for (int n = 1; n <= kPortCount; ++n)
         ports << m_port.describePort(n);

@@ -6,8 +6,9 @@
 #include <QObject>
 #include <QTimer>
 
+#include <functional>
+
 class CommunicationsLog;
-class TransmitPath;
 struct LinkState;
 
 // Whether the lost device is back, and under which port number: the first present one at
@@ -26,8 +27,10 @@ class PortReconnector : public QObject {
 public:
     static constexpr int kPollIntervalMs = 500;
 
+    // `linkBusy` tells when the link is in the middle of something over the port (a held
+    // frame, the pause after a rate change) that a reopening would surprise.
     PortReconnector(SerialPort& port, LinkState& state, CommunicationsLog& log,
-                    const TransmitPath& transmit, QObject* parent = nullptr);
+                    std::function<bool()> linkBusy, QObject* parent = nullptr);
 
     // The port was lost: look for its device until it is back.
     void Arm();
@@ -47,7 +50,7 @@ private:
     SerialPort& m_port;
     LinkState& m_state;
     CommunicationsLog& m_log;
-    const TransmitPath& m_transmit;
+    std::function<bool()> m_linkBusy;
     QTimer m_tmrReconnect;
     PortDescription m_deviceInUse;  // taken at each open, while the device is surely there
     QString m_parameters;           // as they were when the port was lost

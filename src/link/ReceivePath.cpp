@@ -36,8 +36,6 @@ void ReceivePath::MSComm1_OnComm()
             StartSerialTimer();
             break;
         case FrameAssembler::Step::FrameComplete:
-            // The assembler is already back in state 0, so bytes that arrive while a
-            // handler waits start a new frame.
             ProcessCompleteFrame();
             break;
         case FrameAssembler::Step::Idle:
@@ -50,18 +48,18 @@ void ReceivePath::MSComm1_OnComm()
 void ReceivePath::ProcessCompleteFrame()
 {
     m_transmit.StopMsgTimeoutTimer();
-    m_sRxMsgName = GetReceivedMessageName(m_rx.iRxMsgType);
+    const Frame frame = m_rx.completedFrame();
+    m_sRxMsgName = GetReceivedMessageName(frame.type());
     if (!m_link.bSearching)
-        m_log.LogReceivedMessage(m_rx.iRxMsgType, m_sRxMsgName, m_rx.frame(), m_rx.payloadByte(1));
-    // From here on rx() is this frame, also when it completes inside another frame's
-    // handler, and stays so while its own display or handler waits.
-    const FrameAssembler frame = m_rx;
-    const FrameAssembler* outer = m_handledFrame;
-    m_handledFrame = &frame;
-    if (frame.iRxMsgType == MessageCode::ReceivedRfData && m_displayReceivedRFData)
-        m_displayReceivedRFData();
+        m_log.LogReceivedMessage(frame.type(), m_sRxMsgName, frame.bytes(), frame.payloadByte(1));
+    if (frame.type() == MessageCode::ReceivedRfData && m_displayReceivedRFData)
+        m_displayReceivedRFData(frame);
+    if (m_link.bSearching && frame.type() == MessageCode::Ids && frame.checksumOk()) {
+        m_link.bTransceiverFound = true;
+        emit moduleAnsweredSearch();
+        return;
+    }
     m_dispatcher.DispatchReceivedMessage(frame);
-    m_handledFrame = outer;
 }
 
 void ReceivePath::OnReceiveOverflow()
@@ -87,7 +85,7 @@ void ReceivePath::tmrSerial_Timer()
         m_rx.gapExpired();
 }
 
-void ReceivePath::setRfDataDisplay(std::function<void()> display)
+void ReceivePath::setRfDataDisplay(std::function<void(const Frame&)> display)
 {
     m_displayReceivedRFData = std::move(display);
 }

@@ -16,7 +16,8 @@ struct LinkState;
 
 // Bytes from the module: assembled into frames, each complete frame ends the
 // outstanding request, is logged (unless a search runs), shown when it is RF data,
-// and dispatched to its response handler.
+// and dispatched to its response handler. During a search an IDs reply only says that
+// the module is there (moduleAnsweredSearch); no handler sees it.
 class ReceivePath : public QObject {
     Q_OBJECT
 public:
@@ -32,16 +33,18 @@ public:
     void StartSerialTimer();
     void StopSerialTimer();
 
-    // The receive buffer as the response handlers read it: the frame being handled,
-    // unchanged even when further frames arrive while its handler waits.
-    const FrameAssembler& rx() const { return m_handledFrame ? *m_handledFrame : m_rx; }
+    const FrameAssembler& assembler() const { return m_rx; }
     const QString& sRxMsgName() const { return m_sRxMsgName; }
 
     MessageDispatcher& dispatcher() { return m_dispatcher; }
     // Shows the data of a received RF data message (type 148) before it is dispatched.
-    void setRfDataDisplay(std::function<void()> display);
+    void setRfDataDisplay(std::function<void(const Frame&)> display);
 
     QTimer& tmrSerial() { return m_tmrSerial; }
+
+signals:
+    // An IDs reply came while a search runs: the module is there.
+    void moduleAnsweredSearch();
 
 private:
     void tmrSerial_Timer();
@@ -52,9 +55,8 @@ private:
     CommunicationsLog& m_log;
     TransmitPath& m_transmit;
     FrameAssembler m_rx;
-    const FrameAssembler* m_handledFrame = nullptr;
     QString m_sRxMsgName;
     MessageDispatcher m_dispatcher;
-    std::function<void()> m_displayReceivedRFData;
+    std::function<void(const Frame&)> m_displayReceivedRFData;
     QTimer m_tmrSerial;
 };

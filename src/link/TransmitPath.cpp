@@ -3,44 +3,106 @@
 #include "link/CommunicationsLog.h"
 #include "link/LinkState.h"
 #include "link/SerialPort.h"
-#include "platform/EventWait.h"
 #include "protocol/Frame.h"
 #include "protocol/MessageCatalogue.h"
 
-#include <QPointer>
-
 #include <algorithm>
+
+namespace {
+
+void SetUpTimer(QTimer& timer, QObject* parent, const char* name, bool singleShot)
+{
+    timer.setParent(parent);
+    timer.setObjectName(QLatin1String(name));
+    timer.setSingleShot(singleShot);
+    timer.setTimerType(Qt::PreciseTimer);
+}
+
+}  // namespace
 
 TransmitPath::TransmitPath(SerialPort& port, LinkState& link, CommunicationsLog& log,
                            QObject* parent)
     : QObject(parent), m_port(port), m_link(link), m_log(log)
 {
-    m_tmrMsgTimeout.setParent(this);
-    m_tmrMsgTimeout.setObjectName(QStringLiteral("tmrMsgTimeout"));
-    m_tmrMsgTimeout.setSingleShot(true);
-    m_tmrMsgTimeout.setTimerType(Qt::PreciseTimer);
+    SetUpTimer(m_tmrMsgTimeout, this, "tmrMsgTimeout", true);
+    SetUpTimer(m_tmrWakeup, this, "tmrWakeup", true);
+    SetUpTimer(m_tmrClearToSend, this, "tmrClearToSend", false);
+    SetUpTimer(m_tmrClearToSendBound, this, "tmrClearToSendBound", true);
     connect(&m_tmrMsgTimeout, &QTimer::timeout, this, &TransmitPath::tmrMsgTimeout_Timer);
-
-    // tmrWakeup only times the busy waits; a single shot disables itself on its tick.
-    m_tmrWakeup.setParent(this);
-    m_tmrWakeup.setObjectName(QStringLiteral("tmrWakeup"));
-    m_tmrWakeup.setSingleShot(true);
-    m_tmrWakeup.setTimerType(Qt::PreciseTimer);
+    connect(&m_tmrWakeup, &QTimer::timeout, this, &TransmitPath::OnWakeupPauseOver);
+    connect(&m_tmrClearToSend, &QTimer::timeout, this, &TransmitPath::OnClearToSendPoll);
+    connect(&m_tmrClearToSendBound, &QTimer::timeout, this, &TransmitPath::OnClearToSendTimeout);
 }
 
-void TransmitPath::SendMessageToTransceiver(const QByteArray& sMsg, bool bRFDataMsg)
+SendOutcome TransmitPath::SendMessageToTransceiver(const QByteArray& sMsg, bool bRFDataMsg,
+                                                   bool mayStart)
 {
-    // A send started from a handler that runs inside another send's wait would write its
-    // frame in the middle of the first one's and take over its name and watchdog.
-    if (m_tmrMsgTimeout.isActive() || m_insideWaits)
-        return;
+    if (m_tmrMsgTimeout.isActive() || isHoldingFrame() || !mayStart)
+        return SendOutcome::Busy;
     if (sMsg.size() < FrameLayout::kMinLength)
-        return;  // not a frame: nothing a sender of ours builds
+        return SendOutcome::Busy;  // not a frame: nothing a sender of ours builds
     const int length = std::min<int>(static_cast<quint8>(sMsg.at(1)), sMsg.size());
-    const QByteArray frame = sMsg.left(length);
-    m_link.iTxMsgType = static_cast<quint8>(frame.at(2));
-    if (!WriteWhenReady(frame))
+    m_link.iTxMsgType = static_cast<quint8>(sMsg.at(2));
+    if (!m_port.isOpen())
+        return SendOutcome::PortClosed;
+    m_heldFrame = sMsg.left(length);
+    m_heldIsRfData = bRFDataMsg;
+    if (m_port.clearToSend() == CtsState::NotAsserted) {
+        m_phase = Phase::ClearToSend;
+        m_tmrClearToSend.start(kClearToSendPollMs);
+        m_tmrClearToSendBound.start(kClearToSendTimeoutMs);
+        return SendOutcome::Waiting;
+    }
+    ContinueHeldFrame();
+    return m_phase == Phase::None ? SendOutcome::Sent : SendOutcome::Waiting;
+}
+
+// Clear-to-send has come: a sleeping module is woken first, then the frame goes out.
+void TransmitPath::ContinueHeldFrame()
+{
+    if (m_link.bWakeupNeeded) {
+        m_phase = Phase::Wakeup;
+        m_port.write(QByteArray(1, '\0'));
+        m_tmrWakeup.start(kWakeupPauseMs);
         return;
+    }
+    const QByteArray frame = m_heldFrame;
+    Release();
+    WriteAndLog(frame, m_heldIsRfData);
+}
+
+void TransmitPath::OnClearToSendPoll()
+{
+    if (!m_port.isOpen()) {
+        Release();  // the port failed meanwhile: dropped as with a closed port
+        return;
+    }
+    if (m_port.clearToSend() == CtsState::NotAsserted)
+        return;
+    m_tmrClearToSend.stop();
+    m_tmrClearToSendBound.stop();
+    ContinueHeldFrame();
+}
+
+void TransmitPath::OnClearToSendTimeout()
+{
+    Release();
+    m_log.LogStatusMessage(QStringLiteral("Clear To Send Timeout!"));
+}
+
+void TransmitPath::OnWakeupPauseOver()
+{
+    m_link.bWakeupNeeded = false;
+    const QByteArray frame = m_heldFrame;
+    const bool open = m_port.isOpen();
+    Release();
+    if (open)
+        WriteAndLog(frame, m_heldIsRfData);
+}
+
+void TransmitPath::WriteAndLog(const QByteArray& frame, bool bRFDataMsg)
+{
+    m_port.write(frame);
     m_link.sTxMsgName = GetTransmittedMessageName(m_link.iTxMsgType);
     const int packetId = frame.size() > 3 ? static_cast<quint8>(frame.at(3)) : 0;
     m_log.LogTransmittedMessage(m_link.sTxMsgName, frame, bRFDataMsg, packetId);
@@ -50,51 +112,16 @@ void TransmitPath::SendMessageToTransceiver(const QByteArray& sMsg, bool bRFData
         emit rfDataFrameWritten();
 }
 
-// Waits for clear-to-send and wakes a sleeping module, then writes the frame; false when
-// the port is closed, fails during a wait, or clear-to-send never comes.
-bool TransmitPath::WriteWhenReady(const QByteArray& frame)
+void TransmitPath::Release()
 {
-    if (!m_port.isOpen())
-        return false;
-    const QPointer<TransmitPath> self(this);
-    m_insideWaits = true;
-    const bool clear = WaitForClearToSend();
-    if (self && clear && m_link.bWakeupNeeded) {
-        m_port.write(QByteArray(1, '\0'));
-        WaitOnWakeupTimer(kWakeupPauseMs);
-        if (self)
-            m_link.bWakeupNeeded = false;
-    }
-    if (!self)
-        return false;  // the window went away during a wait
-    m_insideWaits = false;
-    if (!clear) {
-        m_log.LogStatusMessage(QStringLiteral("Clear To Send Timeout!"));
-        return false;
-    }
-    if (!m_port.isOpen())
-        return false;  // the port failed during a wait: dropped as with a closed port
-    m_port.write(frame);
-    return true;
-}
-
-bool TransmitPath::WaitForClearToSend()
-{
-    const auto clear = [this] {
-        return !m_port.isOpen() || m_port.clearToSend() != CtsState::NotAsserted;
-    };
-    return WaitWhileProcessingEvents(clear, kClearToSendTimeoutMs);
-}
-
-void TransmitPath::WaitOnWakeupTimer(int ms, const std::function<bool()>& endEarly)
-{
-    m_tmrWakeup.start(ms);
-    const QPointer<TransmitPath> self(this);
-    WaitWhileProcessingEvents(
-        [&] { return !self || !m_tmrWakeup.isActive() || (endEarly && endEarly()); },
-        ms + 1000);
-    if (self)
-        m_tmrWakeup.stop();
+    const bool wasHolding = isHoldingFrame();
+    m_phase = Phase::None;
+    m_tmrClearToSend.stop();
+    m_tmrClearToSendBound.stop();
+    m_tmrWakeup.stop();
+    m_heldFrame.clear();
+    if (wasHolding)
+        emit lineFreed();
 }
 
 void TransmitPath::StartMsgTimeoutTimer()
@@ -104,7 +131,10 @@ void TransmitPath::StartMsgTimeoutTimer()
 
 void TransmitPath::StopMsgTimeoutTimer()
 {
+    if (!m_tmrMsgTimeout.isActive())
+        return;
     m_tmrMsgTimeout.stop();
+    emit lineFreed();
 }
 
 void TransmitPath::AbandonRequest()
@@ -113,13 +143,9 @@ void TransmitPath::AbandonRequest()
         tmrMsgTimeout_Timer();
 }
 
-bool TransmitPath::isAwaitingResponse() const
-{
-    return m_tmrMsgTimeout.isActive();
-}
-
 void TransmitPath::tmrMsgTimeout_Timer()
 {
     m_tmrMsgTimeout.stop();
     m_log.LogMessageTimeout(GetTimedOutMessageName(m_link.iTxMsgType));
+    emit lineFreed();
 }

@@ -4,60 +4,75 @@
 #include <QObject>
 #include <QTimer>
 
-#include <functional>
-
 class CommunicationsLog;
 class SerialPort;
 struct LinkState;
 
+// What became of a frame offered to the transmit path.
+enum class SendOutcome {
+    Sent,        // written and logged
+    Waiting,     // held for clear-to-send or the wake-up pause; written when they end
+    Busy,        // dropped: a request is outstanding or the link is held (rate pause, search)
+    PortClosed,  // dropped: no port is open
+};
+
 // The single gateway through which command frames reach the module: one request
 // outstanding at a time (while tmrMsgTimeout runs), clear-to-send honoured, a sleeping
-// module woken first, every written frame logged.
+// module woken first, every written frame logged. It never waits on the stack: a frame
+// that must wait for clear-to-send or the wake-up pause is held, and any other frame
+// offered meanwhile is dropped, as one offered while a request is outstanding.
 class TransmitPath : public QObject {
     Q_OBJECT
 public:
     static constexpr int kResponseTimeoutMs = 500;
     static constexpr int kWakeupPauseMs = 50;
     static constexpr int kClearToSendTimeoutMs = 1000;
+    // No notification comes when the line changes: it is looked at this often.
+    static constexpr int kClearToSendPollMs = 10;
 
     TransmitPath(SerialPort& port, LinkState& link, CommunicationsLog& log,
                  QObject* parent = nullptr);
 
-    // Writes the frame unless a request is outstanding, another send is still inside its
-    // waits, the port is closed or clear-to-send never comes. Callers cannot tell whether
-    // it was written.
-    void SendMessageToTransceiver(const QByteArray& sMsg, bool bRFDataMsg);
+    // Writes the frame, or holds it while clear-to-send is off or a sleeping module wakes,
+    // unless `mayStart` is false (the link is held by a search or a rate pause).
+    SendOutcome SendMessageToTransceiver(const QByteArray& sMsg, bool bRFDataMsg, bool mayStart = true);
 
     void StartMsgTimeoutTimer();
     void StopMsgTimeoutTimer();
     // No answer can come any more (the port is gone): the request in flight, if any,
     // times out now.
     void AbandonRequest();
-    bool isAwaitingResponse() const;
-    // A send is inside its clear-to-send or wake-up wait, or someone waits on tmrWakeup
-    // (a discovery probe, the pause after a baud-rate change).
-    bool isWaiting() const { return m_insideWaits || m_tmrWakeup.isActive(); }
-
-    // Runs tmrWakeup for `ms` and waits, processing events, until it has stopped
-    // (or `endEarly` holds).
-    void WaitOnWakeupTimer(int ms, const std::function<bool()>& endEarly = {});
-
-    QTimer& tmrMsgTimeout() { return m_tmrMsgTimeout; }
-    QTimer& tmrWakeup() { return m_tmrWakeup; }
+    bool isAwaitingResponse() const { return m_tmrMsgTimeout.isActive(); }
+    bool isWaitingForClearToSend() const { return m_phase == Phase::ClearToSend; }
+    bool isWakingModule() const { return m_phase == Phase::Wakeup; }
+    bool isHoldingFrame() const { return m_phase != Phase::None; }
 
 signals:
     // A frame passed with bRFDataMsg true was written (lPacketsSent counts these).
     void rfDataFrameWritten();
+    // The request ended (answered or timed out) or the held frame went out or was
+    // dropped: the path may take frames again.
+    void lineFreed();
 
 private:
+    enum class Phase { None, ClearToSend, Wakeup };
+
     void tmrMsgTimeout_Timer();
-    bool WaitForClearToSend();
-    bool WriteWhenReady(const QByteArray& frame);
+    void ContinueHeldFrame();
+    void OnClearToSendPoll();
+    void OnClearToSendTimeout();
+    void OnWakeupPauseOver();
+    void WriteAndLog(const QByteArray& frame, bool bRFDataMsg);
+    void Release();
 
     SerialPort& m_port;
     LinkState& m_link;
     CommunicationsLog& m_log;
     QTimer m_tmrMsgTimeout;
-    QTimer m_tmrWakeup;
-    bool m_insideWaits = false;  // a send is waiting for clear-to-send or the wake-up pause
+    QTimer m_tmrWakeup;        // the wake-up pause
+    QTimer m_tmrClearToSend;   // looks at the line
+    QTimer m_tmrClearToSendBound;
+    Phase m_phase = Phase::None;
+    QByteArray m_heldFrame;
+    bool m_heldIsRfData = false;
 };

@@ -8,6 +8,22 @@ quint8 FrameChecksum(const QByteArray& bytesBeforeChecksum)
     return static_cast<quint8>(sum & 0xFFu);
 }
 
+Frame::Frame(QByteArray bytes) : m_bytes(std::move(bytes))
+{
+    const int n = length();
+    m_checksumOk = n >= 3 && FrameChecksum(m_bytes.left(n - 2)) == static_cast<quint8>(m_bytes.at(n - 2));
+}
+
+int Frame::byteAt(int k) const
+{
+    return k >= 1 && k <= length() ? static_cast<quint8>(m_bytes.at(k - 1)) : 0;
+}
+
+QByteArray Frame::payload() const
+{
+    return m_bytes.mid(FrameLayout::kHeaderLength, length() - FrameLayout::kOverhead);
+}
+
 QByteArray BuildFrame(quint8 code, const QByteArray& payload)
 {
     QByteArray frame;

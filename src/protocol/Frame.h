@@ -18,6 +18,30 @@ constexpr int kMaxResponseType = 175;
 constexpr int kMaxPayload = kMaxLength - kOverhead;
 }  // namespace FrameLayout
 
+// A complete frame as it came from the module (start byte to end byte), handed to the
+// handler of its type. Immutable: a handler reads its own frame, whatever arrives later.
+class Frame {
+public:
+    Frame() = default;
+    explicit Frame(QByteArray bytes);
+
+    const QByteArray& bytes() const { return m_bytes; }
+    int length() const { return static_cast<int>(m_bytes.size()); }
+    int type() const { return byteAt(3); }
+    // Frame byte k (1-based), 0 beyond the frame.
+    int byteAt(int k) const;
+    // Payload byte i (1-based: the first byte after the type), counted within the frame.
+    int payloadByte(int i) const { return i >= 1 ? byteAt(3 + i) : 0; }
+    // The bytes between the type and the checksum.
+    QByteArray payload() const;
+    // CHK equals the sum of bytes 1 .. LEN-2 modulo 256.
+    bool checksumOk() const { return m_checksumOk; }
+
+private:
+    QByteArray m_bytes;
+    bool m_checksumOk = false;
+};
+
 // Sum of the bytes modulo 256: the CHK of a frame whose bytes 1 .. LEN-2 are given.
 quint8 FrameChecksum(const QByteArray& bytesBeforeChecksum);
 

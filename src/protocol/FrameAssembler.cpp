@@ -17,8 +17,6 @@ FrameAssembler::Step FrameAssembler::feed(quint8 byte)
         if (byte != FrameLayout::kStartByte)
             return Step::Idle;  // inter-frame garbage is skipped silently
         store(1, byte);
-        sRxHex.clear();
-        AppendHexByte(sRxHex, byte);
         iRxState = 1;
         return Step::Collecting;
     case 1:
@@ -28,7 +26,6 @@ FrameAssembler::Step FrameAssembler::feed(quint8 byte)
         }
         store(2, byte);
         iRxLength = byte;
-        AppendHexByte(sRxHex, byte);
         iRxState = 2;
         return Step::Collecting;
     case 2:
@@ -38,12 +35,10 @@ FrameAssembler::Step FrameAssembler::feed(quint8 byte)
         }
         store(3, byte);
         iRxMsgType = byte;
-        AppendHexByte(sRxHex, byte);
         iRxIndex = 3;
         iRxState = 3;
         return Step::Collecting;
     default:
-        AppendHexByte(sRxHex, byte);
         ++iRxIndex;
         store(iRxIndex, byte);
         if (iRxIndex < iRxLength)
@@ -72,12 +67,4 @@ int FrameAssembler::payloadByte(int i) const
     if (i < 1 || index >= kBufferSize)
         return 0;
     return iRxBuffer[static_cast<std::size_t>(index)];
-}
-
-int CalculateReceivedChecksum(const FrameAssembler& rx)
-{
-    int sum = 0;
-    for (int k = 1; k <= rx.iRxLength - 2 && k < FrameAssembler::kBufferSize; ++k)
-        sum += rx.iRxBuffer[static_cast<std::size_t>(k)];
-    return sum % 256;
 }

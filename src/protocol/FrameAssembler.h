@@ -3,7 +3,6 @@
 #include "protocol/Frame.h"
 
 #include <QByteArray>
-#include <QString>
 
 #include <array>
 
@@ -33,6 +32,8 @@ public:
 
     // Bytes 1 .. iRxLength of the frame now in the buffer.
     QByteArray frame() const;
+    // The frame just completed, as the value its handler gets.
+    Frame completedFrame() const { return Frame(frame()); }
 
     // Payload byte i (1-based: the first byte after the type), 0 beyond the buffer.
     int payloadByte(int i) const;
@@ -42,7 +43,6 @@ public:
     qint16 iRxIndex = 0;
     qint16 iRxLength = 0;
     qint16 iRxMsgType = 0;
-    QString sRxHex;
 
 private:
     void store(int index, quint8 byte);
@@ -50,6 +50,3 @@ private:
     int m_minType;
     int m_maxType;
 };
-
-// Sum of receive-buffer bytes 1 .. LEN-2 modulo 256; 0 when LEN - 2 < 1.
-int CalculateReceivedChecksum(const FrameAssembler& rx);

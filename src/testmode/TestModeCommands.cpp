@@ -1,6 +1,6 @@
 #include "testmode/TestModeCommands.h"
 
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "link/StatusPanels.h"
 #include "testmode/RfDataControls.h"
 #include "testmode/TestModeFrames.h"
@@ -19,7 +19,7 @@ const QString kUserModeStatus = QStringLiteral("Status:  User Mode");
 }  // namespace
 
 TestModeCommands::TestModeCommands(TestSettingsPage& page, TestModeSettings& settings,
-                                   SerialLink& link, StatusPanels& panels, QWidget& window,
+                                   LinkSession& link, StatusPanels& panels, QWidget& window,
                                    QObject* parent)
     : QObject(parent), m_page(page), m_settings(settings), m_link(link), m_panels(panels),
       m_window(window)
@@ -88,10 +88,9 @@ void TestModeCommands::ProcessTestModeSettingsAck() {}
 
 // A reply too short to hold the block is ignored rather than decoded from whatever
 // the receive buffer held before.
-void TestModeCommands::ProcessTestModeSettings()
+void TestModeCommands::ProcessTestModeSettings(const Frame& frame)
 {
-    const std::optional<TestModeSettings> reported =
-        TestModeSettingsFromReply(m_link.receive().rx().frame());
+    const std::optional<TestModeSettings> reported = TestModeSettingsFromReply(frame.bytes());
     if (reported)
         m_page.ShowTestModeSettings(*reported);
 }

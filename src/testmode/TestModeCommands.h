@@ -4,7 +4,8 @@
 
 #include <QObject>
 
-class SerialLink;
+class Frame;
+class LinkSession;
 class StatusPanels;
 class TestSettingsPage;
 class QWidget;
@@ -16,7 +17,7 @@ class TestModeCommands : public QObject {
     Q_OBJECT
 public:
     // `window` holds the RF data message controls that test mode disables.
-    TestModeCommands(TestSettingsPage& page, TestModeSettings& settings, SerialLink& link,
+    TestModeCommands(TestSettingsPage& page, TestModeSettings& settings, LinkSession& link,
                      StatusPanels& panels, QWidget& window, QObject* parent = nullptr);
 
     // Start-up: the editor filled, user mode selected without telling the module (it
@@ -33,14 +34,14 @@ public:
     // Response handlers; they read the frame from the receive buffer.
     void ProcessEnableDisableTestModeAck();
     void ProcessTestModeSettingsAck();
-    void ProcessTestModeSettings();
+    void ProcessTestModeSettings(const Frame& frame);
 
 private:
     void Send(const QByteArray& frame);
 
     TestSettingsPage& m_page;
     TestModeSettings& m_settings;
-    SerialLink& m_link;
+    LinkSession& m_link;
     StatusPanels& m_panels;
     QWidget& m_window;
 };

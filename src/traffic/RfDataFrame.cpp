@@ -31,7 +31,6 @@ double UniformUnit(std::mt19937& generator)
     return std::uniform_real_distribution<double>(0.0, 1.0)(generator);
 }
 
-constexpr int kReceivedDataOffset = 8;  // positions 9 .. LEN-2 hold the data
 
 }  // namespace
 
@@ -86,14 +85,6 @@ QByteArray AsciiTextToBytes(const QString& text)
     return text.left(kMaxRfDataBytes).toLatin1();
 }
 
-QByteArray ReceivedRfDataBytes(const QByteArray& frame)
-{
-    if (frame.size() < 2)
-        return {};
-    const int length = static_cast<quint8>(frame.at(1));
-    const int dataLength = length - kReceivedDataOffset - 2;  // CHK and end byte follow
-    return dataLength > 0 ? frame.mid(kReceivedDataOffset, dataLength) : QByteArray();
-}
 
 QString ReceivedRfDataText(const QByteArray& dataBytes, bool hex)
 {

@@ -34,10 +34,6 @@ QString PadOddHexText(const QString& text);
 // The Latin-1 code of each character (at most 36); characters outside Latin-1 become '?'.
 QByteArray AsciiTextToBytes(const QString& text);
 
-// The data bytes of a Received RF Data Message frame (positions 9 .. LEN-2); empty
-// when LEN is 10 or less.
-QByteArray ReceivedRfDataBytes(const QByteArray& frame);
-
 // How received data is shown: two upper-case hex digits per byte without separators,
 // or the Latin-1 characters with those codes.
 QString ReceivedRfDataText(const QByteArray& dataBytes, bool hex);

@@ -3,8 +3,9 @@
 #include "config/NumericBoxSpec.h"
 #include "config/NumericEntryBinding.h"
 #include "config/SpinButtons.h"
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "platform/Clock.h"
+#include "protocol/Replies.h"
 #include "traffic/RfDataFrame.h"
 #include "traffic/TrafficControls.h"
 #include "traffic/TrafficCounters.h"
@@ -38,7 +39,7 @@ NumericEntryParameters EntryRule(const char* boxName)
 
 }  // namespace
 
-RfDataPanel::RfDataPanel(SerialLink& link, TrafficSettings& settings, TrafficCounters& counters,
+RfDataPanel::RfDataPanel(LinkSession& link, TrafficSettings& settings, TrafficCounters& counters,
                          QTimer& repeatTimer, QTimer& throughputTimer, QWidget* parent)
     : QWidget(parent),
       m_link(link),
@@ -52,10 +53,12 @@ RfDataPanel::RfDataPanel(SerialLink& link, TrafficSettings& settings, TrafficCou
     buildNumberRow();
     buildButtons();
     connect(&tmrRepeat, &QTimer::timeout, this, &RfDataPanel::tmrRepeat_Timer);
-    connect(&m_link, &SerialLink::portLost, this, &RfDataPanel::StopRepetition);
+    connect(&m_link, &LinkSession::portLost, this, &RfDataPanel::StopRepetition);
+    connect(&m_link, &LinkSession::searchStarted, this, &RfDataPanel::StopRepetition);
 }
 
-// With the port gone nothing more can be sent: a repetition ends as "Stop Repeat" ends it.
+// With the port gone, or taken by a search, nothing more can be sent: a repetition ends
+// as "Stop Repeat" ends it, so no RF data goes to a probed port.
 void RfDataPanel::StopRepetition()
 {
     if (m_bSingleRepeat)
@@ -324,9 +327,9 @@ void RfDataPanel::SendRfData(const QByteArray& data)
         BuildRfDataFrame(data, m_iPacketID, m_settings.lDestinationID), true);
 }
 
-void RfDataPanel::DisplayReceivedRFData()
+void RfDataPanel::DisplayReceivedRFData(const Frame& frame)
 {
-    const QByteArray data = ReceivedRfDataBytes(m_link.receive().rx().frame());
+    const QByteArray data = ReceivedRfDataBytes(frame);
     txtRFData->setText(ReceivedRfDataText(data, optHex->isChecked()));
 }
 

@@ -4,11 +4,12 @@
 
 #include <random>
 
+class Frame;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTimer;
-class SerialLink;
+class LinkSession;
 class SpinButtons;
 struct TrafficCounters;
 struct TrafficSettings;
@@ -20,7 +21,7 @@ class RfDataPanel : public QWidget {
 public:
     // tmrRepeat paces the repetitions; tmrThroughput runs while one does (its ticks
     // belong to the statistics).
-    RfDataPanel(SerialLink& link, TrafficSettings& settings, TrafficCounters& counters,
+    RfDataPanel(LinkSession& link, TrafficSettings& settings, TrafficCounters& counters,
                 QTimer& tmrRepeat, QTimer& tmrThroughput, QWidget* parent = nullptr);
 
     // Start-up.
@@ -37,7 +38,7 @@ public:
     void tmrRepeat_Timer();
 
     // Called for every complete frame of type 148 before it is dispatched.
-    void DisplayReceivedRFData();
+    void DisplayReceivedRFData(const Frame& frame);
     void ProcessReceivedRFDataMessage();
     void ProcessReceivedRFDataMessageNotAddresedToUs();
 
@@ -71,7 +72,7 @@ private:
     void AdvancePacketId();
     void SendRfData(const QByteArray& data);
 
-    SerialLink& m_link;
+    LinkSession& m_link;
     TrafficSettings& m_settings;
     TrafficCounters& m_counters;
     QTimer& tmrRepeat;

@@ -1,7 +1,8 @@
 #include "traffic/StatisticsPage.h"
 
 #include "config/ConfigSettings.h"
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
+#include "protocol/Replies.h"
 #include "traffic/RfDataFrame.h"
 #include "traffic/TrafficControls.h"
 #include "traffic/TrafficCounters.h"
@@ -41,7 +42,7 @@ QRect GridCell(int row, int column)
 
 }  // namespace
 
-StatisticsPage::StatisticsPage(SerialLink& link, TrafficCounters& counters,
+StatisticsPage::StatisticsPage(LinkSession& link, TrafficCounters& counters,
                                const ConfigSettings& config, QTimer& throughputTimer,
                                QWidget* parent)
     : QWidget(parent),
@@ -131,16 +132,13 @@ void StatisticsPage::ShowPacketsReceived()
     lblTestPktsRcvd->setText(QString::number(m_counters.lPacketsReceived));
 }
 
-// Response 129: payload byte 2 is the delivery status, byte 3 the retries needed.
-// Response 129. A report too short to hold packet ID, status and retries is ignored:
-// its missing bytes would be read from the frame's own checksum and end byte.
-void StatisticsPage::ProcessSendRFDataMessageAck()
+// Response 129. A report too short to hold packet ID, status and retries is ignored.
+void StatisticsPage::ProcessSendRFDataMessageAck(const Frame& frame)
 {
-    constexpr int kAckPayloadLength = 3;
-    const FrameAssembler& rx = m_link.receive().rx();
-    if (rx.iRxLength - FrameLayout::kOverhead < kAckPayloadLength)
+    const std::optional<DeliveryReport> report = DecodeDeliveryReport(frame);
+    if (!report)
         return;
-    ApplySendRfDataAck(m_counters, rx.payloadByte(2), rx.payloadByte(3), m_config.iRFRetries);
+    ApplySendRfDataAck(m_counters, report->status, report->retries, m_config.iRFRetries);
     ShowRetryDistribution();
     lblTestAcksRcvd->setText(QString::number(m_counters.lAcksReceived));
     ComputeSuccessRates(m_counters);
@@ -149,12 +147,9 @@ void StatisticsPage::ProcessSendRFDataMessageAck()
 }
 
 // Response 143. A reply too short to hold all eight counters leaves the labels alone.
-void StatisticsPage::ProcessRespondWithRFStatistics()
+void StatisticsPage::ProcessRespondWithRFStatistics(const Frame& frame)
 {
-    const FrameAssembler& rx = m_link.receive().rx();
-    const QByteArray payload =
-        rx.frame().mid(FrameLayout::kHeaderLength, rx.iRxLength - FrameLayout::kOverhead);
-    const std::optional<RFStatistics> statistics = DecodeRfStatistics(payload);
+    const std::optional<RFStatistics> statistics = DecodeRfStatistics(frame);
     if (!statistics)
         return;
     for (size_t i = 0; i < statistics->size(); ++i)

@@ -6,11 +6,12 @@
 
 #include <array>
 
+class Frame;
 class QLabel;
 class QListWidget;
 class QPushButton;
 class QTimer;
-class SerialLink;
+class LinkSession;
 struct ConfigSettings;
 struct TrafficCounters;
 
@@ -21,7 +22,7 @@ class StatisticsPage : public QWidget {
     Q_OBJECT
 public:
     // tmrThroughput ticks while a repetition runs; the page shows the throughput.
-    StatisticsPage(SerialLink& link, TrafficCounters& counters, const ConfigSettings& config,
+    StatisticsPage(LinkSession& link, TrafficCounters& counters, const ConfigSettings& config,
                    QTimer& tmrThroughput, QWidget* parent = nullptr);
 
     // What the eight transceiver labels show, in the order the module reports them.
@@ -29,8 +30,8 @@ public:
 
     void ShowPacketsReceived();
 
-    void ProcessSendRFDataMessageAck();
-    void ProcessRespondWithRFStatistics();
+    void ProcessSendRFDataMessageAck(const Frame& frame);
+    void ProcessRespondWithRFStatistics(const Frame& frame);
     void ProcessClearStatisticsAck();
     void cmdGetStatistics_Click();
     void cmdClearTestStats_Click();
@@ -53,7 +54,7 @@ private:
     void ShowRetryDistribution();
     void ShowSuccessRates();
 
-    SerialLink& m_link;
+    LinkSession& m_link;
     TrafficCounters& m_counters;
     const ConfigSettings& m_config;
     QTimer& tmrThroughput;

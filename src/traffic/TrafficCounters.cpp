@@ -97,16 +97,3 @@ QString ThroughputTick(TrafficCounters& counters, int intervalMs)
 {
     return ThroughputText(AdvanceThroughput(counters, intervalMs));
 }
-
-std::optional<RFStatistics> DecodeRfStatistics(const QByteArray& payload)
-{
-    RFStatistics statistics{};
-    if (payload.size() < static_cast<int>(statistics.size()) * 2)
-        return std::nullopt;
-    for (size_t i = 0; i < statistics.size(); ++i) {
-        const auto low = static_cast<quint8>(payload.at(static_cast<int>(2 * i)));
-        const auto high = static_cast<quint8>(payload.at(static_cast<int>(2 * i + 1)));
-        statistics[i] = static_cast<quint16>(256 * high + low);
-    }
-    return statistics;
-}

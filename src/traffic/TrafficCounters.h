@@ -62,12 +62,3 @@ QString ThroughputText(const ThroughputFigures& figures);
 
 // AdvanceThroughput, then its label text.
 QString ThroughputTick(TrafficCounters& counters, int intervalMs);
-
-// The module's eight statistics counters, in the order the reply carries them:
-// total/unique packets sent, total/unique acks sent, total/unique packets received,
-// total/unique acks received.
-using RFStatistics = std::array<quint16, 8>;
-
-// Payload of the RF Statistics reply, each counter low byte first; nothing when the
-// payload is too short to hold all eight.
-std::optional<RFStatistics> DecodeRfStatistics(const QByteArray& payload);

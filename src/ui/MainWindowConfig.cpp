@@ -7,8 +7,9 @@
 #include "config/IdsPage.h"
 #include "config/Reprovisioning.h"
 #include "config/RfSettingsPage.h"
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "protocol/MessageCatalogue.h"
+#include "protocol/Replies.h"
 #include "ui/frmQVOrvalisETMain.h"
 
 #include <QFrame>
@@ -42,22 +43,26 @@ void frmQVOrvalisETMain::installConfigPages()
     IdsPage* ids = m_idsPage;
     RfSettingsPage* rf = m_rfSettingsPage;
     CommPage* comm = m_commPage;
-    MessageDispatcher& dispatcher = m_link->receive().dispatcher();
-    dispatcher.registerHandler(MessageCode::SetIdsAck, [ids] { ids->ProcessSetIDsAck(); });
-    dispatcher.registerHandler(MessageCode::Ids, [ids] { ids->ProcessRespondWithIDs(); });
-    dispatcher.registerHandler(MessageCode::IdsAndSettingsStatus, [reprovisioning] {
-        reprovisioning->ProcessRespondWithIDsAndProgrammableSettingsStatus();
+    MessageDispatcher& dispatcher = m_link->dispatcher();
+    dispatcher.registerHandler(MessageCode::SetIdsAck, [ids](const Frame&) { ids->ProcessSetIDsAck(); });
+    dispatcher.registerHandler(MessageCode::Ids,
+                               [ids](const Frame& frame) { ids->ProcessRespondWithIDs(frame); });
+    dispatcher.registerHandler(MessageCode::IdsAndSettingsStatus, [reprovisioning](const Frame& frame) {
+        if (const std::optional<SettingsStatus> status = DecodeSettingsStatus(frame))
+            reprovisioning->ProcessRespondWithIDsAndProgrammableSettingsStatus(*status);
     });
     dispatcher.registerHandler(MessageCode::SetProgrammableSettingsAck,
-                               [rf] { rf->ProcessSetProgrammableSettingsAck(); });
-    dispatcher.registerHandler(MessageCode::ProgrammableSettings,
-                               [rf] { rf->ProcessRespondWithProgrammableSettings(); });
-    dispatcher.registerHandler(MessageCode::FirmwareVersion,
-                               [firmware] { firmware->ProcessReceivedFirmwareVersionMessage(); });
+                               [rf](const Frame&) { rf->ProcessSetProgrammableSettingsAck(); });
+    dispatcher.registerHandler(MessageCode::ProgrammableSettings, [rf](const Frame& frame) {
+        rf->ProcessRespondWithProgrammableSettings(frame);
+    });
+    dispatcher.registerHandler(MessageCode::FirmwareVersion, [firmware](const Frame& frame) {
+        firmware->ProcessReceivedFirmwareVersionMessage(frame);
+    });
     dispatcher.registerHandler(MessageCode::SetSleepModeAck,
-                               [comm] { comm->ProcessSetSleepModeAck(); });
+                               [comm](const Frame&) { comm->ProcessSetSleepModeAck(); });
     dispatcher.registerHandler(MessageCode::SetBaudrateAck,
-                               [comm] { comm->ProcessSetBaudrateAck(); });
+                               [comm](const Frame&) { comm->ProcessSetBaudrateAck(); });
 }
 
 // The loaded settings go into the configuration pages in start-up order: IDs; hop

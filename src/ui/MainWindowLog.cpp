@@ -1,7 +1,7 @@
 // What the main window offers around the communications log beyond the list itself:
 // times before its lines ("View" menu) and the session history as a CSV file ("File"
 // menu).
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "ui/CommunicationsLogExport.h"
 #include "ui/CommunicationsLogView.h"
 #include "ui/PersistedSettings.h"

@@ -1,6 +1,6 @@
 // Test mode's place in the main window: the "Test Settings" page with the register
 // editor and the test mode commands.
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "protocol/MessageCatalogue.h"
 #include "testmode/TestModeCommands.h"
 #include "testmode/TestSettingsPage.h"
@@ -25,14 +25,15 @@ void frmQVOrvalisETMain::installTestModePage()
 
     m_testModeCommands =
         new TestModeCommands(*m_testSettingsPage, m_testMode, *m_link, *this, *this, this);
-    MessageDispatcher& dispatcher = m_link->receive().dispatcher();
+    MessageDispatcher& dispatcher = m_link->dispatcher();
     TestModeCommands* commands = m_testModeCommands;
     dispatcher.registerHandler(MessageCode::EnableDisableTestModeAck,
-                               [commands] { commands->ProcessEnableDisableTestModeAck(); });
+                               [commands](const Frame&) { commands->ProcessEnableDisableTestModeAck(); });
     dispatcher.registerHandler(MessageCode::SetTestModeSettingsAck,
-                               [commands] { commands->ProcessTestModeSettingsAck(); });
-    dispatcher.registerHandler(MessageCode::TestModeSettings,
-                               [commands] { commands->ProcessTestModeSettings(); });
+                               [commands](const Frame&) { commands->ProcessTestModeSettingsAck(); });
+    dispatcher.registerHandler(MessageCode::TestModeSettings, [commands](const Frame& frame) {
+        commands->ProcessTestModeSettings(frame);
+    });
 }
 
 void frmQVOrvalisETMain::InitTestModeAtStartUp()

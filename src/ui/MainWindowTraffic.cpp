@@ -1,6 +1,6 @@
 // The traffic tester's place in the main window: the "RF Data" panel, the
 // "Statistics" page, the message log file and their response handlers.
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "platform/Clock.h"
 #include "protocol/MessageCatalogue.h"
 #include "traffic/MessageLogController.h"
@@ -40,19 +40,22 @@ void frmQVOrvalisETMain::installTrafficPages()
 
     RfDataPanel* panel = m_rfDataPanel;
     StatisticsPage* statistics = m_statisticsPage;
-    ReceivePath& receive = m_link->receive();
-    receive.setRfDataDisplay([panel] { panel->DisplayReceivedRFData(); });
-    MessageDispatcher& dispatcher = receive.dispatcher();
+    m_link->receive().setRfDataDisplay(
+        [panel](const Frame& frame) { panel->DisplayReceivedRFData(frame); });
+    MessageDispatcher& dispatcher = m_link->dispatcher();
     dispatcher.registerHandler(MessageCode::ReceivedRfData,
-                               [panel] { panel->ProcessReceivedRFDataMessage(); });
-    dispatcher.registerHandler(MessageCode::RfDataNotAddressedToUs,
-                               [panel] { panel->ProcessReceivedRFDataMessageNotAddresedToUs(); });
-    dispatcher.registerHandler(MessageCode::SendRfDataAck,
-                               [statistics] { statistics->ProcessSendRFDataMessageAck(); });
-    dispatcher.registerHandler(MessageCode::RfStatistics,
-                               [statistics] { statistics->ProcessRespondWithRFStatistics(); });
+                               [panel](const Frame&) { panel->ProcessReceivedRFDataMessage(); });
+    dispatcher.registerHandler(MessageCode::RfDataNotAddressedToUs, [panel](const Frame&) {
+        panel->ProcessReceivedRFDataMessageNotAddresedToUs();
+    });
+    dispatcher.registerHandler(MessageCode::SendRfDataAck, [statistics](const Frame& frame) {
+        statistics->ProcessSendRFDataMessageAck(frame);
+    });
+    dispatcher.registerHandler(MessageCode::RfStatistics, [statistics](const Frame& frame) {
+        statistics->ProcessRespondWithRFStatistics(frame);
+    });
     dispatcher.registerHandler(MessageCode::ClearStatisticsAck,
-                               [statistics] { statistics->ProcessClearStatisticsAck(); });
+                               [statistics](const Frame&) { statistics->ProcessClearStatisticsAck(); });
 
     const auto closingBlock = [this] {
         return ClosingBlockLines(m_statisticsPage->transceiverCaptions(), m_counters,

@@ -3,8 +3,7 @@
 #include "link/Discovery.h"
 #include "link/HostBaudRate.h"
 #include "link/QtSerialPortAdapter.h"
-#include "link/SerialLink.h"
-#include "platform/EventWait.h"
+#include "link/LinkSession.h"
 #include "platform/SettingsStore.h"
 #include "protocol/MessageCatalogue.h"
 #include "testmode/TestModeCommands.h"
@@ -34,8 +33,6 @@ constexpr int kWindowWidth = 13575;  // twips; also the smallest the window may 
 constexpr int kWindowHeight = 11255;
 constexpr int kLogWidth = 4930;
 constexpr int kLogHeight = 9480;
-// How long start-up lets the window reach the screen before the search begins.
-constexpr int kFirstExposeWaitMs = 500;
 
 // Tab captions and the page each shows. "RF Power" (page 2) is never shown and not built.
 struct TabPage {
@@ -94,11 +91,11 @@ frmQVOrvalisETMain::frmQVOrvalisETMain(std::unique_ptr<SerialPort> port,
     buildMenus();
     buildTimers();
 
-    m_link = std::make_unique<SerialLink>(std::move(port), *lstSerialMessages, this);
+    m_link = std::make_unique<LinkSession>(std::move(port), *lstSerialMessages, this);
     m_discovery = std::make_unique<TransceiverDiscovery>(*m_link, *this);
     connect(cmdClear, &QPushButton::clicked, this, [this] { m_link->log().cmdClear_Click(); });
-    connect(m_link.get(), &SerialLink::portLost, this, &frmQVOrvalisETMain::onPortLost);
-    connect(m_link.get(), &SerialLink::portReopened, this,
+    connect(m_link.get(), &LinkSession::portLost, this, &frmQVOrvalisETMain::onPortLost);
+    connect(m_link.get(), &LinkSession::portReopened, this,
             [this] { ReportLinkInUse(*m_link, *this); });
     installConfigPages();
     installTrafficPages();
@@ -259,27 +256,39 @@ void frmQVOrvalisETMain::Form_Load(const SearchScope& startupSearch)
     ShowLoadedTrafficSettings();
     // 5
     RunStartUpSearch(startupSearch);
+}
+
+// The window is on screen before any port is touched, whatever the ports do: the search
+// starts from the event loop once the window is shown, and what would send a frame or
+// reopen the port waits until it has ended.
+void frmQVOrvalisETMain::RunStartUpSearch(const SearchScope& startupSearch)
+{
+    SetSendingControlsEnabled(false);
+    show();
+    connect(m_discovery.get(), &TransceiverDiscovery::finished, this,
+            &frmQVOrvalisETMain::FinishStartUp, Qt::SingleShotConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, startupSearch] {
+            if (!m_unloaded)
+                m_discovery->FindTransceiver(startupSearch);
+        },
+        Qt::QueuedConnection);
+}
+
+void frmQVOrvalisETMain::FinishStartUp()
+{
     if (m_unloaded)
-        return;  // closed during the search
+        return;
     // 13: the mode is what panel 3 shows once the search has told its outcome, unless
     // the outcome is a port the user must do something about.
     if (!m_discovery->portProblemReported())
         m_testModeCommands->ShowModeInStatusBar();
     // 21
     m_link->state().bWakeupNeeded = false;
-}
-
-// The window is on screen before any port is touched, whatever the ports do; what
-// would send a frame or reopen the port waits until the search has ended.
-void frmQVOrvalisETMain::RunStartUpSearch(const SearchScope& startupSearch)
-{
-    SetSendingControlsEnabled(false);
-    show();
-    WaitWhileProcessingEvents([this] { return windowHandle() && windowHandle()->isExposed(); },
-                              kFirstExposeWaitMs);
-    if (!m_unloaded)
-        m_discovery->FindTransceiver(startupSearch);
     SetSendingControlsEnabled(true);
+    m_startUpFinished = true;
+    emit startUpFinished();
 }
 
 void frmQVOrvalisETMain::SetSendingControlsEnabled(bool enabled)

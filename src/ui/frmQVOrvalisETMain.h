@@ -28,7 +28,7 @@ class QTabBar;
 class QTimer;
 class RfDataPanel;
 class RfSettingsPage;
-class SerialLink;
+class LinkSession;
 class SerialPort;
 class StatisticsPage;
 class TestModeCommands;
@@ -56,7 +56,7 @@ public:
     void SetStatusPanel(int panel, const QString& text) override;
     QString statusPanelText(int panel) const;
 
-    SerialLink& link() { return *m_link; }
+    LinkSession& link() { return *m_link; }
     TransceiverDiscovery& discovery() { return *m_discovery; }
     CommunicationsLogView& messageList() { return *lstSerialMessages; }
     ConfigSettings& config() { return m_config; }
@@ -66,6 +66,12 @@ public:
     QFrame* page(int index) const { return FrameTabs.value(index); }
     int iCurrentTabFrame() const { return m_iCurrentTabFrame; }
     QString sCurrentTabCaption() const { return m_sCurrentTabCaption; }
+
+    // The start-up search has ended and the sending controls are usable.
+    bool isStartUpFinished() const { return m_startUpFinished; }
+
+signals:
+    void startUpFinished();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -81,6 +87,7 @@ private:
 
     void Form_Load(const SearchScope& startupSearch);
     void RunStartUpSearch(const SearchScope& startupSearch);
+    void FinishStartUp();
     void SetSendingControlsEnabled(bool enabled);
     void Form_Resize();
     void Form_Unload();
@@ -119,6 +126,7 @@ private:
     int m_iCurrentTabFrame = 7;
     QString m_sCurrentTabCaption;
     bool m_unloaded = false;
+    bool m_startUpFinished = false;
 
     QGroupBox* frameRfData = nullptr;
     QGroupBox* frameFirmwareVersion = nullptr;
@@ -149,6 +157,6 @@ private:
     LinkHistoryRecorder* m_linkHistory = nullptr;
     LinkChartsWindow* m_linkCharts = nullptr;
 
-    std::unique_ptr<SerialLink> m_link;
+    std::unique_ptr<LinkSession> m_link;
     std::unique_ptr<TransceiverDiscovery> m_discovery;
 };

@@ -2,7 +2,7 @@
 
 #include "link/Discovery.h"
 #include "link/PortProblemText.h"
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompts.h"
 
@@ -21,7 +21,7 @@ namespace {
 const QString kProperties = QStringLiteral("Properties");
 }  // namespace
 
-frmQVOrvalisETProperties::frmQVOrvalisETProperties(SerialLink& link,
+frmQVOrvalisETProperties::frmQVOrvalisETProperties(LinkSession& link,
                                                    TransceiverDiscovery& discovery, QWidget* parent)
     : QDialog(parent), m_link(link), m_discovery(discovery)
 {
@@ -207,13 +207,16 @@ void frmQVOrvalisETProperties::reject()
         cmdCancel_Click();
 }
 
+// The dialog stays, disabled, while the search runs, and closes when it ends.
 void frmQVOrvalisETProperties::cmdAutoDetect_Click()
 {
     setEnabled(false);
+    m_closing = true;  // closing it from the window frame now waits for the search
     if (m_link.port().isOpen())
         m_link.port().close();
+    connect(&m_discovery, &TransceiverDiscovery::finished, this, [this] {
+        setEnabled(true);
+        accept();
+    }, Qt::SingleShotConnection);
     m_discovery.FindTransceiver();
-    setEnabled(true);
-    m_closing = true;
-    accept();
 }

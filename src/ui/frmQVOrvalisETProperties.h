@@ -8,7 +8,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class SerialLink;
+class LinkSession;
 class TransceiverDiscovery;
 
 // "Communication Settings": the port and host rate chosen by hand and probed, or a
@@ -17,7 +17,7 @@ class TransceiverDiscovery;
 class frmQVOrvalisETProperties : public QDialog {
     Q_OBJECT
 public:
-    frmQVOrvalisETProperties(SerialLink& link, TransceiverDiscovery& discovery,
+    frmQVOrvalisETProperties(LinkSession& link, TransceiverDiscovery& discovery,
                              QWidget* parent = nullptr);
 
     void cmdOK_Click();
@@ -35,7 +35,7 @@ private:
     void ShowPortDevice(int portNumber, const PortDescription& device, PortOpenFailure failure);
     int SelectedBaudRateIndex() const;
 
-    SerialLink& m_link;
+    LinkSession& m_link;
     TransceiverDiscovery& m_discovery;
     bool m_closing = false;
 

@@ -1,5 +1,4 @@
 #include "config/ConfigFrames.h"
-#include "config/FirmwareVersion.h"
 #include "protocol/Frame.h"
 #include "support/Hex.h"
 
@@ -10,8 +9,6 @@ class TestConfigFrames : public QObject {
 private slots:
     void frames_data();
     void frames();
-    void firmwareVersion_data();
-    void firmwareVersion();
 };
 
 void TestConfigFrames::frames_data()
@@ -47,35 +44,6 @@ void TestConfigFrames::frames()
     QFETCH(QByteArray, actual);
     QFETCH(QString, expected);
     QCOMPARE(HexText(actual).trimmed(), expected);
-}
-
-void TestConfigFrames::firmwareVersion_data()
-{
-    const QString copyright35 = QStringLiteral("(c) 2004 Orvalis Wireless Corp 1234");
-    QTest::addColumn<QByteArray>("payload");
-    QTest::addColumn<QStringList>("texts");  // version, date, copyright; none: nothing decoded
-    QTest::newRow("N = 0") << Hex("01 03 07 0F 04 00") << QStringList{"1.3", "7/15/2004", ""};
-    QTest::newRow("minor 10") << Hex("01 0A 0C 1F 63 00") << QStringList{"1.10", "12/31/2099", ""};
-    QTest::newRow("unsigned") << Hex("FF 00 01 02 FF 00") << QStringList{"255.0", "1/2/2255", ""};
-    QTest::newRow("35 characters") << Hex("02 05 01 01 05 23") + copyright35.toLatin1()
-                                   << QStringList{"2.5", "1/1/2005", copyright35};
-    QTest::newRow("N too large") << Hex("01 03 07 0F 04 0A") + "abc"
-                                 << QStringList{"1.3", "7/15/2004", "abc"};
-    QTest::newRow("bytes beyond N") << Hex("01 03 07 0F 04 02") + "abcd"
-                                    << QStringList{"1.3", "7/15/2004", "ab"};
-    QTest::newRow("Latin-1") << Hex("01 03 07 0F 04 02") + "\xA9\xE9"
-                             << QStringList{"1.3", "7/15/2004", QString::fromUtf8("\u00A9\u00E9")};
-    QTest::newRow("fixed bytes missing") << Hex("01 03 07 0F 04") << QStringList();
-}
-
-void TestConfigFrames::firmwareVersion()
-{
-    QFETCH(QByteArray, payload);
-    QFETCH(QStringList, texts);
-    const std::optional<FirmwareVersionTexts> decoded = DecodeFirmwareVersion(payload);
-    const QStringList shown =
-        decoded ? QStringList{decoded->version, decoded->date, decoded->copyright} : QStringList();
-    QCOMPARE(shown, texts);
 }
 
 QTEST_APPLESS_MAIN(TestConfigFrames)

@@ -1,7 +1,7 @@
 // The configuration pages of the real program (QSerialPort) against the module simulator.
 #include "config/ValueColours.h"
-#include "link/SerialLink.h"
-#include "platform/EventWait.h"
+#include "link/LinkSession.h"
+#include "support/Waiting.h"
 #include "support/LayoutLoopGuard.h"
 #include "support/SimulatorProcess.h"
 #include "support/WindowHarness.h"
@@ -21,8 +21,7 @@ const QStringList kBoxes{"txtTransceiverID2", "txtNetworkID2",    "txtSystemID2"
 bool ClickAndSettle(frmQVOrvalisETMain& window, const char* button)
 {
     window.findChild<QAbstractButton*>(button)->click();
-    const TransmitPath& transmit = window.link().transmit();
-    return WaitWhileProcessingEvents([&] { return !transmit.isAwaitingResponse(); }, 5000);
+    return LinkSettles(window.link());
 }
 
 // Each box's text while it shows the confirmed colour, else "unconfirmed".
@@ -65,6 +64,7 @@ void TestE2eConfig::unconfiguredModule_isProvisionedOnOpen_thenSetAndGetRoundTri
     QVERIFY2(module.start({"--status", "0,0"}), qPrintable(module.failure()));
     PointPortsAtModule(module);
     frmQVOrvalisETMain window;
+    QVERIFY(StartUpEnded(window));
     QTRY_COMPARE_WITH_TIMEOUT(ConfirmedTexts(window),
                               (QStringList{"300", "1", "1", "0", "3", "7"}), 5000);
     const QString trace = module.traceLines().join('\n');
@@ -91,6 +91,7 @@ void TestE2eConfig::setBaudrate57600_hostFollows_andIsStillAnswered()
     QVERIFY2(module.start(), qPrintable(module.failure()));
     PointPortsAtModule(module);
     frmQVOrvalisETMain window;
+    QVERIFY(StartUpEnded(window));
     QCOMPARE(window.statusPanelText(2), QStringLiteral("Baud Rate: 19200"));
     window.findChild<QAbstractButton*>("optTransceiverBaudrate3")->setChecked(true);
     window.findChild<QAbstractButton*>("cmdSetTransceiverBaudrate")->click();
@@ -111,6 +112,7 @@ void TestE2eConfig::sleepThenGetVersion_wakesTheModule_andTheWindowStaysResponsi
     QVERIFY2(module.start(), qPrintable(module.failure()));
     PointPortsAtModule(module);
     frmQVOrvalisETMain window;
+    QVERIFY(StartUpEnded(window));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.statusPanelText(2), QStringLiteral("Baud Rate: 19200"));

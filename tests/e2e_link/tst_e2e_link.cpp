@@ -1,7 +1,7 @@
-// The real serial stack (SerialLink over QSerialPort on a pseudo-terminal) against orvalis-sim.
+// The real serial stack (LinkSession over QSerialPort on a pseudo-terminal) against orvalis-sim.
 #include "link/QtSerialPortAdapter.h"
-#include "link/SerialLink.h"
-#include "platform/EventWait.h"
+#include "link/LinkSession.h"
+#include "support/Waiting.h"
 #include "protocol/Frame.h"
 #include "support/RecordingMessageList.h"
 #include "support/SimulatorProcess.h"
@@ -22,7 +22,7 @@ const QString kTimeout = QStringLiteral("Query IDs Timeout!");
 struct Bench {
     SimulatorProcess module;
     RecordingMessageList list;
-    SerialLink link{std::make_unique<QtSerialPortAdapter>(), list};
+    LinkSession link{std::make_unique<QtSerialPortAdapter>(), list};
 
     bool start(const QStringList& arguments)
     {
@@ -39,8 +39,7 @@ struct Bench {
     QString ask(const QString& frame)
     {
         link.SendMessageToTransceiver(BytesFromHexText(frame), false);
-        WaitWhileProcessingEvents([this] { return !link.transmit().isAwaitingResponse(); },
-                                  kWaitMs);
+        LinkSettles(link, kWaitMs);
         return list.lines.value(0);  // empty while the log is empty
     }
 };
@@ -105,7 +104,7 @@ private slots:
     {
         Bench bench;
         QVERIFY2(bench.start({}), qPrintable(bench.module.failure()));
-        QSignalSpy lost(&bench.link, &SerialLink::portLost);
+        QSignalSpy lost(&bench.link, &LinkSession::portLost);
         QVERIFY(bench.module.command("unplug"));
         QVERIFY(lost.wait(kWaitMs));
         QVERIFY(!lost.wait(500));  // no second report however long the device stays gone
@@ -121,8 +120,8 @@ private slots:
         QVERIFY2(bench.start({"--baud", "38400"}), qPrintable(bench.module.failure()));
         QVERIFY(bench.reopenAt("38400"));
         QCOMPARE(bench.ask(kQuery), kIdsLine);
-        QSignalSpy lost(&bench.link, &SerialLink::portLost);
-        QSignalSpy reopened(&bench.link, &SerialLink::portReopened);
+        QSignalSpy lost(&bench.link, &LinkSession::portLost);
+        QSignalSpy reopened(&bench.link, &LinkSession::portReopened);
         QVERIFY(bench.module.command("detach"));
         QVERIFY(lost.wait(kWaitMs));
         QVERIFY(bench.module.command("attach"));

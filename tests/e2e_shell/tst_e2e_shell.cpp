@@ -1,4 +1,4 @@
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "platform/SettingsStore.h"
 #include "support/SimulatorProcess.h"
 #include "support/WindowHarness.h"
@@ -59,6 +59,7 @@ void TestE2eShell::startUp_findsTheModuleOnPort3At38400()
     PointOtherPortsNowhere(3);
 
     frmQVOrvalisETMain window;
+    QVERIFY(StartUpEnded(window));
     QCOMPARE(window.statusPanelText(1), QStringLiteral("Comm Port: 3"));
     QCOMPARE(window.statusPanelText(2), QStringLiteral("Baud Rate: 38400"));
     QCOMPARE(SettingsStore::ReadText("Properties", "COMPort", ""), QStringLiteral("3"));

@@ -1,5 +1,5 @@
-#include "link/SerialLink.h"
-#include "platform/EventWait.h"
+#include "link/LinkSession.h"
+#include "support/Waiting.h"
 #include "protocol/Frame.h"
 #include "support/SimulatorProcess.h"
 #include "support/WindowHarness.h"
@@ -23,8 +23,7 @@ static void ChangeEveryField(frmQVOrvalisETMain& window, int step)
 static bool ClickAndWait(frmQVOrvalisETMain& window, const char* button)
 {
     window.findChild<QAbstractButton*>(button)->click();
-    const auto replied = [&] { return !window.link().transmit().isAwaitingResponse(); };
-    return WaitWhileProcessingEvents(replied, 5000);  // for the reply or the time-out
+    return LinkSettles(window.link());  // for the reply or the time-out
 }
 
 static QString BlockHex(const TestModeSettings& s) { return HexText(EncodeTestModeSettings(s)); }
@@ -41,6 +40,7 @@ private slots:
         for (int p = 2; p <= 8; ++p)  // never a real device
             PointPortAt(p, QStringLiteral("/nonexistent/orvalis-com%1").arg(p));
         frmQVOrvalisETMain window;
+        QVERIFY(StartUpEnded(window));
         QVERIFY(ClickAndWait(window, "optTestModeEnabled"));
         ChangeEveryField(window, 1);
         QVERIFY(ClickAndWait(window, "cmdSetRegisters"));

@@ -1,7 +1,7 @@
 // A random repetition against the module simulator: the host agrees with the module,
 // and the link charts follow it.
-#include "link/SerialLink.h"
-#include "platform/EventWait.h"
+#include "link/LinkSession.h"
+#include "support/Waiting.h"
 #include "protocol/Frame.h"
 #include "protocol/MessageCatalogue.h"
 #include "support/ChartReading.h"
@@ -46,6 +46,7 @@ private slots:
         for (int p = 2; p <= 8; ++p)  // the other ports lead nowhere
             PointPortAt(p, QStringLiteral("/nonexistent/orvalis-com%1").arg(p));
         frmQVOrvalisETMain window;
+        QVERIFY(StartUpEnded(window));
         QVERIFY(window.link().port().isOpen());
         QVERIFY(RunRandomRepetitionFor3Seconds(window));
         const TrafficCounters& host = window.counters();
@@ -98,6 +99,7 @@ private slots:
         for (int p = 2; p <= 8; ++p)
             PointPortAt(p, QStringLiteral("/nonexistent/orvalis-com%1").arg(p));
         frmQVOrvalisETMain window;
+        QVERIFY(StartUpEnded(window));
         QVERIFY(window.link().port().isOpen());
         auto* open = window.findChild<QAction*>("mnuLinkCharts");
         open->trigger();
@@ -137,6 +139,7 @@ private slots:
         for (int p = 2; p <= 8; ++p)
             PointPortAt(p, QStringLiteral("/nonexistent/orvalis-com%1").arg(p));
         frmQVOrvalisETMain window;
+        QVERIFY(StartUpEnded(window));
         auto* received = window.findChild<QLabel*>("lblTestPktsRcvd");
         QTRY_VERIFY_WITH_TIMEOUT(received->text().toInt() >= 3, 5000);
         QVERIFY(!window.findChild<QLineEdit*>("txtRFData")->text().isEmpty());

@@ -4,7 +4,7 @@
 // window has closed. Reshaping
 // the program must leave them as they are. ORVALIS_UPDATE_GOLDEN=1 rewrites the traces.
 #include "golden/ScriptedModule.h"
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "platform/Clock.h"
 #include "support/SteppingClock.h"
 #include "support/WindowHarness.h"

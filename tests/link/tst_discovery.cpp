@@ -12,22 +12,24 @@
 
 namespace {
 
+// A search over the fake port, run to its end.
 struct Search {
     LinkHarness h{false};
     RecordingStatusPanels status;
     TransceiverDiscovery discovery{h.link, status};
 
-    Search()
+    bool run(const SearchScope& scope = {})
     {
-        h.link.receive().dispatcher().registerHandler(MessageCode::Ids,
-                                                      [this] { HandleIdsReplyDuringSearch(h.link); });
+        QSignalSpy finished(&discovery, &TransceiverDiscovery::finished);
+        discovery.FindTransceiver(scope);
+        return (finished.count() > 0 || finished.wait(10000)) && finished.first().first().toBool();
     }
-    // The ports that the search probed, in order, each once.
+    // The ports that the search woke, in order.
     QList<int> probedPorts() const
     {
         QList<int> ports;
         for (const FakeSerialPort::Write& w : h.port->writes())
-            if (w.bytes == QByteArray(1, '\0') && (ports.isEmpty() || ports.last() != w.port))
+            if (w.bytes == QByteArray(1, '\0'))
                 ports << w.port;
         return ports;
     }
@@ -49,99 +51,70 @@ class TestDiscovery : public QObject {
     Q_OBJECT
 private slots:
     void init() { ClearStore(); }
-    void probeOfOnePort_followsTheSequence();
-    void moduleOnPort3At38400_emptyStore();
-    void storedPortStillRight_isTheOnlyOneTried();
-    void silentEverywhere_reportsNothingFound_andKeepsSettings();
-    void probeReplies_areNotLogged();
+    void search_data();
+    void search();
+    void probeReplies_areNotLoggedNorHandled();
 };
 
-void TestDiscovery::probeOfOnePort_followsTheSequence()
+void TestDiscovery::search_data()
 {
-    Search s;
-    s.h.port->setOnlyPortsAvailable({2});
-    s.h.link.state().sBaudRates = HostBaudRates();
-    QVERIFY(!s.discovery.DetectTransceiverOnComPort(2));
-    const QString query = "write 01 05 03 09 04";
-    QCOMPARE(s.h.port->operations(),
-             (QStringList{"select 2", "parameters 57600,N,8,1", "open 2", "close",
-                          "open 2", "write 00",
-                          "close", "parameters 9600,N,8,1", "open 2", query,
-                          "close", "parameters 19200,N,8,1", "open 2", query,
-                          "close", "parameters 38400,N,8,1", "open 2", query,
-                          "close", "parameters 57600,N,8,1", "open 2", query,
-                          "close"}));
-    // Panel 2 shows each rate as it is tried.
-    QCOMPARE(s.status.history,
-             (QStringList{"3:Status: Searching for transceiver on Com Port 2",
-                          "2:Baud Rate: 9600", "2:Baud Rate: 19200", "2:Baud Rate: 38400",
-                          "2:Baud Rate: 57600"}));
-    // The wake-up byte is followed by its 50 ms pause before the first rate is tried.
-    QVERIFY(s.h.port->writes()[1].atMs - s.h.port->writes()[0].atMs >= 50);
+    QTest::addColumn<int>("storedPort");
+    QTest::addColumn<QList<int>>("ports");        // the ports that open
+    QTest::addColumn<int>("modulePort");          // 0: no module
+    QTest::addColumn<QString>("moduleRate");
+    QTest::addColumn<int>("scopePort");
+    QTest::addColumn<QString>("scopeRate");
+    QTest::addColumn<QList<int>>("probed");
+    QTest::addColumn<QStringList>("panels");
+    QTest::addColumn<QString>("storedAfter");     // "COMPort BaudRate"
+    const QList<int> all{1, 2, 3, 4, 5, 6, 7, 8};
+    QTest::newRow("stored port still right") << 5 << all << 5 << "9600" << 0 << ""
+        << QList<int>{5} << QStringList{"Comm Port: 5", "Baud Rate: 9600", "Status:"} << "5 9600";
+    QTest::newRow("silent everywhere keeps the settings") << 4 << QList<int>{4, 6} << 0 << "" << 0 << ""
+        << QList<int>{4, 6}
+        << QStringList{"Comm Port: None", "Baud Rate: ", "Status: No transceiver detected"} << "4 57600";
+    QTest::newRow("narrowed to a port: found, not stored") << 0 << all << 6 << "38400" << 6 << ""
+        << QList<int>{6} << QStringList{"Comm Port: 6", "Baud Rate: 38400", "Status:"} << "<none> <none>";
+    QTest::newRow("narrowed to a rate the module does not use") << 0 << QList<int>{2} << 2 << "9600"
+        << 0 << "19200" << QList<int>{2}
+        << QStringList{"Comm Port: None", "Baud Rate: ", "Status: No transceiver detected"} << "<none> <none>";
 }
 
-void TestDiscovery::moduleOnPort3At38400_emptyStore()
+void TestDiscovery::search()
 {
+    QFETCH(int, storedPort);
+    QFETCH(QList<int>, ports);
+    QFETCH(int, modulePort);
+    QFETCH(QString, moduleRate);
+    QFETCH(int, scopePort);
+    QFETCH(QString, scopeRate);
+    QFETCH(QList<int>, probed);
+    QFETCH(QStringList, panels);
+    QFETCH(QString, storedAfter);
+    if (storedPort != 0) {
+        SettingsStore::WriteNumber("Properties", "COMPort", storedPort);
+        SettingsStore::WriteText("Properties", "BaudRate", "57600");
+    }
     Search s;
-    s.h.port->setResponder(ModuleAnsweringIds(3, "38400", kIdsReply));
-    s.discovery.FindTransceiver();
-    QCOMPARE(s.probedPorts(), (QList<int>{1, 2, 3}));
-    QCOMPARE(Stored("COMPort"), QStringLiteral("3"));
-    QCOMPARE(Stored("BaudRate"), QStringLiteral("38400"));
-    QCOMPARE(s.status.panel[1], QStringLiteral("Comm Port: 3"));
-    QCOMPARE(s.status.panel[2], QStringLiteral("Baud Rate: 38400"));
-    QCOMPARE(s.status.panel[3], QStringLiteral("Status:"));
-    QVERIFY(s.h.port->isOpen());
-    QCOMPARE(s.h.port->parameters(), QStringLiteral("38400,N,8,1"));
-    QCOMPARE(s.h.link.state().iBaudRateIndex, qint16(2));
-    QCOMPARE(s.h.link.state().iCommPort, qint16(3));
-    QVERIFY(!s.h.link.state().bSearching);
-    // Ports 1 and 2 were each tried at all four rates.
-    int queries = 0;
-    for (const FakeSerialPort::Write& w : s.h.port->writes())
-        queries += w.bytes == BuildFrame(MessageCode::QueryIds) && w.port < 3;
-    QCOMPARE(queries, 8);
+    s.h.port->setOnlyPortsAvailable(QSet<int>(ports.begin(), ports.end()));
+    if (modulePort != 0)
+        s.h.port->setResponder(ModuleAnsweringIds(modulePort, moduleRate, kIdsReply));
+    QCOMPARE(s.run({scopePort, scopeRate}), modulePort != 0 && panels[0] != "Comm Port: None");
+    QCOMPARE(s.probedPorts(), probed);
+    QCOMPARE((QStringList{s.status.panel[1], s.status.panel[2], s.status.panel[3]}), panels);
+    QCOMPARE(Stored("COMPort") + ' ' + Stored("BaudRate"), storedAfter);
+    QCOMPARE(s.h.link.phase(), panels[0] == "Comm Port: None" ? LinkPhase::Closed : LinkPhase::Idle);
 }
 
-void TestDiscovery::storedPortStillRight_isTheOnlyOneTried()
-{
-    SettingsStore::WriteText("Properties", "COMPort", "5");
-    SettingsStore::WriteText("Properties", "BaudRate", "9600");
-    Search s;
-    s.h.port->setResponder(ModuleAnsweringIds(5, "9600", kIdsReply));
-    s.discovery.FindTransceiver();
-    QCOMPARE(s.probedPorts(), QList<int>{5});
-    QCOMPARE(s.status.panel[1], QStringLiteral("Comm Port: 5"));
-    QCOMPARE(s.status.panel[2], QStringLiteral("Baud Rate: 9600"));
-    QCOMPARE(s.h.link.state().iBaudRateIndex, qint16(0));
-}
-
-void TestDiscovery::silentEverywhere_reportsNothingFound_andKeepsSettings()
-{
-    SettingsStore::WriteText("Properties", "COMPort", "4");
-    SettingsStore::WriteText("Properties", "BaudRate", "57600");
-    Search s;
-    s.h.port->setOnlyPortsAvailable({4, 6});
-    s.discovery.FindTransceiver();
-    QCOMPARE(s.probedPorts(), (QList<int>{4, 6}));  // ports that do not open are skipped silently
-    QCOMPARE(s.status.history.filter("Searching").size(), 2);
-    QCOMPARE(s.status.panel[1], QStringLiteral("Comm Port: None"));
-    QCOMPARE(s.status.panel[2], QStringLiteral("Baud Rate: "));
-    QCOMPARE(s.status.panel[3], QStringLiteral("Status: No transceiver detected"));
-    QCOMPARE(s.h.link.state().iBaudRateIndex, qint16(3));
-    QCOMPARE(Stored("COMPort"), QStringLiteral("4"));
-    QCOMPARE(Stored("BaudRate"), QStringLiteral("57600"));
-    QVERIFY(!s.h.port->isOpen());
-    QVERIFY(!s.h.link.state().bSearching);
-}
-
-void TestDiscovery::probeReplies_areNotLogged()
+void TestDiscovery::probeReplies_areNotLoggedNorHandled()
 {
     Search s;
+    int handled = 0;
+    s.h.link.dispatcher().registerHandler(MessageCode::Ids, [&](const Frame&) { ++handled; });
     s.h.port->setResponder(ModuleAnsweringIds(1, "19200", kIdsReply));
-    s.discovery.FindTransceiver();
-    QCOMPARE(s.status.panel[1], QStringLiteral("Comm Port: 1"));
+    QVERIFY(s.run());
     QVERIFY(s.h.lines().isEmpty());
+    QCOMPARE(handled, 0);
 }
 
 QTEST_GUILESS_MAIN(TestDiscovery)

@@ -1,7 +1,7 @@
 // The link's way back after a port fault: which device counts as the lost one, when it
 // is reopened, and who stops the looking.
 #include "link/PortReconnector.h"
-#include "platform/EventWait.h"
+#include "support/Waiting.h"
 #include "protocol/Frame.h"
 #include "support/LinkHarness.h"
 
@@ -85,7 +85,7 @@ void TestPortReconnector::deviceBack_isReopenedOnce_withTheOldParameters()
     QFETCH(PortDescription, back);
     QFETCH(bool, firstOpenFails);
     Replug r;
-    QSignalSpy reopened(&r.h.link, &SerialLink::portReopened);
+    QSignalSpy reopened(&r.h.link, &LinkSession::portReopened);
     r.pullOut();
     r.lookNow();  // gone for a while: nothing to say about it
     r.lookNow();

@@ -1,4 +1,3 @@
-#include "platform/EventWait.h"
 #include "protocol/Frame.h"
 #include "protocol/MessageCatalogue.h"
 #include "support/LinkHarness.h"
@@ -23,9 +22,8 @@ private slots:
     void completeFrame_stopsWatchdog_andDispatchesOnlyCatalogued_data();
     void completeFrame_stopsWatchdog_andDispatchesOnlyCatalogued();
     void rfData_isShownBeforeDispatch_withPidInLog();
-    void searching_dispatchesWithoutLogging();
-    void bytesArrivingWhileHandlerWaits_startANewFrame();
-    void rfDataArrivingWhileHandlerWaits_isShownFromItsOwnFrame();
+    void searching_idsReplyOnlySaysTheModuleIsThere();
+    void frameFedInsideAHandler_isHandledWithItsOwnFrame();
     void overflow_logsBothLinesInOrder();
 };
 
@@ -68,7 +66,7 @@ void TestReceivePath::badChecksum_isLoggedButNotDispatched()
 {
     LinkHarness h;
     int handled = 0;
-    h.link.receive().dispatcher().registerHandler(MessageCode::SetSleepModeAck, [&] { ++handled; });
+    h.link.receive().dispatcher().registerHandler(MessageCode::SetSleepModeAck, [&](const Frame&) { ++handled; });
     h.link.SendMessageToTransceiver(Hex("01 05 16 1C 04"), false);
     h.port->feedReceived(Hex("01 05 96 9D 04"));
     QCOMPARE(h.lines().first(), QStringLiteral("TXCVR->Host (Set Sleep Mode Ack): 01 05 96 9D 04 "));
@@ -98,7 +96,7 @@ void TestReceivePath::completeFrame_stopsWatchdog_andDispatchesOnlyCatalogued()
     QList<int> calls;
     for (int type = 129; type <= 175; ++type)
         if (IsCataloguedResponse(type))
-            h.link.receive().dispatcher().registerHandler(type, [&calls, type] { calls << type; });
+            h.link.receive().dispatcher().registerHandler(type, [&calls, type](const Frame&) { calls << type; });
     h.link.SendMessageToTransceiver(Hex("01 05 03 09 04"), false);
     h.port->feedReceived(frame);
     QVERIFY(!h.link.transmit().isAwaitingResponse());
@@ -112,9 +110,9 @@ void TestReceivePath::rfData_isShownBeforeDispatch_withPidInLog()
 {
     LinkHarness h;
     QStringList order;
-    h.link.receive().setRfDataDisplay([&] { order << "display"; });
+    h.link.receive().setRfDataDisplay([&](const Frame&) { order << "display"; });
     h.link.receive().dispatcher().registerHandler(MessageCode::ReceivedRfData,
-                                                  [&] { order << "handler"; });
+                                                  [&](const Frame&) { order << "handler"; });
     const QByteArray frame = BuildFrame(0x94, Hex("2A 00 00 00 00 41 42"));
     h.port->feedReceived(frame);
     QCOMPARE(order, (QStringList{"display", "handler"}));
@@ -122,45 +120,33 @@ void TestReceivePath::rfData_isShownBeforeDispatch_withPidInLog()
              QStringLiteral("PID=42:TXCVR->Host (Received RF Data Message): ") + HexText(frame));
 }
 
-void TestReceivePath::searching_dispatchesWithoutLogging()
+void TestReceivePath::searching_idsReplyOnlySaysTheModuleIsThere()
 {
     LinkHarness h;
     int handled = 0;
-    h.link.receive().dispatcher().registerHandler(MessageCode::Ids, [&] { ++handled; });
-    h.link.state().bSearching = true;
-    h.port->feedReceived(kIdsReply);
-    QCOMPARE(handled, 1);
+    h.link.dispatcher().registerHandler(MessageCode::Ids, [&](const Frame&) { ++handled; });
+    h.link.dispatcher().registerHandler(MessageCode::SetSleepModeAck, [&](const Frame&) { ++handled; });
+    QSignalSpy answered(&h.link.receive(), &ReceivePath::moduleAnsweredSearch);
+    h.link.BeginSearch();
+    h.port->feedReceived(kIdsReply + kSleepAck);
+    QCOMPARE(handled, 1);  // the sleep ack only
+    QCOMPARE(answered.count(), 1);
+    QVERIFY(h.link.state().bTransceiverFound);
     QVERIFY(h.lines().isEmpty());
 }
 
-void TestReceivePath::bytesArrivingWhileHandlerWaits_startANewFrame()
-{
-    LinkHarness h;
-    QStringList seen;
-    h.link.receive().dispatcher().registerHandler(MessageCode::SetBaudrateAck, [&] {
-        seen << QStringLiteral("ack %1").arg(h.link.receive().rx().payloadByte(1));
-        h.port->feedReceivedLater(kSleepAck, 20);
-        PauseWhileProcessingEvents(100);
-        // The frame being handled is still the one it was called for.
-        seen << QStringLiteral("ack still %1").arg(h.link.receive().rx().payloadByte(1));
-    });
-    h.link.receive().dispatcher().registerHandler(MessageCode::SetSleepModeAck,
-                                                  [&] { seen << QStringLiteral("sleep ack"); });
-    h.port->feedReceived(Hex("01 06 99 02 A2 04"));
-    QCOMPARE(seen, (QStringList{"ack 2", "sleep ack", "ack still 2"}));
-}
-
-void TestReceivePath::rfDataArrivingWhileHandlerWaits_isShownFromItsOwnFrame()
+void TestReceivePath::frameFedInsideAHandler_isHandledWithItsOwnFrame()
 {
     LinkHarness h;
     const QByteArray rfData = BuildFrame(0x94, Hex("2A 00 00 00 00 41 42"));
-    QList<QByteArray> shown;
-    h.link.receive().setRfDataDisplay([&] { shown << h.link.receive().rx().frame(); });
-    h.link.receive().dispatcher().registerHandler(MessageCode::SetBaudrateAck, [&] {
-        h.port->feedReceived(rfData);  // arrives while the handler waits
+    QStringList seen;
+    h.link.receive().setRfDataDisplay([&](const Frame& f) { seen << "shown " + HexText(f.bytes()); });
+    h.link.dispatcher().registerHandler(MessageCode::SetBaudrateAck, [&](const Frame& f) {
+        h.port->feedReceived(rfData);  // arrives while the ack is being handled
+        seen << QStringLiteral("ack %1").arg(f.payloadByte(1));
     });
     h.port->feedReceived(Hex("01 06 99 02 A2 04"));
-    QCOMPARE(shown, QList<QByteArray>{rfData});
+    QCOMPARE(seen, (QStringList{"shown " + HexText(rfData), "ack 2"}));
 }
 
 void TestReceivePath::overflow_logsBothLinesInOrder()

@@ -57,7 +57,7 @@ void TestProtocol::buildFrame()
     QCOMPARE(HexText(frame), QString::fromLatin1(expected.toHex(' ').toUpper() + ' '));
     FrameAssembler rx(0, 255);
     QCOMPARE(Assemble(rx, frame).size(), 1);
-    QCOMPARE(CalculateReceivedChecksum(rx), static_cast<int>(static_cast<quint8>(expected.at(expected.size() - 2))));
+    QVERIFY(rx.completedFrame().checksumOk());
 }
 
 void TestProtocol::names_data()
@@ -151,7 +151,6 @@ void TestProtocol::assembler_neverLeavesItsBufferOnRandomInput()
                                                          : static_cast<quint8>(random.bounded(256));
         rx.feed(byte);
         QVERIFY(rx.iRxIndex >= 0 && rx.iRxIndex <= FrameLayout::kMaxLength);
-        QVERIFY(CalculateReceivedChecksum(rx) >= 0);
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "support/FakeSerialPort.h"
 #include "support/RecordingMessageList.h"
 
@@ -11,7 +11,7 @@
 struct LinkHarness {
     RecordingMessageList list;
     FakeSerialPort* port;
-    SerialLink link;
+    LinkSession link;
 
     explicit LinkHarness(bool open = true)
         : port(new FakeSerialPort), link(std::unique_ptr<SerialPort>(port), list)

@@ -1,6 +1,6 @@
 #include "support/SimulatorProcess.h"
 
-#include "platform/EventWait.h"
+#include "support/Waiting.h"
 #include "platform/SettingsStore.h"
 
 #include <QFile>

@@ -5,6 +5,7 @@
 #include "ui/frmQVOrvalisETMain.h"
 
 #include <QSettings>
+#include <QTest>
 #include <QStringList>
 
 #include <memory>
@@ -15,8 +16,15 @@ inline void ClearSettingsStore()
     QSettings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kApplicationTitle).clear();
 }
 
-// A main window over a fake port; by default no port opens, so start-up finds nothing
-// at once. `prepare` may set the fake up before the window's start-up runs.
+// Start-up's search runs from the event loop once the window is up; true when it has
+// ended within the time.
+inline bool StartUpEnded(frmQVOrvalisETMain& window, int timeoutMs = 30000)
+{
+    return QTest::qWaitFor([&] { return window.isStartUpFinished(); }, timeoutMs);
+}
+
+// A main window over a fake port, once its start-up has ended; by default no port opens,
+// so start-up finds nothing at once. `prepare` may set the fake up before the window's start-up runs.
 struct WindowHarness {
     FakeSerialPort* port;
     std::unique_ptr<frmQVOrvalisETMain> window;
@@ -30,6 +38,9 @@ struct WindowHarness {
             prepare(*port);
         window = std::make_unique<frmQVOrvalisETMain>(std::unique_ptr<SerialPort>(port),
                                                       startupSearch);
+        // The search runs from the event loop once the window is up.
+        if (!StartUpEnded(*window))
+            qWarning("the window's start-up did not end");
     }
 
     template <typename T>

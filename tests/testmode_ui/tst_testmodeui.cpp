@@ -1,4 +1,4 @@
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "protocol/Frame.h"
 #include "protocol/MessageCatalogue.h"
 #include "support/Hex.h"

@@ -44,11 +44,9 @@ private slots:
 
     void receivedRfData_upperCaseHexOrLatin1()
     {
-        // Packet ID, then four bytes the host does not interpret, then the data.
-        const QByteArray data = ReceivedRfDataBytes(BuildFrame(148, Hex("07 11 22 33 44 0F A0 E9")));
+        const QByteArray data = Hex("0F A0 E9");
         QCOMPARE(ReceivedRfDataText(data, true), QStringLiteral("0FA0E9"));
         QCOMPARE(ReceivedRfDataText(data, false), QString::fromLatin1("\x0F\xA0\xE9"));
-        QCOMPARE(ReceivedRfDataBytes(BuildFrame(148, Hex("07 11 22 33 44"))), QByteArray());
     }
 
     void nextPacketId_wrapsAfter255()

@@ -85,16 +85,6 @@ private slots:
         ComputeSuccessRates(counters);
         QVERIFY(counters.dPktSuccessWithAcks > 99.9 && counters.dPktSuccessWithAcks <= 100.0);
     }
-
-    void decodeRfStatistics_lowByteFirst()
-    {
-        const auto statistics =
-            DecodeRfStatistics(BytesFromHexText("34 12 02 00 03 00 04 00 05 00 06 00 00 01 FF FF"));
-        QVERIFY(statistics);
-        QCOMPARE(QList<int>(statistics->begin(), statistics->end()),
-                 (QList<int>{4660, 2, 3, 4, 5, 6, 256, 65535}));
-        QVERIFY(!DecodeRfStatistics(BytesFromHexText("01 00 02 00 03 00 04 00 05 00 06 00 00 01 FF")));
-    }
 };
 
 QTEST_GUILESS_MAIN(TrafficCountersTest)

@@ -2,7 +2,7 @@
 // or the window sets its layout feeding itself, the times before its lines, copying
 // them, and the session history exported from the main window.
 #include "link/CommunicationsLog.h"
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "platform/UserPrompts.h"
 #include "support/Hex.h"
 #include "support/LayoutLoopGuard.h"

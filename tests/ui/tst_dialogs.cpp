@@ -1,4 +1,4 @@
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompts.h"
 #include "support/ModuleResponder.h"
@@ -96,6 +96,7 @@ void TestDialogs::properties_okWithUnchangedChoice_stillProbes()
     d.port->clearRecords();
     d.window->SetStatusPanel(3, "before");
     QTest::mouseClick(d.dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!d.window->discovery().isRunning(), 3000);  // the probe runs on
     QVERIFY(d.port->writes().size() >= 2);
     QCOMPARE(d.port->writes()[0].bytes, QByteArray(1, '\0'));
     QCOMPARE(d.port->writes()[0].parameters, QStringLiteral("57600,N,8,1"));
@@ -113,6 +114,7 @@ void TestDialogs::properties_okWithSilentModule_saysNoTransceivedDetected()
     DialogHarness d([](FakeSerialPort& port) { port.setOnlyPortsAvailable({3}); });
     d.option("optCommPort2")->setChecked(true);
     QTest::mouseClick(d.dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!d.window->discovery().isRunning(), 3000);  // the probe runs on
     QCOMPARE(d.window->statusPanelText(1), QStringLiteral("Comm Port: None"));
     QCOMPARE(d.window->statusPanelText(2), QStringLiteral("Baud Rate: "));
     QCOMPARE(d.window->statusPanelText(3), QStringLiteral("Status: No transceived detected"));
@@ -127,6 +129,7 @@ void TestDialogs::properties_portThatCannotBeSelected_showsTheReason()
     d.port->setPortSelectable(6, false);
     d.option("optCommPort5")->setChecked(true);
     QTest::mouseClick(d.dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!d.window->discovery().isRunning(), 3000);  // the probe runs on
     QCOMPARE(m_messages, QStringList{"QV Orvalis Evaluation Tool|Invalid port number"});
     QCOMPARE(d.window->link().state().iCommPort, qint16(2));
     QCOMPARE(d.port->selectedPort(), 2);
@@ -146,6 +149,7 @@ void TestDialogs::properties_newRate_commPageSelectionFollows()
     d.port->setResponder(ModuleAnsweringIds(2, "38400", kIdsReply));  // switched by other means
     d.option("optBaudRate2")->setChecked(true);
     QTest::mouseClick(d.dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!d.window->discovery().isRunning(), 3000);  // the probe runs on
     QCOMPARE(d.window->statusPanelText(2), QStringLiteral("Baud Rate: 38400"));
     QVERIFY(commOption(2)->isChecked());
     d.port->clearRecords();

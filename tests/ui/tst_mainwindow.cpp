@@ -1,5 +1,5 @@
 #include "link/PortReconnector.h"
-#include "link/SerialLink.h"
+#include "link/LinkSession.h"
 #include "platform/SettingsStore.h"
 #include "support/ModuleResponder.h"
 #include "support/WindowHarness.h"

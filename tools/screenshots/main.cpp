@@ -6,8 +6,8 @@
 // RF data arriving from its virtual peer. Run with QT_QPA_PLATFORM=offscreen on a
 // headless machine, or under xvfb-run to see what a desktop draws.
 #include "link/Discovery.h"
-#include "link/SerialLink.h"
-#include "platform/EventWait.h"
+#include "link/LinkSession.h"
+#include "support/Waiting.h"
 #include "platform/SettingsStore.h"
 #include "protocol/MessageCatalogue.h"
 #include "support/SimulatorProcess.h"
