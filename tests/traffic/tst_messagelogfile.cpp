@@ -7,8 +7,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <thread>
+
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -38,7 +46,63 @@ void WriteRaw(const QString& path, const QByteArray& bytes)
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
+
+#ifdef Q_OS_UNIX
+// Puts a reader-less FIFO and a message log in turn at `path`, each by an atomic rename and
+// each left there a while, until told to stop: what a check by name sees may be gone when
+// the file is opened.
+class FifoSwapper {
+public:
+    explicit FifoSwapper(const QString& path)
+        : m_path(QFile::encodeName(path)), m_thread([this] { run(); })
+    {
+    }
+    ~FifoSwapper()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+
+    int swaps() const { return m_swaps; }
+
+private:
+    void run()
+    {
+        const QByteArray fifo = m_path + ".fifo";
+        const QByteArray plain = m_path + ".plain";
+        while (!m_stop) {
+            ::mkfifo(fifo.constData(), 0600);
+            WriteHeader(plain);
+            putInPlace(fifo);
+            putInPlace(plain);
+        }
+    }
+
+    void putInPlace(const QByteArray& replacement)
+    {
+        std::rename(replacement.constData(), m_path.constData());
+        ++m_swaps;
+        std::this_thread::sleep_for(std::chrono::microseconds(50));
+    }
+
+    static void WriteHeader(const QByteArray& path)
+    {
+        const char header[] = "QV Orvalis Message Log\r\n";
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        [[maybe_unused]] const ssize_t written = ::write(fd, header, sizeof header - 1);
+        ::close(fd);
+    }
+
+    const QByteArray m_path;
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_swaps{0};
+    std::thread m_thread;  // last: it starts once the members it uses exist
+};
+#endif
+
+using LogFileOperation = std::function<LogFileResult(const QString& path)>;
 }  // namespace
+Q_DECLARE_METATYPE(LogFileOperation)
 
 class MessageLogFileTest : public QObject {
     Q_OBJECT
@@ -187,6 +251,44 @@ private slots:
         QCOMPARE(IsMessageLogFile(path), isLog);
         QCOMPARE(FileExists(path), !content.isNull());
     }
+
+#ifdef Q_OS_UNIX
+    // The log file can be replaced by a FIFO after it was chosen; with no reader, opening it
+    // would wait for ever. Every access refuses it at once, as any file that is not regular.
+    void fileSwappedForFifo_isRefusedWithoutBlocking_data()
+    {
+        QTest::addColumn<LogFileOperation>("operation");
+        QTest::newRow("create") << LogFileOperation([](const QString& path) {
+            return CreateLogFile(path, "x");
+        });
+        QTest::newRow("append") << LogFileOperation([](const QString& path) {
+            return AppendToLogFile(path, "x");
+        });
+        QTest::newRow("header check") << LogFileOperation([](const QString& path) {
+            return IsMessageLogFile(path) ? LogFileResult{}
+                                          : LogFileResult{false, "Not a regular file"};
+        });
+    }
+    void fileSwappedForFifo_isRefusedWithoutBlocking()
+    {
+        QFETCH(LogFileOperation, operation);
+        const QString path = m_dir.filePath(QString("swapped-%1.olf").arg(QTest::currentDataTag()));
+        WriteRaw(path, "QV Orvalis Message Log\r\n");
+        int written = 0;
+        int refused = 0;
+        {
+            const FifoSwapper swapper(path);
+            const HangGuard guard("a log file access while a FIFO is swapped in");
+            while (swapper.swaps() < 1000) {
+                const LogFileResult result = operation(path);
+                QCOMPARE(result.error, result.ok ? QString() : "Not a regular file");
+                ++(result.ok ? written : refused);
+            }
+        }
+        QVERIFY2(written > 0 && refused > 0,  // both kinds of file were met
+                 qPrintable(QString("%1 written, %2 refused").arg(written).arg(refused)));
+    }
+#endif
 
     void unwritableFile_reportsSystemError()
     {
