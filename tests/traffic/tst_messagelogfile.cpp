@@ -16,7 +16,6 @@
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace {
@@ -48,14 +47,22 @@ void WriteRaw(const QString& path, const QByteArray& bytes)
 }
 
 #ifdef Q_OS_UNIX
-// Puts a reader-less FIFO and a message log in turn at `path`, each by an atomic rename and
-// each left there a while, until told to stop: what a check by name sees may be gone when
-// the file is opened.
+// Swaps the names of the file at `path` and a reader-less FIFO, again and again until
+// destroyed: what a check by name sees may be gone when the file is opened.
 class FifoSwapper {
 public:
     explicit FifoSwapper(const QString& path)
-        : m_path(QFile::encodeName(path)), m_thread([this] { run(); })
+        : m_path(QFile::encodeName(path)), m_fifo(m_path + ".fifo")
     {
+        ::mkfifo(m_fifo.constData(), 0600);
+        m_thread = std::thread([this] {
+            while (!m_stop) {
+                ::renameat2(AT_FDCWD, m_path.constData(), AT_FDCWD, m_fifo.constData(),
+                            RENAME_EXCHANGE);
+                ++m_swaps;
+                std::this_thread::sleep_for(std::chrono::microseconds(50));
+            }
+        });
     }
     ~FifoSwapper()
     {
@@ -66,37 +73,11 @@ public:
     int swaps() const { return m_swaps; }
 
 private:
-    void run()
-    {
-        const QByteArray fifo = m_path + ".fifo";
-        const QByteArray plain = m_path + ".plain";
-        while (!m_stop) {
-            ::mkfifo(fifo.constData(), 0600);
-            WriteHeader(plain);
-            putInPlace(fifo);
-            putInPlace(plain);
-        }
-    }
-
-    void putInPlace(const QByteArray& replacement)
-    {
-        std::rename(replacement.constData(), m_path.constData());
-        ++m_swaps;
-        std::this_thread::sleep_for(std::chrono::microseconds(50));
-    }
-
-    static void WriteHeader(const QByteArray& path)
-    {
-        const char header[] = "QV Orvalis Message Log\r\n";
-        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        [[maybe_unused]] const ssize_t written = ::write(fd, header, sizeof header - 1);
-        ::close(fd);
-    }
-
     const QByteArray m_path;
+    const QByteArray m_fifo;
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_swaps{0};
-    std::thread m_thread;  // last: it starts once the members it uses exist
+    std::thread m_thread;
 };
 #endif
 
