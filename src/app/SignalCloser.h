@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QObject>
+#include "platform/TerminationSignals.h"
 
-class QSocketNotifier;
+#include <QObject>
 
 // Turns SIGTERM and SIGINT into closing the main window, as "Exit" does, so the
 // settings and the message log's closing block are written before the program ends.
@@ -10,8 +10,7 @@ class SignalCloser : public QObject {
     Q_OBJECT
 public:
     explicit SignalCloser(QObject* parent = nullptr);
-    ~SignalCloser() override;
 
 private:
-    QSocketNotifier* m_notifier = nullptr;
+    TerminationSignals m_signals;
 };

@@ -1,5 +1,7 @@
 #include "traffic/MessageLogFile.h"
 
+#include "platform/RegularFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -17,11 +19,10 @@ LogFileResult Failure(const QFile& file)
 // Opens the file, writes every line with its CR LF and closes it again.
 LogFileResult WriteLines(const QString& path, const QStringList& lines, QIODevice::OpenMode mode)
 {
-    if (IsSpecialFile(path))
-        return {false, QStringLiteral("Not a regular file"), false};
     QFile file(path);
-    if (!file.open(mode))
-        return Failure(file);
+    QString error;
+    if (!OpenRegularFile(file, mode, &error))
+        return {false, error};
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toLatin1() + kLineEnd;
@@ -173,10 +174,9 @@ LogFileResult WriteLogEnd(const QString& path, const QStringList& lines)
 
 bool IsMessageLogFile(const QString& path)
 {
-    if (!FileExists(path))
-        return false;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QString error;
+    if (!OpenRegularFile(file, QIODevice::ReadOnly, &error))
         return false;
     QByteArray line = file.readLine(kMessageLogHeader.size() + kLineEnd.size());
     if (line.endsWith('\n'))

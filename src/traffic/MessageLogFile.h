@@ -26,9 +26,9 @@ struct LogFileResult {
     explicit operator bool() const { return ok; }
 };
 
-// Devices, FIFOs and folders are never opened as log files: every function here refuses
-// them before opening, since reading /dev/zero never ends and opening a FIFO waits for a
-// peer that may never come.
+// Devices, FIFOs and folders are never used as log files: every function here opens the
+// name once without waiting and refuses a handle that is not a regular file, since reading
+// /dev/zero never ends and opening a FIFO waits for a peer that may never come.
 
 // Creates the file, or empties an existing one, and writes the three header lines:
 // the header, the file name, an empty line.

@@ -1,8 +1,14 @@
 #include "app/CommandLine.h"
+#include "app/SignalCloser.h"
 #include "link/Discovery.h"
 #include "link/PortDeviceMap.h"
+#include "support/HangGuard.h"
 
+#include <QWidget>
 #include <QtTest>
+
+#include <cerrno>
+#include <csignal>
 
 using Action = CommandLineOutcome::Action;
 
@@ -16,6 +22,8 @@ private slots:
     }
     void parse_data();
     void parse();
+    void signalBurstUnread_neverBlocks_andClosesWindow_data();
+    void signalBurstUnread_neverBlocks_andClosesWindow();
 };
 
 void TestCommandLine::parse_data()
@@ -68,6 +76,35 @@ void TestCommandLine::parse()
         QCOMPARE(outcome.options.port, port);
         QCOMPARE(outcome.options.baudRate, baud);
     }
+}
+
+void TestCommandLine::signalBurstUnread_neverBlocks_andClosesWindow_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+}
+
+// Signals keep coming while the event loop is busy (shutting down, exporting): the handler
+// must neither block on its full pipe nor change errno under the code it interrupted, and
+// the window still closes once the loop runs again.
+void TestCommandLine::signalBurstUnread_neverBlocks_andClosesWindow()
+{
+    QFETCH(int, signalNumber);
+    QWidget window;
+    window.setObjectName(QStringLiteral("frmQVOrvalisETMain"));
+    window.show();
+    const SignalCloser closer;
+    {
+        const HangGuard guard("a burst of unread signals");
+        for (int i = 0; i < 2000; ++i)
+            std::raise(signalNumber);
+        errno = ENOTDIR;
+        std::raise(signalNumber);  // the pipe is full: this write fails
+        QCOMPARE(errno, ENOTDIR);
+    }
+    QVERIFY(window.isVisible());
+    QTRY_VERIFY(!window.isVisible());
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -7,7 +7,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <thread>
+
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
 #endif
 
@@ -38,7 +45,45 @@ void WriteRaw(const QString& path, const QByteArray& bytes)
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
+
+#ifdef Q_OS_UNIX
+// Swaps the names of the file at `path` and a reader-less FIFO, again and again until
+// destroyed: what a check by name sees may be gone when the file is opened.
+class FifoSwapper {
+public:
+    explicit FifoSwapper(const QString& path)
+        : m_path(QFile::encodeName(path)), m_fifo(m_path + ".fifo")
+    {
+        ::mkfifo(m_fifo.constData(), 0600);
+        m_thread = std::thread([this] {
+            while (!m_stop) {
+                ::renameat2(AT_FDCWD, m_path.constData(), AT_FDCWD, m_fifo.constData(),
+                            RENAME_EXCHANGE);
+                ++m_swaps;
+                std::this_thread::sleep_for(std::chrono::microseconds(50));
+            }
+        });
+    }
+    ~FifoSwapper()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+
+    int swaps() const { return m_swaps; }
+
+private:
+    const QByteArray m_path;
+    const QByteArray m_fifo;
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_swaps{0};
+    std::thread m_thread;
+};
+#endif
+
+using LogFileOperation = std::function<LogFileResult(const QString& path)>;
 }  // namespace
+Q_DECLARE_METATYPE(LogFileOperation)
 
 class MessageLogFileTest : public QObject {
     Q_OBJECT
@@ -187,6 +232,44 @@ private slots:
         QCOMPARE(IsMessageLogFile(path), isLog);
         QCOMPARE(FileExists(path), !content.isNull());
     }
+
+#ifdef Q_OS_UNIX
+    // The log file can be replaced by a FIFO after it was chosen; with no reader, opening it
+    // would wait for ever. Every access refuses it at once, as any file that is not regular.
+    void fileSwappedForFifo_isRefusedWithoutBlocking_data()
+    {
+        QTest::addColumn<LogFileOperation>("operation");
+        QTest::newRow("create") << LogFileOperation([](const QString& path) {
+            return CreateLogFile(path, "x");
+        });
+        QTest::newRow("append") << LogFileOperation([](const QString& path) {
+            return AppendToLogFile(path, "x");
+        });
+        QTest::newRow("header check") << LogFileOperation([](const QString& path) {
+            return IsMessageLogFile(path) ? LogFileResult{}
+                                          : LogFileResult{false, "Not a regular file"};
+        });
+    }
+    void fileSwappedForFifo_isRefusedWithoutBlocking()
+    {
+        QFETCH(LogFileOperation, operation);
+        const QString path = m_dir.filePath(QString("swapped-%1.olf").arg(QTest::currentDataTag()));
+        WriteRaw(path, "QV Orvalis Message Log\r\n");
+        int written = 0;
+        int refused = 0;
+        {
+            const FifoSwapper swapper(path);
+            const HangGuard guard("a log file access while a FIFO is swapped in");
+            while (swapper.swaps() < 1000) {
+                const LogFileResult result = operation(path);
+                QCOMPARE(result.error, result.ok ? QString() : "Not a regular file");
+                ++(result.ok ? written : refused);
+            }
+        }
+        QVERIFY2(written > 0 && refused > 0,  // both kinds of file were met
+                 qPrintable(QString("%1 written, %2 refused").arg(written).arg(refused)));
+    }
+#endif
 
     void unwritableFile_reportsSystemError()
     {

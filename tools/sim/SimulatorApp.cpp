@@ -6,6 +6,7 @@
 #include <QSocketNotifier>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -94,6 +95,7 @@ void SimulatorApp::startListening()
     m_control.start();
     connect(&m_signals, &TerminationSignals::terminationRequested, this, &SimulatorApp::finish);
     m_signals.install();
+    std::signal(SIGPIPE, SIG_IGN);  // a vanished reader of stdout must not kill the module
 }
 
 void SimulatorApp::watchDevice()

@@ -8,8 +8,8 @@
 #include "SimOptions.h"
 #include "SimRandom.h"
 #include "SimulatedModule.h"
-#include "TerminationSignals.h"
 #include "TraceLog.h"
+#include "platform/TerminationSignals.h"
 
 #include <QElapsedTimer>
 #include <QObject>
