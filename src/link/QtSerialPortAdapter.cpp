@@ -2,6 +2,7 @@
 
 #include "link/PortDeviceMap.h"
 #include "link/PresentSerialPorts.h"
+#include "link/TerminalDevice.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -10,7 +11,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 namespace {
 
@@ -26,15 +26,7 @@ qint32 BaudRateFromParameters(const QString& settings)
     return ok && rate > 0 ? rate : 0;
 }
 
-// When the far end hangs up, a read returns end-of-file and Qt 6.4 describes the fault
-// with whatever system error was left over, typically the failed line-signal query of a
-// pseudo-terminal: "Inappropriate ioctl for device". Say what happened instead.
-QString FaultDescription(const QString& qtDescription)
-{
-    if (qtDescription == QString::fromLocal8Bit(std::strerror(ENOTTY)))
-        return QStringLiteral("The serial device was disconnected");
-    return qtDescription;
-}
+const QString kDisconnected = QStringLiteral("The serial device was disconnected");
 
 }  // namespace
 
@@ -236,8 +228,15 @@ void QtSerialPortAdapter::onError(QSerialPort::SerialPortError error)
     case QSerialPort::TimeoutError:
         return;  // reported through the operation that failed, not as a fault
     default:
-        fail(FaultDescription(m_port.errorString()));
+        fail(FaultDescription());
     }
+}
+
+// A device that went away is told as such: Qt describes it with whatever errno was left
+// over from earlier calls, so the same unplug would read differently each time.
+QString QtSerialPortAdapter::FaultDescription() const
+{
+    return HasHungUp(m_port.handle()) ? kDisconnected : m_port.errorString();
 }
 
 void QtSerialPortAdapter::fail(const QString& description)
