@@ -181,19 +181,20 @@ QString QtSerialPortAdapter::errorDescription() const
 
 PortOpenFailure QtSerialPortAdapter::ClassifyOpenFailure(QSerialPort::SerialPortError error) const
 {
+    const QString path = DevicePath(m_port.portName());
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
         return PortOpenFailure::NotFound;
-    case QSerialPort::PermissionError: {
+    case QSerialPort::PermissionError:
         // Qt says "permission" both for a device the user may not use and for one that
         // another program holds locked; only the first is a matter of access rights.
-        const QByteArray path = QFile::encodeName(DevicePath(m_port.portName()));
-        return access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES
+        return access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0 && errno == EACCES
                    ? PortOpenFailure::PermissionDenied
                    : PortOpenFailure::Busy;
-    }
     default:
-        return PortOpenFailure::Other;
+        // Qt names a file, a folder or /dev/null by the errno of whichever call failed
+        // first; the device itself says what it is.
+        return IsNotASerialPort(path) ? PortOpenFailure::NotASerialPort : PortOpenFailure::Other;
     }
 }
 

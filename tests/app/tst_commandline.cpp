@@ -1,8 +1,11 @@
 #include "app/CommandLine.h"
 #include "link/Discovery.h"
 #include "link/PortDeviceMap.h"
+#include "ui/frmQVOrvalisETMain.h"
 
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using Action = CommandLineOutcome::Action;
 
@@ -16,6 +19,8 @@ private slots:
     }
     void parse_data();
     void parse();
+    void portThatCannotHoldAModule_statusSaysWhy_data();
+    void portThatCannotHoldAModule_statusSaysWhy();
 };
 
 void TestCommandLine::parse_data()
@@ -42,6 +47,8 @@ void TestCommandLine::parse_data()
     QTest::newRow("unknown option") << QStringList{"--fast"} << fail << 2 << "" << ""
                                     << "Unknown option 'fast'";
     QTest::newRow("port 9") << QStringList{"--port", "9"} << fail << 2 << "" << "" << "'9'";
+    QTest::newRow("port only a line break")
+        << QStringList{"--port", "\n"} << fail << 2 << "" << "" << "not '\\n'";
     QTest::newRow("rate not a host rate")
         << QStringList{"--baud", "115200"} << fail << 2 << "" << ""
         << "--baud takes one of 9600, 19200, 38400, 57600, not '115200'";
@@ -68,6 +75,33 @@ void TestCommandLine::parse()
         QCOMPARE(outcome.options.port, port);
         QCOMPARE(outcome.options.baudRate, baud);
     }
+}
+
+void TestCommandLine::portThatCannotHoldAModule_statusSaysWhy_data()
+{
+    QTest::addColumn<QString>("device");  // made in a temporary folder: "fifo"
+    QTest::addColumn<QString>("reason");  // after "Status: No transceiver detected — "
+    QTest::newRow("/dev/null") << "/dev/null" << "/dev/null is not a serial port.";
+    QTest::newRow("fifo") << "fifo" << "<fifo> is not a serial port.";
+    QTest::newRow("line break and escape in a missing path")
+        << "/nonexistent/tty\nUSB0\x1b[2J" << "/nonexistent/tty\\nUSB0\\x1b[2J does not exist.";
+}
+
+// As `orvalis-et --port <device>` starts: the search looks at that device only.
+void TestCommandLine::portThatCannotHoldAModule_statusSaysWhy()
+{
+    QFETCH(QString, device);
+    QFETCH(QString, reason);
+    QTemporaryDir folder;
+    if (device == "fifo") {
+        device = folder.filePath("fifo");
+        QCOMPARE(mkfifo(QFile::encodeName(device).constData(), 0600), 0);
+        reason.replace("<fifo>", device);
+    }
+    const CommandLineOutcome command = ParseCommandLine({"orvalis-et", "--port", device});
+    frmQVOrvalisETMain window(StartupSearchScope(command.options));
+    QCOMPARE(window.statusPanelText(1), QStringLiteral("Comm Port: None"));
+    QCOMPARE(window.statusPanelText(3), "Status: No transceiver detected — " + reason);
 }
 
 QTEST_MAIN(TestCommandLine)
