@@ -10,14 +10,16 @@
 #include "ui/frmQVOrvalisETMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -41,6 +43,11 @@ QByteArray Frame(int type, const QByteArray& payload)
 // Mostly what numeric boxes expect (exponents too), with some of what they must refuse.
 constexpr char kTypedCharacters[] = "0123456789012345678-+ .eEaAfFxZ";
 
+// Left out: the items that open a modal window, which would wait for a user, and
+// "E&xit", which would end the input early.
+const QStringList kMenuItemsLeftOut{QStringLiteral("mnuCommPort"), QStringLiteral("mnuHelpAbout"),
+                                    QStringLiteral("mnuFileClose")};
+
 template <typename Control>
 QList<Control*> Named(const QWidget& window)
 {
@@ -51,29 +58,85 @@ QList<Control*> Named(const QWidget& window)
     return named;
 }
 
+bool IsDescendant(const QObject* object, const QObject* ancestor)
+{
+    for (const QObject* o = object->parent(); o; o = o->parent())
+        if (o == ancestor)
+            return true;
+    return false;
+}
+
+bool IsReachable(const QWidget* control)
+{
+    return control->isVisible() && control->isEnabled();
+}
+
+bool IsReachable(const QAction* item)
+{
+    return item->isVisible() && item->isEnabled();
+}
+
 }  // namespace
 
 WindowScript::WindowScript(frmQVOrvalisETMain& window, FakeSerialPort& port, FuzzInput& input)
     : m_window(window), m_port(port), m_in(input)
 {
-    m_buttons = Named<QPushButton>(window);
-    m_boxes = Named<QLineEdit>(window);
-    m_options = Named<QAbstractButton>(window);
-    // Push buttons are clicked on their own; the arrows of up/down buttons are stepped
-    // through their SpinButtons.
-    m_options.removeIf([](QAbstractButton* b) {
-        return qobject_cast<QPushButton*>(b) || qobject_cast<SpinButtons*>(b->parentWidget());
-    });
-    m_lists = Named<QComboBox>(window);
-    m_spinButtons = Named<SpinButtons>(window);
-    for (QTimer* timer : Named<QTimer>(window))
-        if (timer->objectName().startsWith(QLatin1String("tmr")))
-            m_timers << timer;
     m_tabs = window.findChild<QTabBar*>(QStringLiteral("TabStrip1"));
     const MessageDispatcher& dispatcher = window.link().receive().dispatcher();
     for (int type = 129; type <= 175; ++type)
         if (dispatcher.hasHandler(type))
             m_handledTypes << type;
+    collectControlsOfNewWindows();
+}
+
+// The main window's controls first, then those of windows of their own, in the order
+// of their names, so that an input plays the same controls every time.
+void WindowScript::collectControlsOfNewWindows()
+{
+    QWidgetList windows = QApplication::topLevelWidgets();
+    const QSet<QWidget*> now(windows.cbegin(), windows.cend());
+    if (now == m_windows)
+        return;
+    m_windows = now;
+    forgetControls();
+    collectControls(m_window);
+    windows.removeIf([this](QWidget* w) { return w == &m_window || IsDescendant(w, &m_window); });
+    std::sort(windows.begin(), windows.end(),
+              [](QWidget* a, QWidget* b) { return a->objectName() < b->objectName(); });
+    for (QWidget* window : std::as_const(windows))
+        collectControls(*window);
+}
+
+void WindowScript::forgetControls()
+{
+    m_buttons.clear();
+    m_boxes.clear();
+    m_options.clear();
+    m_lists.clear();
+    m_spinButtons.clear();
+    m_menuItems.clear();
+    m_timers.clear();
+}
+
+void WindowScript::collectControls(const QWidget& window)
+{
+    m_buttons += Named<QPushButton>(window);
+    m_boxes += Named<QLineEdit>(window);
+    QList<QAbstractButton*> options = Named<QAbstractButton>(window);
+    // Push buttons are clicked on their own; the arrows of up/down buttons are stepped
+    // through their SpinButtons.
+    options.removeIf([](QAbstractButton* b) {
+        return qobject_cast<QPushButton*>(b) || qobject_cast<SpinButtons*>(b->parentWidget());
+    });
+    m_options += options;
+    m_lists += Named<QComboBox>(window);
+    m_spinButtons += Named<SpinButtons>(window);
+    for (QAction* item : Named<QAction>(window))
+        if (!item->isSeparator() && !kMenuItemsLeftOut.contains(item->objectName()))
+            m_menuItems << item;
+    for (QTimer* timer : Named<QTimer>(window))
+        if (timer->objectName().startsWith(QLatin1String("tmr")))
+            m_timers << timer;
 }
 
 void WindowScript::run()
@@ -88,6 +151,7 @@ void WindowScript::run()
 
 void WindowScript::act()
 {
+    collectControlsOfNewWindows();
     switch (m_in.below(12)) {
     case 0:
     case 1:
@@ -155,7 +219,7 @@ Control* WindowScript::pick(const QList<Control*>& controls)
 {
     QList<Control*> reachable;
     for (Control* control : controls)
-        if (control->isVisibleTo(&m_window) && control->isEnabled())
+        if (IsReachable(control))
             reachable << control;
     const int index = m_in.byte();
     return reachable.isEmpty() ? nullptr : reachable[index % reachable.size()];
@@ -203,8 +267,8 @@ void WindowScript::switchTab()
 }
 
 // A check box or option button clicked, an entry chosen in a list, a step of the
-// up/down buttons beside a box, or "File" > "New" or "Open" (whose file dialog the
-// input answers). The other menu items open modal windows and are left out.
+// up/down buttons beside a box, or a menu item (whose file dialogs and questions the
+// input answers).
 void WindowScript::useOtherControl()
 {
     switch (m_in.below(4)) {
@@ -227,12 +291,10 @@ void WindowScript::useOtherControl()
                 spin->stepDown();
         }
         break;
-    default: {
-        const char* item = m_in.below(2) == 0 ? "mnuFileNew" : "mnuFileOpen";
-        if (QAction* action = m_window.findChild<QAction*>(QLatin1String(item)))
-            action->trigger();
+    default:
+        if (QAction* item = pick(m_menuItems))
+            item->trigger();
         break;
-    }
     }
 }
 

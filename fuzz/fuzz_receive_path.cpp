@@ -53,8 +53,8 @@ public:
                 m_loggedHex << hex;
         });
         for (int type : kCataloguedResponses)
-            m_link.receive().dispatcher().registerHandler(type, [this, type] { onHandler(type); });
-        m_link.receive().setRfDataDisplay([this] { m_displayed << m_link.receive().rx().frame(); });
+            m_link.dispatcher().registerHandler(type, [this, type](const Frame& f) { onHandler(type, f); });
+        m_link.receive().setRfDataDisplay([this](const Frame& f) { m_displayed << f.bytes(); });
     }
 
     void run()
@@ -113,30 +113,29 @@ private:
                 m_expectedLoggedHex << HexOf(*frame);
             if (static_cast<unsigned char>(frame->at(2)) == 148)
                 m_expectedDisplayed << *frame;
-            if (ReferenceAssembler::checksumHolds(*frame)
-                && IsCatalogued(static_cast<unsigned char>(frame->at(2))))
+            const int type = static_cast<unsigned char>(frame->at(2));
+            const bool searchAnswer = m_link.state().bSearching && type == 131;  // only says "found"
+            if (ReferenceAssembler::checksumHolds(*frame) && IsCatalogued(type) && !searchAnswer)
                 m_expectedHandled << *frame;
         }
         m_port->feedReceived(bytes);
     }
 
-    // Bytes may arrive while a handler waits; the handler must still see its own frame.
-    void onHandler(int type)
+    // Bytes may arrive while a handler runs; the handler must still hold its own frame.
+    void onHandler(int type, const Frame& handled)
     {
-        const FrameAssembler& rx = m_link.receive().rx();
-        const QByteArray frame = rx.frame();
-        FuzzRequire(rx.iRxMsgType == type, "a handler runs only for its own type");
-        for (int i = -1; i <= FrameAssembler::kBufferSize; ++i) {
+        const QByteArray frame = handled.bytes();
+        FuzzRequire(handled.type() == type, "a handler runs only for its own type");
+        for (int i = -1; i <= FrameLayout::kMaxLength; ++i) {
             const bool inFrame = i >= 1 && 3 + i <= frame.size();
-            FuzzRequire(!inFrame || rx.payloadByte(i) == static_cast<unsigned char>(frame.at(2 + i)),
-                        "payload byte i is frame byte 3 + i");
+            FuzzRequire(handled.payloadByte(i) == (inFrame ? static_cast<unsigned char>(frame.at(2 + i)) : 0),
+                        "payload byte i is frame byte 3 + i, and 0 beyond the frame");
         }
         m_handled << frame;
         if (m_bytesForNextHandler.isEmpty())
             return;
         feed(std::exchange(m_bytesForNextHandler, {}));
-        FuzzRequire(m_link.receive().rx().frame() == frame,
-                    "frames arriving during a handler leave its frame alone");
+        FuzzRequire(handled.bytes() == frame, "frames arriving during a handler leave its frame alone");
     }
 
     FuzzInput& m_in;

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "link/ControlCharacters.h"
 #include "link/Discovery.h"
 #include "link/LinkState.h"
 #include "link/PortDeviceMap.h"
@@ -73,7 +74,7 @@ CommandLineOutcome ParseCommandLine(const QStringList& arguments)
     if (parser.isSet(port) && !IsPortArgument(outcome.options.port))
         return Failure(parser, QStringLiteral("--port takes a number 1 to 8 or a device path, "
                                               "not '%1'")
-                                   .arg(outcome.options.port));
+                                   .arg(EscapeControlCharacters(outcome.options.port)));
     if (parser.isSet(baud) && !HostBaudRates().contains(outcome.options.baudRate))
         return Failure(parser, QStringLiteral("--baud takes one of %1, not '%2'")
                                    .arg(HostBaudRates().join(QStringLiteral(", ")),

@@ -1,5 +1,7 @@
 #include "link/PortProblemText.h"
 
+#include "link/ControlCharacters.h"
+
 namespace {
 
 constexpr int kMaxDeviceChars = 32;
@@ -34,15 +36,22 @@ QString KnownDetails(const PortDescription& port)
         details << port.manufacturer;
     if (!port.serialNumber.isEmpty())
         details << QStringLiteral("S/N ") + port.serialNumber;
-    return details.join(QStringLiteral(", "));
+    return EscapeControlCharacters(details.join(QStringLiteral(", ")));
 }
 
-// Only problems the user can remove: permission, or a named device that is not there.
+// Only problems the user can remove: permission, a named device that is not there, or
+// one that is no serial port at all.
 bool IsFixableByTheUser(const PortRefusal& refusal)
 {
-    return refusal.failure == PortOpenFailure::PermissionDenied
-           || (refusal.failure == PortOpenFailure::NotFound && !refusal.port.present
-               && !refusal.port.device.isEmpty());  // a number that names no device is no fault
+    switch (refusal.failure) {
+    case PortOpenFailure::PermissionDenied:
+    case PortOpenFailure::NotASerialPort:
+        return true;
+    case PortOpenFailure::NotFound:  // a number that names no device is no fault
+        return !refusal.port.present && !refusal.port.device.isEmpty();
+    default:
+        return false;
+    }
 }
 
 }  // namespace
@@ -58,6 +67,8 @@ QString PortFailureWords(PortOpenFailure failure)
         return QStringLiteral("in use by another program");
     case PortOpenFailure::NotFound:
         return QStringLiteral("not found");
+    case PortOpenFailure::NotASerialPort:
+        return QStringLiteral("not a serial port");
     case PortOpenFailure::Other:
         break;
     }
@@ -68,7 +79,7 @@ QString PortLabelText(const PortDescription& port, PortOpenFailure failure)
 {
     if (port.device.isEmpty())
         return QStringLiteral("(none)");
-    QString text = ElideMiddle(port.device, kMaxDeviceChars);
+    QString text = ElideMiddle(EscapeControlCharacters(port.device), kMaxDeviceChars);
     const QString details = KnownDetails(port);
     if (!details.isEmpty())
         text += QStringLiteral(" (") + ElideRight(details, kMaxDetailsChars) + QLatin1Char(')');
@@ -82,13 +93,13 @@ QString PortDetailsText(const PortDescription& port, PortOpenFailure failure)
 {
     if (port.device.isEmpty())
         return QStringLiteral("No serial device has this port number.");
-    QStringList lines{QStringLiteral("Device: ") + port.device};
+    QStringList lines{QStringLiteral("Device: ") + EscapeControlCharacters(port.device)};
     if (!port.description.isEmpty())
-        lines << QStringLiteral("Description: ") + port.description;
+        lines << QStringLiteral("Description: ") + EscapeControlCharacters(port.description);
     if (!port.manufacturer.isEmpty())
-        lines << QStringLiteral("Manufacturer: ") + port.manufacturer;
+        lines << QStringLiteral("Manufacturer: ") + EscapeControlCharacters(port.manufacturer);
     if (!port.serialNumber.isEmpty())
-        lines << QStringLiteral("Serial number: ") + port.serialNumber;
+        lines << QStringLiteral("Serial number: ") + EscapeControlCharacters(port.serialNumber);
     const QString advice = PortProblemAdvice(port.device, failure);
     if (!advice.isEmpty())
         lines << advice;
@@ -99,27 +110,30 @@ QString PortProblemAdvice(const QString& device, PortOpenFailure failure)
 {
     if (device.isEmpty())
         return {};  // nothing to open, so nothing to fix
+    const QString shown = EscapeControlCharacters(device);
     switch (failure) {
     case PortOpenFailure::None:
         return {};
     case PortOpenFailure::PermissionDenied:
         return PermissionAdvice({device});
     case PortOpenFailure::Busy:
-        return device + QStringLiteral(" is in use by another program.");
+        return shown + QStringLiteral(" is in use by another program.");
     case PortOpenFailure::NotFound:
-        return device + QStringLiteral(" does not exist.");
+        return shown + QStringLiteral(" does not exist.");
+    case PortOpenFailure::NotASerialPort:
+        return shown + QStringLiteral(" is not a serial port.");
     case PortOpenFailure::Other:
         break;
     }
-    return device + QStringLiteral(" cannot be opened.");
+    return shown + QStringLiteral(" cannot be opened.");
 }
 
 QString PermissionAdvice(const QStringList& devices)
 {
     if (devices.isEmpty())
         return {};
-    return devices.join(QStringLiteral(", ")) + QStringLiteral(": permission denied. ")
-           + kDialoutAdvice;
+    return EscapeControlCharacters(devices.join(QStringLiteral(", ")))
+           + QStringLiteral(": permission denied. ") + kDialoutAdvice;
 }
 
 QString NoModuleStatus(const QString& status, const QList<PortRefusal>& refusals)

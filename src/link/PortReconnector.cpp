@@ -1,6 +1,7 @@
 #include "link/PortReconnector.h"
 
 #include "link/CommunicationsLog.h"
+#include "link/ControlCharacters.h"
 #include "link/LinkState.h"
 #include "link/PortDeviceMap.h"
 
@@ -88,6 +89,7 @@ void PortReconnector::Reopen(int portNumber, const QString& device)
         return;  // back but not usable yet (its permissions still being set, say): next time
     Disarm();
     m_state.iCommPort = static_cast<qint16>(portNumber);
-    m_log.LogStatusMessage(QStringLiteral("Serial Port Reopened: ") + device);
+    m_log.LogStatusMessage(QStringLiteral("Serial Port Reopened: ")
+                           + EscapeControlCharacters(device));
     emit portReopened();
 }

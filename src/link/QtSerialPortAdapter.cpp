@@ -2,6 +2,7 @@
 
 #include "link/PortDeviceMap.h"
 #include "link/PresentSerialPorts.h"
+#include "link/TerminalDevice.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -10,7 +11,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 namespace {
 
@@ -26,15 +26,7 @@ qint32 BaudRateFromParameters(const QString& settings)
     return ok && rate > 0 ? rate : 0;
 }
 
-// When the far end hangs up, a read returns end-of-file and Qt 6.4 describes the fault
-// with whatever system error was left over, typically the failed line-signal query of a
-// pseudo-terminal: "Inappropriate ioctl for device". Say what happened instead.
-QString FaultDescription(const QString& qtDescription)
-{
-    if (qtDescription == QString::fromLocal8Bit(std::strerror(ENOTTY)))
-        return QStringLiteral("The serial device was disconnected");
-    return qtDescription;
-}
+const QString kDisconnected = QStringLiteral("The serial device was disconnected");
 
 }  // namespace
 
@@ -189,19 +181,20 @@ QString QtSerialPortAdapter::errorDescription() const
 
 PortOpenFailure QtSerialPortAdapter::ClassifyOpenFailure(QSerialPort::SerialPortError error) const
 {
+    const QString path = DevicePath(m_port.portName());
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
         return PortOpenFailure::NotFound;
-    case QSerialPort::PermissionError: {
+    case QSerialPort::PermissionError:
         // Qt says "permission" both for a device the user may not use and for one that
         // another program holds locked; only the first is a matter of access rights.
-        const QByteArray path = QFile::encodeName(DevicePath(m_port.portName()));
-        return access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES
+        return access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0 && errno == EACCES
                    ? PortOpenFailure::PermissionDenied
                    : PortOpenFailure::Busy;
-    }
     default:
-        return PortOpenFailure::Other;
+        // Qt names a file, a folder or /dev/null by the errno of whichever call failed
+        // first; the device itself says what it is.
+        return IsNotASerialPort(path) ? PortOpenFailure::NotASerialPort : PortOpenFailure::Other;
     }
 }
 
@@ -236,8 +229,15 @@ void QtSerialPortAdapter::onError(QSerialPort::SerialPortError error)
     case QSerialPort::TimeoutError:
         return;  // reported through the operation that failed, not as a fault
     default:
-        fail(FaultDescription(m_port.errorString()));
+        fail(FaultDescription());
     }
+}
+
+// A device that went away is told as such: Qt describes it with whatever errno was left
+// over from earlier calls, so the same unplug would read differently each time.
+QString QtSerialPortAdapter::FaultDescription() const
+{
+    return HasHungUp(m_port.handle()) ? kDisconnected : m_port.errorString();
 }
 
 void QtSerialPortAdapter::fail(const QString& description)

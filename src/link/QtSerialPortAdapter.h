@@ -29,6 +29,7 @@ public:
 
 private:
     void onError(QSerialPort::SerialPortError error);
+    QString FaultDescription() const;
     void fail(const QString& description);
     PortOpenFailure ClassifyOpenFailure(QSerialPort::SerialPortError error) const;
 

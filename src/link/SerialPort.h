@@ -12,6 +12,7 @@ enum class PortOpenFailure {
     PermissionDenied,  // the user may not use the device (on Linux: not in the dialout group)
     Busy,              // another program has it open
     NotFound,          // no such device (unplugged, or a stale path in the settings)
+    NotASerialPort,    // a file, folder, FIFO or device that is no terminal (/dev/null)
     Other,
 };
 

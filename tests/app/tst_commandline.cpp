@@ -3,12 +3,14 @@
 #include "link/Discovery.h"
 #include "link/PortDeviceMap.h"
 #include "support/HangGuard.h"
+#include "ui/frmQVOrvalisETMain.h"
 
 #include <QWidget>
 #include <QtTest>
 
 #include <cerrno>
 #include <csignal>
+#include <sys/stat.h>
 
 using Action = CommandLineOutcome::Action;
 
@@ -24,6 +26,8 @@ private slots:
     void parse();
     void signalBurstUnread_neverBlocks_andClosesWindow_data();
     void signalBurstUnread_neverBlocks_andClosesWindow();
+    void portThatCannotHoldAModule_statusSaysWhy_data();
+    void portThatCannotHoldAModule_statusSaysWhy();
 };
 
 void TestCommandLine::parse_data()
@@ -50,6 +54,8 @@ void TestCommandLine::parse_data()
     QTest::newRow("unknown option") << QStringList{"--fast"} << fail << 2 << "" << ""
                                     << "Unknown option 'fast'";
     QTest::newRow("port 9") << QStringList{"--port", "9"} << fail << 2 << "" << "" << "'9'";
+    QTest::newRow("port only a line break")
+        << QStringList{"--port", "\n"} << fail << 2 << "" << "" << "not '\\n'";
     QTest::newRow("rate not a host rate")
         << QStringList{"--baud", "115200"} << fail << 2 << "" << ""
         << "--baud takes one of 9600, 19200, 38400, 57600, not '115200'";
@@ -105,6 +111,31 @@ void TestCommandLine::signalBurstUnread_neverBlocks_andClosesWindow()
     }
     QVERIFY(window.isVisible());
     QTRY_VERIFY(!window.isVisible());
+void TestCommandLine::portThatCannotHoldAModule_statusSaysWhy_data()
+{
+    QTest::addColumn<QString>("device");  // made in a temporary folder: "fifo"
+    QTest::addColumn<QString>("reason");  // after "Status: No transceiver detected — "
+    QTest::newRow("/dev/null") << "/dev/null" << "/dev/null is not a serial port.";
+    QTest::newRow("fifo") << "fifo" << "<fifo> is not a serial port.";
+    QTest::newRow("line break and escape in a missing path")
+        << "/nonexistent/tty\nUSB0\x1b[2J" << "/nonexistent/tty\\nUSB0\\x1b[2J does not exist.";
+}
+
+// As `orvalis-et --port <device>` starts: the search looks at that device only.
+void TestCommandLine::portThatCannotHoldAModule_statusSaysWhy()
+{
+    QFETCH(QString, device);
+    QFETCH(QString, reason);
+    QTemporaryDir folder;
+    if (device == "fifo") {
+        device = folder.filePath("fifo");
+        QCOMPARE(mkfifo(QFile::encodeName(device).constData(), 0600), 0);
+        reason.replace("<fifo>", device);
+    }
+    const CommandLineOutcome command = ParseCommandLine({"orvalis-et", "--port", device});
+    frmQVOrvalisETMain window(StartupSearchScope(command.options));
+    QCOMPARE(window.statusPanelText(1), QStringLiteral("Comm Port: None"));
+    QCOMPARE(window.statusPanelText(3), "Status: No transceiver detected — " + reason);
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -1,3 +1,4 @@
+#include "link/ControlCharacters.h"
 #include "link/PortDeviceMap.h"
 #include "link/PortProblemText.h"
 #include "link/QtSerialPortAdapter.h"
@@ -7,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 Q_DECLARE_METATYPE(PortOpenFailure)
@@ -14,16 +16,41 @@ Q_DECLARE_METATYPE(PortRefusal)
 
 namespace {
 
-
 const PortDescription kFtdi =
     Device("/dev/ttyUSB0", true, "FT232R USB UART", "FTDI", "A50285BI");
 const PortDescription kMissing = Device("/nonexistent/ttyX", false);
+const PortDescription kNull = Device("/dev/null");
+const PortDescription kTwoLines = Device("/dev/tty\nUSB0\x1b[31m");
+const QString kTwoLinesShown = "/dev/tty\\nUSB0\\x1b[31m";
+
+// A path of `kind` in `folder` that the adapter is given to open; empty when it cannot be made.
+QString MakeDevice(const QString& kind, const QTemporaryDir& folder)
+{
+    const QString path = folder.filePath("ttyX");
+    if (kind == "missing")
+        return "/nonexistent/ttyX";
+    if (kind == "/dev/null")
+        return kind;
+    if (kind == "folder")
+        return QDir().mkdir(path) ? path : QString();
+    if (kind == "fifo")
+        return mkfifo(QFile::encodeName(path).constData(), 0600) == 0 ? path : QString();
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.close();
+    if (kind == "unreadable file" && !file.setPermissions(QFileDevice::Permissions()))
+        return {};
+    return path;
+}
 
 }  // namespace
 
 class TestPortDeviceMap : public QObject {
     Q_OBJECT
 private slots:
+    void escapeControlCharacters_leavesOneLineOfPrintableText_data();
+    void escapeControlCharacters_leavesOneLineOfPrintableText();
     void usbBeforeBuiltIn_numbersInNaturalOrder();
     void configuredDevice_winsOverThePlatformDefault();
     void portTexts_sayDeviceDetailsAndWhy_data();
@@ -34,6 +61,29 @@ private slots:
     void realAdapter_tellsWhyAConfiguredDeviceDoesNotOpen_data();
     void realAdapter_tellsWhyAConfiguredDeviceDoesNotOpen();
 };
+
+void TestPortDeviceMap::escapeControlCharacters_leavesOneLineOfPrintableText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("plain path") << "/dev/ttyUSB0" << "/dev/ttyUSB0";
+    QTest::newRow("line feed, return, tab") << "/dev/a\nb\rc\td" << "/dev/a\\nb\\rc\\td";
+    QTest::newRow("terminal escape") << "/dev/\x1b[2Jx" << "/dev/\\x1b[2Jx";
+    QTest::newRow("NUL, DEL and a C1 control")
+        << QString("a") + QChar(0x00) + "b" + QChar(0x7f) + "c" + QChar(0x9b) + "d"
+        << "a\\x00b\\x7fc\\x9bd";
+    QTest::newRow("unicode line and paragraph separators")
+        << QString("a") + QChar(0x2028) + "b" + QChar(0x2029) + "c" << "a\\u2028b\\u2029c";
+    const QString letters = QString::fromUtf8("/home/jürgen/Gerät\\ü");
+    QTest::newRow("letters of any script and backslashes stay") << letters << letters;
+}
+
+void TestPortDeviceMap::escapeControlCharacters_leavesOneLineOfPrintableText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(EscapeControlCharacters(text), shown);
+}
 
 void TestPortDeviceMap::usbBeforeBuiltIn_numbersInNaturalOrder()
 {
@@ -76,6 +126,14 @@ void TestPortDeviceMap::portTexts_sayDeviceDetailsAndWhy_data()
         << kMissing << PortOpenFailure::NotFound << "/nonexistent/ttyX — not found"
         << "/nonexistent/ttyX does not exist."
         << "Device: /nonexistent/ttyX\n/nonexistent/ttyX does not exist.";
+    QTest::newRow("not a serial port")
+        << kNull << PortOpenFailure::NotASerialPort << "/dev/null — not a serial port"
+        << "/dev/null is not a serial port."
+        << "Device: /dev/null\n/dev/null is not a serial port.";
+    QTest::newRow("control characters in the path are escaped")
+        << kTwoLines << PortOpenFailure::Busy << kTwoLinesShown + " — in use by another program"
+        << kTwoLinesShown + " is in use by another program."
+        << "Device: " + kTwoLinesShown + "\n" + kTwoLinesShown + " is in use by another program.";
     QTest::newRow("no device for the number")
         << PortDescription() << PortOpenFailure::Other << "(none)" << ""
         << "No serial device has this port number.";
@@ -113,6 +171,7 @@ void TestPortDeviceMap::noModuleStatus_namesTheFirstPortTheUserCanFix_data()
     const PortRefusal busy{Device("/dev/ttyS0"), PortOpenFailure::Busy};
     const PortRefusal other{Device("/dev/ttyS1"), PortOpenFailure::Other};
     const PortRefusal missing{kMissing, PortOpenFailure::NotFound};
+    const PortRefusal notSerial{kNull, PortOpenFailure::NotASerialPort};
     // The system listed the device but it was gone when opened: nothing the settings can fix.
     const PortRefusal vanished{Device("/dev/ttyUSB3", true), PortOpenFailure::NotFound};
     const QString permissionReason = " — /dev/ttyUSB0: permission denied. " + kDialoutAdvice;
@@ -126,6 +185,13 @@ void TestPortDeviceMap::noModuleStatus_namesTheFirstPortTheUserCanFix_data()
         << QList<PortRefusal>{busy, permission1} << none + permissionReason;
     QTest::newRow("configured path missing")
         << QList<PortRefusal>{busy, missing} << none + " — /nonexistent/ttyX does not exist.";
+    QTest::newRow("not a serial port, after a missing one")
+        << QList<PortRefusal>{notSerial, missing} << none + " — /dev/null is not a serial port.";
+    QTest::newRow("permission before not a serial port")
+        << QList<PortRefusal>{notSerial, permission1} << none + permissionReason;
+    QTest::newRow("control characters in the path are escaped")
+        << QList<PortRefusal>{{kTwoLines, PortOpenFailure::NotASerialPort}}
+        << none + " — " + kTwoLinesShown + " is not a serial port.";
 }
 
 void TestPortDeviceMap::noModuleStatus_namesTheFirstPortTheUserCanFix()
@@ -140,34 +206,32 @@ void TestPortDeviceMap::permissionAdvice_namesEveryRefusedDevice()
     QCOMPARE(PermissionAdvice({"/dev/ttyUSB0", "/dev/ttyS0"}),
              "/dev/ttyUSB0, /dev/ttyS0: permission denied. " + kDialoutAdvice);
     QCOMPARE(PermissionAdvice({}), QString());
+    QCOMPARE(PermissionAdvice({kTwoLines.device}),
+             kTwoLinesShown + ": permission denied. " + kDialoutAdvice);
 }
 
 void TestPortDeviceMap::realAdapter_tellsWhyAConfiguredDeviceDoesNotOpen_data()
 {
-    QTest::addColumn<bool>("createUnreadableFile");
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<PortOpenFailure>("failure");
     QTest::addColumn<QString>("words");
-    QTest::newRow("missing path") << false << PortOpenFailure::NotFound << "not found";
+    QTest::newRow("missing path") << "missing" << PortOpenFailure::NotFound << "not found";
     QTest::newRow("device without access rights")
-        << true << PortOpenFailure::PermissionDenied << "permission denied";
+        << "unreadable file" << PortOpenFailure::PermissionDenied << "permission denied";
+    for (const char* kind : {"/dev/null", "fifo", "regular file", "folder"})
+        QTest::newRow(kind) << kind << PortOpenFailure::NotASerialPort << "not a serial port";
 }
 
 void TestPortDeviceMap::realAdapter_tellsWhyAConfiguredDeviceDoesNotOpen()
 {
-    QFETCH(bool, createUnreadableFile);
+    QFETCH(QString, kind);
     QFETCH(PortOpenFailure, failure);
     QFETCH(QString, words);
-    if (createUnreadableFile && geteuid() == 0)
+    if (kind == "unreadable file" && geteuid() == 0)
         QSKIP("root may open a device whatever its access rights");
     QTemporaryDir folder;
-    QString device = "/nonexistent/ttyX";
-    if (createUnreadableFile) {
-        device = folder.filePath("ttyX");
-        QFile file(device);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        QVERIFY(file.setPermissions(QFileDevice::Permissions()));
-    }
+    const QString device = MakeDevice(kind, folder);
+    QVERIFY(!device.isEmpty());
     SettingsStore::WriteText("Ports", "COM1", device);
     QtSerialPortAdapter port;
     QVERIFY(port.selectPort(1));
@@ -175,7 +239,7 @@ void TestPortDeviceMap::realAdapter_tellsWhyAConfiguredDeviceDoesNotOpen()
     QCOMPARE(port.lastOpenFailure(), failure);
     const PortDescription description = port.describePort(1);
     QCOMPARE(description.device, device);
-    QCOMPARE(description.present, createUnreadableFile);
+    QCOMPARE(description.present, kind != "missing");
     QVERIFY2(PortLabelText(description, port.lastOpenFailure()).endsWith(" — " + words),
              qPrintable(PortLabelText(description, port.lastOpenFailure())));
 }

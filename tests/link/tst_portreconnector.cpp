@@ -72,11 +72,15 @@ void TestPortReconnector::deviceBack_isReopenedOnce_withTheOldParameters_data()
     QTest::addColumn<int>("backAt");
     QTest::addColumn<PortDescription>("back");
     QTest::addColumn<bool>("firstOpenFails");  // the device node is there before its rights
-    QTest::newRow("same path, same number") << 1 << Device("/dev/ttyUSB0", "A1") << false;
+    QTest::addColumn<QString>("shownAs");
+    QTest::newRow("same path, same number")
+        << 1 << Device("/dev/ttyUSB0", "A1") << false << "/dev/ttyUSB0";
     QTest::newRow("same serial number, another path and number")
-        << 3 << Device("/dev/ttyUSB1", "A1") << false;
+        << 3 << Device("/dev/ttyUSB1", "A1") << false << "/dev/ttyUSB1";
     QTest::newRow("back, but opens only at the second look")
-        << 1 << Device("/dev/ttyUSB0", "A1") << true;
+        << 1 << Device("/dev/ttyUSB0", "A1") << true << "/dev/ttyUSB0";
+    QTest::newRow("back under a path with a line break")
+        << 2 << Device("/dev/tty\nUSB\x1b", "A1") << false << "/dev/tty\\nUSB\\x1b";
 }
 
 void TestPortReconnector::deviceBack_isReopenedOnce_withTheOldParameters()
@@ -84,6 +88,7 @@ void TestPortReconnector::deviceBack_isReopenedOnce_withTheOldParameters()
     QFETCH(int, backAt);
     QFETCH(PortDescription, back);
     QFETCH(bool, firstOpenFails);
+    QFETCH(QString, shownAs);
     Replug r;
     QSignalSpy reopened(&r.h.link, &LinkSession::portReopened);
     r.pullOut();
@@ -107,7 +112,7 @@ void TestPortReconnector::deviceBack_isReopenedOnce_withTheOldParameters()
                           QStringLiteral("open %1").arg(backAt)}));
     QCOMPARE(r.h.link.state().iCommPort, backAt);
     QCOMPARE(r.h.lines().first(), QString());
-    QCOMPARE(r.h.lines().at(1), "Serial Port Reopened: " + back.device);
+    QCOMPARE(r.h.lines().at(1), "Serial Port Reopened: " + shownAs);
 
     QVERIFY(!r.h.link.reconnector().isArmed());  // no second reopen without a second fault
     r.lookNow();

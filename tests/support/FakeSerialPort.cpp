@@ -93,6 +93,9 @@ bool FakeSerialPort::open()
     case PortOpenFailure::NotFound:
         m_error = QStringLiteral("No such file or directory");
         return false;
+    case PortOpenFailure::NotASerialPort:
+        m_error = QStringLiteral("Inappropriate ioctl for device");
+        return false;
     case PortOpenFailure::Other:
         m_error = QStringLiteral("Input/output error");
         return false;

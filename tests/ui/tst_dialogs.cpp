@@ -40,6 +40,7 @@ private slots:
     void properties_okWithUnchangedChoice_stillProbes();
     void properties_okWithSilentModule_saysNoTransceivedDetected();
     void properties_portThatCannotBeSelected_showsTheReason();
+    void properties_controlCharactersInADevicePath_areShownEscaped();
     void properties_closingByFrame_actsAsCancel();
     void properties_newRate_commPageSelectionFollows();
     void properties_storedPortOrRateOutOfRange_takesTheDefault_data();
@@ -133,6 +134,18 @@ void TestDialogs::properties_portThatCannotBeSelected_showsTheReason()
     QCOMPARE(m_messages, QStringList{"QV Orvalis Evaluation Tool|Invalid port number"});
     QCOMPARE(d.window->link().state().iCommPort, qint16(2));
     QCOMPARE(d.port->selectedPort(), 2);
+}
+
+void TestDialogs::properties_controlCharactersInADevicePath_areShownEscaped()
+{
+    DialogHarness d([](FakeSerialPort& port) {
+        port.setPortDescription(3, Device("/dev/tty\nUSB\x1b[2J"));
+    });
+    const QString shown = "/dev/tty\\nUSB\\x1b[2J";
+    QCOMPARE(d.label("lblCommPortDevice2")->text(), shown + " — not found");
+    for (const QString& tip :
+         {d.label("lblCommPortDevice2")->toolTip(), d.option("optCommPort2")->toolTip()})
+        QVERIFY2(tip.contains(shown) && !tip.contains('\x1b'), qPrintable(tip));
 }
 
 void TestDialogs::properties_newRate_commPageSelectionFollows()
