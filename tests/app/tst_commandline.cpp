@@ -3,6 +3,7 @@
 #include "link/Discovery.h"
 #include "link/PortDeviceMap.h"
 #include "support/HangGuard.h"
+#include "support/WindowHarness.h"
 #include "ui/frmQVOrvalisETMain.h"
 
 #include <QWidget>
@@ -111,6 +112,8 @@ void TestCommandLine::signalBurstUnread_neverBlocks_andClosesWindow()
     }
     QVERIFY(window.isVisible());
     QTRY_VERIFY(!window.isVisible());
+}
+
 void TestCommandLine::portThatCannotHoldAModule_statusSaysWhy_data()
 {
     QTest::addColumn<QString>("device");  // made in a temporary folder: "fifo"
@@ -134,6 +137,7 @@ void TestCommandLine::portThatCannotHoldAModule_statusSaysWhy()
     }
     const CommandLineOutcome command = ParseCommandLine({"orvalis-et", "--port", device});
     frmQVOrvalisETMain window(StartupSearchScope(command.options));
+    QVERIFY(StartUpEnded(window));
     QCOMPARE(window.statusPanelText(1), QStringLiteral("Comm Port: None"));
     QCOMPARE(window.statusPanelText(3), "Status: No transceiver detected — " + reason);
 }
