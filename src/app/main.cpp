@@ -25,9 +25,7 @@ int main(int argc, char* argv[])
     }
 
     SignalCloser closer;
-    // The window shows itself before the search for the module, which runs inside it.
+    // The window shows itself; the search for the module starts from the event loop.
     frmQVOrvalisETMain window(StartupSearchScope(command.options));
-    if (!window.isVisible())
-        return 0;  // closed while the search was still running
     return QApplication::exec();
 }

@@ -50,6 +50,7 @@ private slots:
     void statusReport_reprovisions_data();
     void statusReport_reprovisions();
     void baudrateAck_usesTheOptionSelectedAtAck();
+    void requestDuringTheRatePause_isHeldBack();
     void baudrateAck_portFailsDuringOrAfterTheSwitch_reportsPortClosed_data();
     void baudrateAck_portFailsDuringOrAfterTheSwitch_reportsPortClosed();
     void firmwareCopyright_withMarkup_isShownAsPlainText();
@@ -222,6 +223,20 @@ void TestConfigWindow::baudrateAck_usesTheOptionSelectedAtAck()
     QCOMPARE(SettingsStore::ReadText("Properties", "BaudRate", ""), QStringLiteral("57600"));
     QTRY_COMPARE_WITH_TIMEOUT(w->window->statusPanelText(2), QStringLiteral("Baud Rate: 57600"), 5000);
     QCOMPARE(w->window->config().lSystemID, 3);
+}
+
+// The module needs the pause to follow the host to its new rate: a request clicked in it
+// is dropped, as one clicked while a reply is outstanding, not written at the new rate.
+void TestConfigWindow::requestDuringTheRatePause_isHeldBack()
+{
+    click("optTransceiverBaudrate2");
+    click("cmdSetTransceiverBaudrate");
+    QTimer::singleShot(300, w->window.get(), [this] { click("cmdGetIDs"); });
+    w->port->feedReceived(Hex("01 05 99 9F 04"));
+    QTRY_COMPARE_WITH_TIMEOUT(w->window->statusPanelText(2), QStringLiteral("Baud Rate: 38400"), 5000);
+    QCOMPARE(written(), QStringList{"01 06 19 02 22 04"});
+    click("cmdGetIDs");
+    QCOMPARE(written().last(), QStringLiteral("01 05 03 09 04"));
 }
 
 void TestConfigWindow::baudrateAck_portFailsDuringOrAfterTheSwitch_reportsPortClosed_data()

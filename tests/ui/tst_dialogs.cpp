@@ -1,6 +1,8 @@
 #include "link/LinkSession.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompts.h"
+#include "protocol/Frame.h"
+#include "protocol/MessageCatalogue.h"
 #include "support/ModuleResponder.h"
 #include "support/PortDescriptions.h"
 #include "support/WindowHarness.h"
@@ -42,6 +44,7 @@ private slots:
     void properties_portThatCannotBeSelected_showsTheReason();
     void properties_controlCharactersInADevicePath_areShownEscaped();
     void properties_closingByFrame_actsAsCancel();
+    void properties_autoDetectDuringARepetition_stopsItFirst();
     void properties_newRate_commPageSelectionFollows();
     void properties_storedPortOrRateOutOfRange_takesTheDefault_data();
     void properties_storedPortOrRateOutOfRange_takesTheDefault();
@@ -146,6 +149,29 @@ void TestDialogs::properties_controlCharactersInADevicePath_areShownEscaped()
     for (const QString& tip :
          {d.label("lblCommPortDevice2")->toolTip(), d.option("optCommPort2")->toolTip()})
         QVERIFY2(tip.contains(shown) && !tip.contains('\x1b'), qPrintable(tip));
+}
+
+// No RF data may go to a port the search probes, at a probe's rate: the repetition ends
+// as "Stop Repeat" ends it before the first probe.
+void TestDialogs::properties_autoDetectDuringARepetition_stopsItFirst()
+{
+    WindowHarness w([](FakeSerialPort& port) {
+        port.setOnlyPortsAvailable({1});
+        port.setResponder(ModuleAnsweringIds(1, "19200", kIdsReply));
+    });
+    auto* repeat = w.find<QPushButton>("cmdSendRandomRepeatedMsg");
+    repeat->click();
+    QTRY_VERIFY_WITH_TIMEOUT(w.port->writes().size() >= 5, 5000);  // RF data goes out
+    frmQVOrvalisETProperties dialog(w.window->link(), w.window->discovery(), w.window.get());
+    w.port->clearRecords();
+    dialog.findChild<QPushButton*>("cmdAutoDetect")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(dialog.isHidden(), 5000);
+    QTest::qWait(300);  // three repeat delays
+    for (const FakeSerialPort::Write& write : w.port->writes())
+        QVERIFY2(write.bytes.size() < 3 || write.bytes.at(2) != MessageCode::SendRfData,
+                 qPrintable(write.parameters + ": " + HexText(write.bytes)));
+    QCOMPARE(repeat->text(), QStringLiteral("Send Random Repeated Msg"));
+    QCOMPARE(w.window->statusPanelText(1), QStringLiteral("Comm Port: 1"));
 }
 
 void TestDialogs::properties_newRate_commPageSelectionFollows()
