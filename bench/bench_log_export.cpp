@@ -1,0 +1,104 @@
+// What "Export Communications Log..." costs the GUI thread before the writing thread
+// takes over, with a full session history (100,000 lines, as long sessions have):
+// once while the history is still filling and once after it has started dropping
+// its oldest lines. The file dialog is answered at once, so what is timed is the
+// program's own share: from the menu click until the click returns to the event loop.
+// Prints the first (cold) export, then the shortest, median and longest of the
+// others, and how long the writing thread took.
+// Usage: bench_log_export [exports]
+#include "link/SessionHistory.h"
+#include "platform/UserPrompts.h"
+#include "protocol/MessageCatalogue.h"
+#include "ui/CommunicationsLogExport.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// A Received RF Data Message of 18 data bytes, about the mean of a flood, and the
+// frame that a repetition sends before it.
+const QByteArray kRfDataFrame =
+    QByteArray::fromHex("011C94070100000000112233445566778899AABBCCDDEEFF0011C404");
+const QByteArray kSendFrame = QByteArray::fromHex("0109010702004104");
+
+// Lines as a repetition logs them: a separator, the frame sent, the module's answer.
+void Fill(SessionHistory& history, int lines)
+{
+    const QString sent = GetTransmittedMessageName(MessageCode::SendRfData);
+    const QString received = GetReceivedMessageName(MessageCode::ReceivedRfData);
+    QDateTime now = QDateTime::currentDateTime();
+    for (int i = 0; i < lines; ++i, now = now.addMSecs(1)) {
+        if (i % 3 == 0)
+            history.append(now, LogLine::Status(QString()));
+        else if (i % 3 == 1)
+            history.append(now, LogLine::Frame(LineDirection::HostToModule, sent, kSendFrame,
+                                               i % 256));
+        else
+            history.append(now, LogLine::Frame(LineDirection::ModuleToHost, received, kRfDataFrame,
+                                               i % 256));
+    }
+}
+
+struct ExportTimes {
+    std::vector<double> clickMs;  // the GUI thread's share, in the order of the exports
+    std::vector<double> writtenMs;  // from the click until the file was written
+};
+
+ExportTimes TimeExports(const SessionHistory& history, const QString& folder, int exports)
+{
+    CommunicationsLogExport exporter(history, nullptr);
+    ExportTimes times;
+    for (int i = 0; i < exports; ++i) {
+        QFile::remove(QDir(folder).filePath(QStringLiteral("session.csv")));
+        QElapsedTimer timer;
+        timer.start();
+        exporter.mnuFileExportLog_Click(folder);
+        times.clickMs.push_back(timer.nsecsElapsed() / 1e6);
+        while (exporter.isWriting())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        times.writtenMs.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    return times;
+}
+
+void Report(const char* what, const SessionHistory& history, const QString& folder, int exports)
+{
+    ExportTimes times = TimeExports(history, folder, exports);
+    const double first = times.clickMs.front();
+    std::sort(times.clickMs.begin() + 1, times.clickMs.end());
+    std::sort(times.writtenMs.begin(), times.writtenMs.end());
+    const auto rest = times.clickMs.size() - 1;
+    std::printf("%-26s %6d lines  GUI thread: first %8.3f ms, then %8.3f / %8.3f / %8.3f ms"
+                " (min/median/max of %d)  written in %6.1f ms (median)\n",
+                what, history.size(), first, rest ? times.clickMs[1] : first,
+                rest ? times.clickMs[1 + rest / 2] : first, times.clickMs.back(),
+                static_cast<int>(rest), times.writtenMs[times.writtenMs.size() / 2]);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int exports = argc > 1 ? std::max(2, QByteArray(argv[1]).toInt()) : 20;
+    QTemporaryDir folder;
+    UserPrompts::TestAnswers answers;
+    answers.onChooseFile = [&folder](const UserPrompts::FileDialogRequest&) {
+        return folder.filePath(QStringLiteral("session.csv"));
+    };
+    UserPrompts::SetAnswersForTesting(answers);
+
+    SessionHistory history;
+    Fill(history, history.capacity());
+    Report("full, nothing dropped yet", history, folder.path(), exports);
+    Fill(history, history.capacity() / 2 + 7);
+    Report("full, oldest dropping", history, folder.path(), exports);
+    return 0;
+}
