@@ -4,6 +4,7 @@
 #include "protocol/Frame.h"
 #include "protocol/MessageCatalogue.h"
 #include "support/ChartReading.h"
+#include "support/ExistingPlace.h"
 #include "support/Hex.h"
 #include "support/WindowHarness.h"
 #include "traffic/StatisticsPage.h"
@@ -62,6 +63,12 @@ QString* AnswerFileDialogWith(const QString& path)
     };
     UserPrompts::SetAnswersForTesting(answers);
     return &title;
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
 
 }  // namespace
@@ -142,6 +149,74 @@ private slots:
         QVERIFY(QFile(path).size() > 1000);
     }
 
+    void exports_writeWhereTheUserMeant_askingBeforeReplacing_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("chosen");    // the file dialog's answer, in the test's folder
+        QTest::addColumn<QString>("existing");  // what is there before (see ExistingPlace)
+        QTest::addColumn<bool>("overwrite");    // the answer to "Overwrite File"
+        QTest::addColumn<QString>("written");   // what gets the export: a name, "fifo", "" for none
+        QTest::addColumn<QStringList>("dialogs");  // "title|text" of each question and message
+        const QString image = "cmdChartsSaveImage";
+        const QString csv = "cmdChartsExportCsv";
+        QTest::newRow("image over a file, kept")
+            << image << "charts.png" << "file" << false << ""
+            << QStringList{"Overwrite File|File charts.png already exists.  Overwrite?"};
+        QTest::newRow("series over a file, replaced")
+            << csv << "series.csv" << "file" << true << "series.csv"
+            << QStringList{"Overwrite File|File series.csv already exists.  Overwrite?"};
+        QTest::newRow("image name without extension")
+            << image << "charts" << "" << false << "charts.png" << QStringList();
+        QTest::newRow("series into a folder named like a file")
+            << csv << "series.csv" << "folder" << true << ""
+            << QStringList{"Export CSV|<folder>/series.csv is a folder.  Choose a file name to "
+                           "write to."};
+        QTest::newRow("series into a FIFO") << csv << "fifo" << "fifo" << false << "fifo"
+                                            << QStringList();
+    }
+
+    void exports_writeWhereTheUserMeant_askingBeforeReplacing()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, chosen);
+        QFETCH(QString, existing);
+        QFETCH(bool, overwrite);
+        QFETCH(QString, written);
+        QFETCH(QStringList, dialogs);
+        QTemporaryDir dir;
+        const ExistingPlace place(dir.filePath(chosen), existing);
+        QStringList shown;
+        UserPrompts::TestAnswers answers;
+        answers.onChooseFile = [&](const UserPrompts::FileDialogRequest&) {
+            return dir.filePath(chosen);
+        };
+        answers.onQuestion = [&](const QString& title, const QString& text) {
+            shown << title + '|' + text;
+            return overwrite;
+        };
+        answers.onMessage = [&](const QString& title, const QString& text) {
+            shown << title + '|' + text;
+        };
+        UserPrompts::SetAnswersForTesting(answers);
+        WindowHarness w;
+        QWidget* charts = OpenCharts(w);
+        charts->findChild<QPushButton*>(button)->click();
+
+        dialogs.replaceInStrings("<folder>", QDir::toNativeSeparators(dir.path()));
+        QCOMPARE(shown, dialogs);
+        if (existing == "file" && written.isEmpty())
+            QCOMPARE(ReadAll(dir.filePath(chosen)), QByteArray("old"));
+        if (existing == "fifo")
+            QVERIFY(!QFileInfo::exists(dir.filePath(chosen + ".csv")));
+        if (written.isEmpty())
+            return;
+        const QByteArray content =
+            written == "fifo" ? place.readFifo() : ReadAll(dir.filePath(written));
+        if (written.endsWith(".png"))
+            QVERIFY(!QImage::fromData(content, "PNG").isNull());
+        else
+            QVERIFY2(content.startsWith("time_s,"), content.left(40).constData());
+    }
 };
 
 QTEST_MAIN(TestLinkChartsWindow)
