@@ -7,7 +7,9 @@
 
 namespace {
 
-constexpr QIODevice::OpenMode kWriteMode = QIODevice::WriteOnly;
+// Unbuffered: each write reaches the system at once, so a refusal is reported by the
+// write it belongs to, with the system's reason, not later by a flush as "Unknown error".
+constexpr QIODevice::OpenMode kWriteMode = QIODevice::WriteOnly | QIODevice::Unbuffered;
 
 QString ReplaceWhenComplete(const QString& path, const std::function<bool(QIODevice&)>& write)
 {
@@ -34,4 +36,16 @@ QString WriteExportFile(const QString& path, const std::function<bool(QIODevice&
     if (WhatPathHolds(path) == PathHolds::OtherFile)
         return WriteInPlace(path, write);
     return ReplaceWhenComplete(path, write);
+}
+
+bool WriteWhole(QIODevice& out, const QByteArray& data)
+{
+    qint64 written = 0;
+    while (written < data.size()) {
+        const qint64 taken = out.write(data.constData() + written, data.size() - written);
+        if (taken <= 0)
+            return false;
+        written += taken;
+    }
+    return true;
 }

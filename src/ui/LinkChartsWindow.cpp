@@ -95,8 +95,8 @@ QString ChooseFileToWrite(QWidget* parent, const QString& title, const QString& 
 
 void WriteOrReport(QWidget* parent, const QString& path, const QByteArray& content)
 {
-    const QString failure = WriteExportFile(
-        path, [&content](QIODevice& out) { return out.write(content) == content.size(); });
+    const QString failure =
+        WriteExportFile(path, [&content](QIODevice& out) { return WriteWhole(out, content); });
     if (failure.isEmpty())
         return;
     UserPrompts::ShowMessage(parent, QStringLiteral("Error"),

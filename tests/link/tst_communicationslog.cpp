@@ -22,6 +22,41 @@ LogLine NumberedLine(int i)
                           QByteArray(i % 5 + 1, static_cast<char>(i)), i % 256);
 }
 
+void AppendNumbered(SessionHistory& history, int from, int to)
+{
+    for (int i = from; i < to; ++i)
+        history.append(kStart.addSecs(i), NumberedLine(i));
+}
+
+// A disk that fills up: it takes at most `perWrite` bytes of each write and `room`
+// bytes in all, then refuses further writes with the system's reason.
+class FillingDevice : public QIODevice {
+public:
+    FillingDevice(qint64 room, qint64 perWrite) : m_room(room), m_perWrite(perWrite)
+    {
+        open(QIODevice::WriteOnly);
+    }
+    QByteArray written;
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 length) override
+    {
+        if (m_room == 0) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        const qint64 taken = std::min({length, m_room, m_perWrite});
+        written.append(data, taken);
+        m_room -= taken;
+        return taken;
+    }
+
+private:
+    qint64 m_room;
+    qint64 m_perWrite;
+};
+
 }  // namespace
 
 class TestCommunicationsLog : public QObject {
@@ -39,6 +74,8 @@ private slots:
     void history_dropsTheOldestBeyondItsBound_data();
     void history_dropsTheOldestBeyondItsBound();
     void csv_headerThenOneRowPerLine_oldestFirst();
+    void csv_toADeviceTakingPartOfEachWrite_data();
+    void csv_toADeviceTakingPartOfEachWrite();
 };
 
 void TestCommunicationsLog::fullList_transmitRemovesTwoBottomLines()
@@ -237,6 +274,35 @@ void TestCommunicationsLog::csv_headerThenOneRowPerLine_oldestFirst()
         "2026-12-07T14:03:22.130+01:00,Separator,,,\r\n"
         "2026-12-07T14:03:22.131+01:00,Timeout,Query IDs,,Query IDs Timeout!\r\n";
     QCOMPARE(out.data(), expected);
+}
+
+void TestCommunicationsLog::csv_toADeviceTakingPartOfEachWrite_data()
+{
+    QTest::addColumn<qint64>("room");      // bytes the disk takes in all; 0: all the CSV needs
+    QTest::addColumn<qint64>("perWrite");  // bytes it takes of one write at most
+    QTest::newRow("room for all, 100 bytes at a time") << qint64(0) << qint64(100);
+    QTest::newRow("full partway through a block") << qint64(5000) << qint64(4096);
+}
+
+// The rest of a write the device took in part is offered again; the export fails only
+// when the device refuses, and then its reason is there to tell.
+void TestCommunicationsLog::csv_toADeviceTakingPartOfEachWrite()
+{
+    QFETCH(qint64, room);
+    QFETCH(qint64, perWrite);
+    SessionHistory history;
+    AppendNumbered(history, 0, 2000);
+    QBuffer whole;
+    whole.open(QIODevice::WriteOnly);
+    QVERIFY(WriteSessionHistoryCsv(history, whole));
+
+    const bool fits = room == 0;
+    FillingDevice disk(fits ? whole.size() : room, perWrite);
+    QCOMPARE(WriteSessionHistoryCsv(history, disk), fits);
+    QCOMPARE(disk.written, whole.data().left(disk.written.size()));
+    QCOMPARE(disk.written.size(), fits ? whole.size() : room);
+    if (!fits)
+        QCOMPARE(disk.errorString(), QStringLiteral("No space left on device"));
 }
 
 QTEST_APPLESS_MAIN(TestCommunicationsLog)

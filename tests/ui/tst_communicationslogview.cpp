@@ -417,6 +417,8 @@ void TestCommunicationsLogView::export_writesWhereTheUserMeant_orSaysWhyNot_data
     QTest::newRow("FIFO, written under its own name")
         << "fifo" << "fifo" << false << "fifo" << QStringList() << "";
     QTest::newRow("/dev/null") << "/dev/null" << "" << false << "" << QStringList() << "";
+    QTest::newRow("/dev/full, a full disk")
+        << "/dev/full" << "" << false << "" << QStringList() << ":\nNo space left on device";
 }
 
 void TestCommunicationsLogView::export_writesWhereTheUserMeant_orSaysWhyNot()
