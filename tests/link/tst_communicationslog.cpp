@@ -22,6 +22,23 @@ LogLine NumberedLine(int i)
                           QByteArray(i % 5 + 1, static_cast<char>(i)), i % 256);
 }
 
+// The history holds the newest of the `added` numbered lines, as many as its bound
+// keeps, each with its own bytes, name and time.
+void VerifyNewestLines(const SessionHistory& history, int added)
+{
+    const int kept = std::min(history.capacity(), added);
+    QCOMPARE(history.size(), kept);
+    for (int k = 0; k < kept; ++k) {
+        const int i = added - kept + k;
+        const HistoryLine entry = history.at(k);
+        const LogLine expected = NumberedLine(i);
+        QCOMPARE(entry.arrived, kStart.addSecs(i));
+        QCOMPARE(entry.line.direction, expected.direction);
+        QCOMPARE(LogLineText(entry.line), LogLineText(expected));
+        QCOMPARE(entry.line.bytes.toHex(' '), expected.bytes.toHex(' '));
+    }
+}
+
 void AppendNumbered(SessionHistory& history, int from, int to)
 {
     for (int i = from; i < to; ++i)
@@ -73,6 +90,8 @@ private slots:
     void history_keepsTheLinesTheListLetsGo_andThoseCleared();
     void history_dropsTheOldestBeyondItsBound_data();
     void history_dropsTheOldestBeyondItsBound();
+    void historyCopy_keepsItsLines_whileTheHistoryGoesOn_data();
+    void historyCopy_keepsItsLines_whileTheHistoryGoesOn();
     void csv_headerThenOneRowPerLine_oldestFirst();
     void csv_toADeviceTakingPartOfEachWrite_data();
     void csv_toADeviceTakingPartOfEachWrite();
@@ -223,6 +242,8 @@ void TestCommunicationsLog::history_dropsTheOldestBeyondItsBound_data()
     QTest::newRow("one over") << 5 << 6;
     QTest::newRow("many times over") << 7 << 1000;
     QTest::newRow("a bound of one") << 1 << 3;
+    QTest::newRow("over by more than a block") << SessionHistory::kBlockLines + 500 << 5000;
+    QTest::newRow("a bound of one, many blocks of lines") << 1 << 3000;
 }
 
 // What is left are the newest lines, each with its own bytes, name and time, however
@@ -232,19 +253,35 @@ void TestCommunicationsLog::history_dropsTheOldestBeyondItsBound()
     QFETCH(int, capacity);
     QFETCH(int, added);
     SessionHistory history(capacity);
-    for (int i = 0; i < added; ++i)
-        history.append(kStart.addSecs(i), NumberedLine(i));
-    const int kept = std::min(capacity, added);
-    QCOMPARE(history.size(), kept);
-    for (int k = 0; k < kept; ++k) {
-        const int i = added - kept + k;
-        const HistoryLine entry = history.at(k);
-        const LogLine expected = NumberedLine(i);
-        QCOMPARE(entry.arrived, kStart.addSecs(i));
-        QCOMPARE(entry.line.direction, expected.direction);
-        QCOMPARE(LogLineText(entry.line), LogLineText(expected));
-        QCOMPARE(entry.line.bytes.toHex(' '), expected.bytes.toHex(' '));
-    }
+    AppendNumbered(history, 0, added);
+    VerifyNewestLines(history, added);
+}
+
+void TestCommunicationsLog::historyCopy_keepsItsLines_whileTheHistoryGoesOn_data()
+{
+    const int block = SessionHistory::kBlockLines;
+    QTest::addColumn<int>("capacity");
+    QTest::addColumn<int>("before");  // lines added before the copy
+    QTest::addColumn<int>("after");   // lines added to the history after it
+    QTest::newRow("copied partway through a block") << 5 * block << block / 2 << 3 * block;
+    QTest::newRow("copied after whole blocks") << 5 * block << 2 * block << 3 * block;
+    QTest::newRow("copied while dropping the oldest") << 3 * block << 4 * block + 7 << 4 * block;
+    QTest::newRow("a bound below a block") << 5 << 9 << 2 * block;
+}
+
+// An export writes from a copy while the log goes on: the copy keeps the lines it was
+// taken with, and the history takes new lines and drops old ones as if uncopied.
+void TestCommunicationsLog::historyCopy_keepsItsLines_whileTheHistoryGoesOn()
+{
+    QFETCH(int, capacity);
+    QFETCH(int, before);
+    QFETCH(int, after);
+    SessionHistory history(capacity);
+    AppendNumbered(history, 0, before);
+    const SessionHistory copy = history;
+    AppendNumbered(history, before, before + after);
+    VerifyNewestLines(copy, before);
+    VerifyNewestLines(history, before + after);
 }
 
 void TestCommunicationsLog::csv_headerThenOneRowPerLine_oldestFirst()
