@@ -5,9 +5,6 @@
 namespace {
 
 constexpr int kMaxFrameBytes = 255;
-// Labels are rarely new (the message catalogue, a few notices); the pool is rebuilt
-// from the lines kept only when it outgrows them, so it never grows without bound.
-constexpr size_t kMinLabelsBeforeCompacting = 256;
 
 bool HasLabel(LineDirection direction)
 {
@@ -24,82 +21,82 @@ qint16 OffsetMinutes(const QDateTime& arrived, qint64 msecsSinceEpoch)
 
 }  // namespace
 
-SessionHistory::SessionHistory(int capacity) : m_capacity(std::max(1, capacity)) {}
+SessionHistory::SessionHistory(int capacity) : m_capacity(std::max(1, capacity))
+{
+    m_open.entries.reserve(kBlockLines);
+}
 
 void SessionHistory::append(const QDateTime& arrived, const LogLine& line)
 {
-    if (size() >= m_capacity)
+    if (m_size >= m_capacity)
         dropOldest();
     const QByteArray bytes = line.bytes.left(kMaxFrameBytes);
     Entry entry{};
     entry.arrivedMsecs = arrived.toMSecsSinceEpoch();
     entry.utcOffsetMinutes = OffsetMinutes(arrived, entry.arrivedMsecs);
-    entry.bytesAt = m_firstByteAt + static_cast<quint32>(m_bytes.size());
+    entry.bytesAt = static_cast<quint32>(m_open.bytes.size());
     entry.label = HasLabel(line.direction)
                       ? labelFor(line.direction == LineDirection::Status ? line.text : line.name)
                       : 0;
     entry.packetId = static_cast<qint16>(std::clamp(line.packetId, -1, 0x7FFF));
     entry.direction = line.direction;
     entry.byteCount = static_cast<quint8>(bytes.size());
-    m_bytes.insert(m_bytes.end(), bytes.cbegin(), bytes.cend());
-    m_entries.push_back(entry);
+    m_open.bytes.append(bytes);
+    m_open.entries.push_back(entry);
+    ++m_size;
+    if (m_open.entries.size() == static_cast<size_t>(kBlockLines))
+        sealOpenBlock();
 }
 
 HistoryLine SessionHistory::at(int index) const
 {
-    const Entry& entry = m_entries.at(static_cast<size_t>(index));
+    const auto position = static_cast<size_t>(index + m_droppedFromOldest);
+    const size_t blockIndex = position / kBlockLines;
+    const Block& block = blockIndex < m_fullBlocks.size() ? *m_fullBlocks[blockIndex] : m_open;
+    const Entry& entry = block.entries.at(position - blockIndex * kBlockLines);
     HistoryLine result;
     result.arrived = QDateTime::fromMSecsSinceEpoch(entry.arrivedMsecs, Qt::OffsetFromUTC,
                                                     entry.utcOffsetMinutes * 60);
     LogLine& line = result.line;
     line.direction = entry.direction;
     if (entry.direction == LineDirection::Status)
-        line.text = m_labels[entry.label];
+        line.text = block.labels[entry.label];
     else if (HasLabel(entry.direction))
-        line.name = m_labels[entry.label];
-    const auto first = m_bytes.cbegin() + static_cast<qint64>(entry.bytesAt - m_firstByteAt);
-    line.bytes = QByteArray(entry.byteCount, Qt::Uninitialized);
-    std::copy(first, first + entry.byteCount, line.bytes.begin());
+        line.name = block.labels[entry.label];
+    line.bytes = QByteArray(block.bytes.constData() + entry.bytesAt, entry.byteCount);
     line.packetId = entry.packetId;
     return result;
 }
 
+// Labels are rarely new (the message catalogue, a few notices), and each block keeps
+// its own: they go when their block goes.
 quint32 SessionHistory::labelFor(const QString& label)
 {
-    if (const auto found = m_labelIndex.constFind(label); found != m_labelIndex.cend())
+    if (const auto found = m_openLabelIndex.constFind(label); found != m_openLabelIndex.cend())
         return found.value();
-    if (m_labels.size() >= std::max(kMinLabelsBeforeCompacting, 2 * m_entries.size()))
-        compactLabels();
-    const auto index = static_cast<quint32>(m_labels.size());
-    m_labels.push_back(label);
-    m_labelIndex.insert(label, index);
+    const auto index = static_cast<quint32>(m_open.labels.size());
+    m_open.labels.push_back(label);
+    m_openLabelIndex.insert(label, index);
     return index;
 }
 
-void SessionHistory::dropOldest()
+void SessionHistory::sealOpenBlock()
 {
-    const Entry& oldest = m_entries.front();
-    m_bytes.erase(m_bytes.begin(), m_bytes.begin() + oldest.byteCount);
-    m_firstByteAt += oldest.byteCount;
-    m_entries.pop_front();
+    m_open.bytes.squeeze();
+    m_fullBlocks.push_back(std::make_shared<const Block>(std::move(m_open)));
+    m_open = Block{};
+    m_open.entries.reserve(kBlockLines);
+    m_openLabelIndex.clear();
 }
 
-// Keeps only the labels that lines still carry, renumbered.
-void SessionHistory::compactLabels()
+// A full block stays whole until its last line is dropped, so copies sharing it never
+// see it change.
+void SessionHistory::dropOldest()
 {
-    std::vector<QString> kept;
-    QHash<QString, quint32> index;
-    for (Entry& entry : m_entries) {
-        if (!HasLabel(entry.direction))
-            continue;
-        const QString& label = m_labels[entry.label];
-        auto found = index.find(label);
-        if (found == index.end()) {
-            found = index.insert(label, static_cast<quint32>(kept.size()));
-            kept.push_back(label);
-        }
-        entry.label = found.value();
+    --m_size;
+    ++m_droppedFromOldest;
+    if (!m_fullBlocks.empty() && m_droppedFromOldest == kBlockLines) {
+        m_fullBlocks.pop_front();
+        m_droppedFromOldest = 0;
     }
-    m_labels = std::move(kept);
-    m_labelIndex = std::move(index);
 }

@@ -6,6 +6,7 @@
 #include <QHash>
 
 #include <deque>
+#include <memory>
 #include <vector>
 
 // A line of the session history as read back.
@@ -17,17 +18,22 @@ struct HistoryLine {
 // Every line the communications log has shown this session, oldest first, with its
 // time of arrival, kept after the on-screen list has let it go. Bounded: beyond
 // `capacity` lines the oldest are dropped. A line costs 24 bytes plus its frame's
-// bytes; its text (hex digits, names) is rebuilt when it is read, and each message
-// name is kept once however many lines carry it.
+// bytes; its text (hex digits, names) is rebuilt when it is read.
+//
+// Lines are kept in blocks of kBlockLines; a full block never changes again and is
+// shared by every copy of the history. A copy is therefore cheap (a few pointers and
+// the block being filled) and stays as it was while the history goes on: an export
+// writes from one on a thread of its own.
 class SessionHistory {
 public:
     static constexpr int kDefaultCapacity = 100000;
+    static constexpr int kBlockLines = 1024;
 
     explicit SessionHistory(int capacity = kDefaultCapacity);
 
     void append(const QDateTime& arrived, const LogLine& line);
 
-    int size() const { return static_cast<int>(m_entries.size()); }
+    int size() const { return m_size; }
     int capacity() const { return m_capacity; }
     // Line `index`, 0 being the oldest kept.
     HistoryLine at(int index) const;
@@ -35,24 +41,28 @@ public:
 private:
     struct Entry {
         qint64 arrivedMsecs;        // since the epoch
-        quint32 bytesAt;            // stream position of its first frame byte
-        quint32 label;              // index in m_labels: the message name or the status text
+        quint32 bytesAt;            // of its first frame byte in its block's bytes
+        quint32 label;              // index in its block's labels: message name or status text
         qint16 utcOffsetMinutes;    // of the clock that gave the time
         qint16 packetId;            // -1: no "PID=" prefix
         LineDirection direction;
         quint8 byteCount;           // a frame's length is one byte
     };
+    struct Block {
+        std::vector<Entry> entries;
+        QByteArray bytes;             // the entries' frame bytes back to back
+        std::vector<QString> labels;  // each label of the block once
+    };
 
     quint32 labelFor(const QString& label);
+    void sealOpenBlock();
     void dropOldest();
-    void compactLabels();
 
     int m_capacity;
-    std::deque<Entry> m_entries;
-    // The entries' frame bytes back to back, oldest first. Stream positions count
-    // every byte ever appended, modulo 2^32; far more than the bytes kept at once.
-    std::deque<char> m_bytes;
-    quint32 m_firstByteAt = 0;  // stream position of m_bytes.front()
-    std::vector<QString> m_labels;
-    QHash<QString, quint32> m_labelIndex;
+    int m_size = 0;
+    // Lines of the oldest block (the first full one, else the open one) already dropped.
+    int m_droppedFromOldest = 0;
+    std::deque<std::shared_ptr<const Block>> m_fullBlocks;
+    Block m_open;  // being filled
+    QHash<QString, quint32> m_openLabelIndex;
 };

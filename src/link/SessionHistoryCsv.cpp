@@ -1,6 +1,7 @@
 #include "link/SessionHistoryCsv.h"
 
 #include "link/SessionHistory.h"
+#include "platform/ExportFile.h"
 #include "protocol/Frame.h"
 
 #include <QIODevice>
@@ -70,7 +71,7 @@ bool WriteBlock(QIODevice& out, QString& block)
 {
     const QByteArray utf8 = block.toUtf8();
     block.clear();
-    return out.write(utf8) == utf8.size();
+    return WriteWhole(out, utf8);
 }
 
 }  // namespace

@@ -46,6 +46,13 @@ bool AskYesNo(QWidget* parent, const QString& title, const QString& text)
     return box.exec() == QMessageBox::Yes;
 }
 
+bool AskToOverwrite(QWidget* parent, const QString& fileName)
+{
+    return AskYesNo(parent, QStringLiteral("Overwrite File"),
+                    QStringLiteral("File ") + fileName
+                        + QStringLiteral(" already exists.  Overwrite?"));
+}
+
 QString QtFilterFromPairs(const QString& filter)
 {
     const QStringList parts = filter.split(QLatin1Char('|'));

@@ -18,6 +18,10 @@ void ShowMessage(QWidget* parent, const QString& title, const QString& text, Ico
 // A Yes/No question with a question icon and "No" as the default button; true for Yes.
 bool AskYesNo(QWidget* parent, const QString& title, const QString& text);
 
+// Before a file is written over: "Overwrite File", "File " + `fileName` (without its
+// folder) + " already exists.  Overwrite?"; true for Yes.
+bool AskToOverwrite(QWidget* parent, const QString& fileName);
+
 struct FileDialogRequest {
     QString title;
     QString filter;          // "Name (*.ext)|*.ext|All Files (*.*)|*.*"

@@ -72,12 +72,8 @@ void MessageLogController::mnuFileNew_Click()
     }
     const LogFileLocation location = SplitLogFilePath(path);
     bool keepContent = false;
-    if (FileExists(path)) {
-        keepContent = !UserPrompts::AskYesNo(
-            chkSaveLogToFile->window(), QStringLiteral("Overwrite File"),
-            QStringLiteral("File ") + location.fileName
-                + QStringLiteral(" already exists.  Overwrite?"));
-    }
+    if (FileExists(path))
+        keepContent = !UserPrompts::AskToOverwrite(chkSaveLogToFile->window(), location.fileName);
     if (location.fileName != m_sLogFileName || location.folder != m_settings.sLogFilePath)
         ChooseLogFile(location);
     if (!keepContent && !Succeeded(CreateLogFile(logFilePath(), m_sLogFileName)))

@@ -2,13 +2,13 @@
 
 #include "link/SessionHistory.h"
 #include "link/SessionHistoryCsv.h"
+#include "platform/ExportFile.h"
 #include "platform/UserPrompts.h"
+#include "ui/ExportTarget.h"
 
 #include <QDir>
-#include <QWidget>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QThread>
+#include <QWidget>
 
 #include <memory>
 
@@ -16,31 +16,11 @@ namespace {
 
 const QString kTitle = QStringLiteral("Export Communications Log");
 
-QString WithCsvExtension(const QString& path)
-{
-    return QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".csv") : path;
-}
-
-bool MayWriteTo(QWidget* parent, const QString& path)
-{
-    const QFileInfo file(path);
-    if (!file.exists())
-        return true;
-    return UserPrompts::AskYesNo(parent, QStringLiteral("Overwrite File"),
-                                 QStringLiteral("File ") + file.fileName()
-                                     + QStringLiteral(" already exists.  Overwrite?"));
-}
-
-// Written to a temporary file that replaces the old one only when complete; "" when
-// written, else what went wrong.
 QString WriteCsv(const SessionHistory& history, const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (!WriteSessionHistoryCsv(history, file) || !file.commit())
-        return file.errorString();
-    return {};
+    return WriteExportFile(path, [&history](QIODevice& out) {
+        return WriteSessionHistoryCsv(history, out);
+    });
 }
 
 }  // namespace
@@ -70,7 +50,8 @@ void CommunicationsLogExport::mnuFileExportLog_Click(const QString& startFolder)
     StartWriting(path);
 }
 
-// The file to write, or "" when the user cancelled or keeps the file there is.
+// The file to write, or "" when the user cancelled, chose a folder or keeps the file
+// there is.
 QString CommunicationsLogExport::ChooseTargetFile(const QString& startFolder) const
 {
     UserPrompts::FileDialogRequest request;
@@ -80,8 +61,7 @@ QString CommunicationsLogExport::ChooseTargetFile(const QString& startFolder) co
     const QString chosen = UserPrompts::ChooseFile(m_dialogParent, request);
     if (chosen.isEmpty())
         return {};
-    const QString path = WithCsvExtension(chosen);
-    return MayWriteTo(m_dialogParent, path) ? path : QString();
+    return ConfirmExportTarget(m_dialogParent, kTitle, chosen, QStringLiteral("csv"));
 }
 
 void CommunicationsLogExport::StartWriting(const QString& path)

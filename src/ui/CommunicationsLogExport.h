@@ -9,10 +9,11 @@ class SessionHistory;
 
 // "Export Communications Log...": asks for a file and writes the whole session history
 // into it as CSV. A full history (100,000 lines) takes the better part of a second to
-// write, so a copy of it, taken when the file is chosen, is written on a thread of its
-// own while the window goes on reading the serial port and drawing. An existing file
-// is overwritten only when the user agrees, a name without an extension gets ".csv",
-// and the file is replaced only when complete; a failed write says so in a message box.
+// write, so a copy of it, taken when the file is chosen (it shares the history's full
+// blocks: a few pointers), is written on a thread of its own while the window goes on
+// reading the serial port and drawing. Where it goes is settled by ConfirmExportTarget
+// (".csv" added, folders refused, the user asked before a file is written over); a
+// failed write says so in a message box.
 class CommunicationsLogExport : public QObject {
     Q_OBJECT
 public:

@@ -1,21 +1,23 @@
 #include "ui/LinkChartsWindow.h"
 
 #include "config/ConfigSettings.h"
+#include "platform/ExportFile.h"
 #include "platform/UserPrompts.h"
 #include "traffic/LinkHistoryCsv.h"
 #include "traffic/LinkHistoryRecorder.h"
 #include "traffic/TrafficSettings.h"
 #include "ui/ChartLook.h"
+#include "ui/ExportTarget.h"
 #include "ui/RetryDistributionChart.h"
 #include "ui/TimeSeriesChart.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace {
@@ -72,6 +74,8 @@ QString& LastFolder()
     return folder;
 }
 
+// The file to write, or "" when the user cancelled, chose a folder or keeps the file
+// there is.
 QString ChooseFileToWrite(QWidget* parent, const QString& title, const QString& filter,
                           const QString& suggestedName)
 {
@@ -82,17 +86,22 @@ QString ChooseFileToWrite(QWidget* parent, const QString& title, const QString& 
     request.title = title;
     request.filter = filter;
     request.startFolder = QDir(folder).filePath(suggestedName);
-    const QString path = UserPrompts::ChooseFile(parent, request);
-    if (!path.isEmpty())
-        LastFolder() = QFileInfo(path).absolutePath();
-    return path;
+    const QString chosen = UserPrompts::ChooseFile(parent, request);
+    if (chosen.isEmpty())
+        return {};
+    LastFolder() = QFileInfo(chosen).absolutePath();
+    return ConfirmExportTarget(parent, title, chosen, QFileInfo(suggestedName).suffix());
 }
 
-void ReportWriteFailure(QWidget* parent, const QString& path, const QString& reason)
+void WriteOrReport(QWidget* parent, const QString& path, const QByteArray& content)
 {
+    const QString failure =
+        WriteExportFile(path, [&content](QIODevice& out) { return WriteWhole(out, content); });
+    if (failure.isEmpty())
+        return;
     UserPrompts::ShowMessage(parent, QStringLiteral("Error"),
                              QStringLiteral("Could not write %1: %2")
-                                 .arg(QDir::toNativeSeparators(path), reason),
+                                 .arg(QDir::toNativeSeparators(path), failure),
                              UserPrompts::Icon::Exclamation);
 }
 
@@ -225,8 +234,10 @@ void LinkChartsWindow::cmdChartsSaveImage_Click()
     if (path.isEmpty())
         return;
     Redraw();
-    if (!m_chartsArea->grab().save(path, "PNG"))
-        ReportWriteFailure(this, path, QStringLiteral("the image could not be saved"));
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    m_chartsArea->grab().save(&png, "PNG");
+    WriteOrReport(this, path, png.data());
 }
 
 void LinkChartsWindow::cmdChartsExportCsv_Click()
@@ -235,10 +246,6 @@ void LinkChartsWindow::cmdChartsExportCsv_Click()
         this, QStringLiteral("Export CSV"),
         QStringLiteral("CSV Files (*.csv)|*.csv|All Files (*.*)|*.*"),
         QStringLiteral("link-history.csv"));
-    if (path.isEmpty())
-        return;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)
-        || file.write(LinkHistoryCsv(m_recorder.history()).toUtf8()) < 0 || !file.commit())
-        ReportWriteFailure(this, path, file.errorString());
+    if (!path.isEmpty())
+        WriteOrReport(this, path, LinkHistoryCsv(m_recorder.history()).toUtf8());
 }

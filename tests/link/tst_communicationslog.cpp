@@ -22,6 +22,58 @@ LogLine NumberedLine(int i)
                           QByteArray(i % 5 + 1, static_cast<char>(i)), i % 256);
 }
 
+// The history holds the newest of the `added` numbered lines, as many as its bound
+// keeps, each with its own bytes, name and time.
+void VerifyNewestLines(const SessionHistory& history, int added)
+{
+    const int kept = std::min(history.capacity(), added);
+    QCOMPARE(history.size(), kept);
+    for (int k = 0; k < kept; ++k) {
+        const int i = added - kept + k;
+        const HistoryLine entry = history.at(k);
+        const LogLine expected = NumberedLine(i);
+        QCOMPARE(entry.arrived, kStart.addSecs(i));
+        QCOMPARE(entry.line.direction, expected.direction);
+        QCOMPARE(LogLineText(entry.line), LogLineText(expected));
+        QCOMPARE(entry.line.bytes.toHex(' '), expected.bytes.toHex(' '));
+    }
+}
+
+void AppendNumbered(SessionHistory& history, int from, int to)
+{
+    for (int i = from; i < to; ++i)
+        history.append(kStart.addSecs(i), NumberedLine(i));
+}
+
+// A disk that fills up: it takes at most `perWrite` bytes of each write and `room`
+// bytes in all, then refuses further writes with the system's reason.
+class FillingDevice : public QIODevice {
+public:
+    FillingDevice(qint64 room, qint64 perWrite) : m_room(room), m_perWrite(perWrite)
+    {
+        open(QIODevice::WriteOnly);
+    }
+    QByteArray written;
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 length) override
+    {
+        if (m_room == 0) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        const qint64 taken = std::min({length, m_room, m_perWrite});
+        written.append(data, taken);
+        m_room -= taken;
+        return taken;
+    }
+
+private:
+    qint64 m_room;
+    qint64 m_perWrite;
+};
+
 }  // namespace
 
 class TestCommunicationsLog : public QObject {
@@ -38,7 +90,11 @@ private slots:
     void history_keepsTheLinesTheListLetsGo_andThoseCleared();
     void history_dropsTheOldestBeyondItsBound_data();
     void history_dropsTheOldestBeyondItsBound();
+    void historyCopy_keepsItsLines_whileTheHistoryGoesOn_data();
+    void historyCopy_keepsItsLines_whileTheHistoryGoesOn();
     void csv_headerThenOneRowPerLine_oldestFirst();
+    void csv_toADeviceTakingPartOfEachWrite_data();
+    void csv_toADeviceTakingPartOfEachWrite();
 };
 
 void TestCommunicationsLog::fullList_transmitRemovesTwoBottomLines()
@@ -186,6 +242,8 @@ void TestCommunicationsLog::history_dropsTheOldestBeyondItsBound_data()
     QTest::newRow("one over") << 5 << 6;
     QTest::newRow("many times over") << 7 << 1000;
     QTest::newRow("a bound of one") << 1 << 3;
+    QTest::newRow("over by more than a block") << SessionHistory::kBlockLines + 500 << 5000;
+    QTest::newRow("a bound of one, many blocks of lines") << 1 << 3000;
 }
 
 // What is left are the newest lines, each with its own bytes, name and time, however
@@ -195,19 +253,35 @@ void TestCommunicationsLog::history_dropsTheOldestBeyondItsBound()
     QFETCH(int, capacity);
     QFETCH(int, added);
     SessionHistory history(capacity);
-    for (int i = 0; i < added; ++i)
-        history.append(kStart.addSecs(i), NumberedLine(i));
-    const int kept = std::min(capacity, added);
-    QCOMPARE(history.size(), kept);
-    for (int k = 0; k < kept; ++k) {
-        const int i = added - kept + k;
-        const HistoryLine entry = history.at(k);
-        const LogLine expected = NumberedLine(i);
-        QCOMPARE(entry.arrived, kStart.addSecs(i));
-        QCOMPARE(entry.line.direction, expected.direction);
-        QCOMPARE(LogLineText(entry.line), LogLineText(expected));
-        QCOMPARE(entry.line.bytes.toHex(' '), expected.bytes.toHex(' '));
-    }
+    AppendNumbered(history, 0, added);
+    VerifyNewestLines(history, added);
+}
+
+void TestCommunicationsLog::historyCopy_keepsItsLines_whileTheHistoryGoesOn_data()
+{
+    const int block = SessionHistory::kBlockLines;
+    QTest::addColumn<int>("capacity");
+    QTest::addColumn<int>("before");  // lines added before the copy
+    QTest::addColumn<int>("after");   // lines added to the history after it
+    QTest::newRow("copied partway through a block") << 5 * block << block / 2 << 3 * block;
+    QTest::newRow("copied after whole blocks") << 5 * block << 2 * block << 3 * block;
+    QTest::newRow("copied while dropping the oldest") << 3 * block << 4 * block + 7 << 4 * block;
+    QTest::newRow("a bound below a block") << 5 << 9 << 2 * block;
+}
+
+// An export writes from a copy while the log goes on: the copy keeps the lines it was
+// taken with, and the history takes new lines and drops old ones as if uncopied.
+void TestCommunicationsLog::historyCopy_keepsItsLines_whileTheHistoryGoesOn()
+{
+    QFETCH(int, capacity);
+    QFETCH(int, before);
+    QFETCH(int, after);
+    SessionHistory history(capacity);
+    AppendNumbered(history, 0, before);
+    const SessionHistory copy = history;
+    AppendNumbered(history, before, before + after);
+    VerifyNewestLines(copy, before);
+    VerifyNewestLines(history, before + after);
 }
 
 void TestCommunicationsLog::csv_headerThenOneRowPerLine_oldestFirst()
@@ -237,6 +311,35 @@ void TestCommunicationsLog::csv_headerThenOneRowPerLine_oldestFirst()
         "2026-12-07T14:03:22.130+01:00,Separator,,,\r\n"
         "2026-12-07T14:03:22.131+01:00,Timeout,Query IDs,,Query IDs Timeout!\r\n";
     QCOMPARE(out.data(), expected);
+}
+
+void TestCommunicationsLog::csv_toADeviceTakingPartOfEachWrite_data()
+{
+    QTest::addColumn<qint64>("room");      // bytes the disk takes in all; 0: all the CSV needs
+    QTest::addColumn<qint64>("perWrite");  // bytes it takes of one write at most
+    QTest::newRow("room for all, 100 bytes at a time") << qint64(0) << qint64(100);
+    QTest::newRow("full partway through a block") << qint64(5000) << qint64(4096);
+}
+
+// The rest of a write the device took in part is offered again; the export fails only
+// when the device refuses, and then its reason is there to tell.
+void TestCommunicationsLog::csv_toADeviceTakingPartOfEachWrite()
+{
+    QFETCH(qint64, room);
+    QFETCH(qint64, perWrite);
+    SessionHistory history;
+    AppendNumbered(history, 0, 2000);
+    QBuffer whole;
+    whole.open(QIODevice::WriteOnly);
+    QVERIFY(WriteSessionHistoryCsv(history, whole));
+
+    const bool fits = room == 0;
+    FillingDevice disk(fits ? whole.size() : room, perWrite);
+    QCOMPARE(WriteSessionHistoryCsv(history, disk), fits);
+    QCOMPARE(disk.written, whole.data().left(disk.written.size()));
+    QCOMPARE(disk.written.size(), fits ? whole.size() : room);
+    if (!fits)
+        QCOMPARE(disk.errorString(), QStringLiteral("No space left on device"));
 }
 
 QTEST_APPLESS_MAIN(TestCommunicationsLog)

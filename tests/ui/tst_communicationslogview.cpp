@@ -3,7 +3,9 @@
 // them, and the session history exported from the main window.
 #include "link/CommunicationsLog.h"
 #include "link/LinkSession.h"
+#include "platform/ExportFileName.h"
 #include "platform/UserPrompts.h"
+#include "support/ExistingPlace.h"
 #include "support/Hex.h"
 #include "support/LayoutLoopGuard.h"
 #include "support/SteppingClock.h"
@@ -18,6 +20,8 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QtTest>
+
+Q_DECLARE_METATYPE(PathHolds)
 
 namespace {
 
@@ -72,6 +76,23 @@ QString ReadFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QStringLiteral("<none>");
 }
 
+// The file dialog's answer of an export test: a device as it is, else a name in `folder`.
+QString InFolder(const QTemporaryDir& folder, const QString& name)
+{
+    return name.startsWith('/') ? name : folder.filePath(name);
+}
+
+// Whether an export made a file beside `path`, named as it with ".csv" added; such a
+// file is taken away again, so that a device's folder keeps nothing of a failed run.
+bool FileMadeBeside(const QString& path)
+{
+    const QString beside = path + QStringLiteral(".csv");
+    if (!QFileInfo(beside).isFile())
+        return false;
+    QFile::remove(beside);
+    return true;
+}
+
 QString StoredShowTimestamps()
 {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kApplicationTitle)
@@ -100,6 +121,10 @@ private slots:
     void copy_linesAsShown_topToBottom();
 
     void showTimestamps_isRemembered_andLeavesTheMessageLogFileAlone();
+    void exportFileName_addsTheExtensionOnlyWhereItBelongs_data();
+    void exportFileName_addsTheExtensionOnlyWhereItBelongs();
+    void export_writesWhereTheUserMeant_orSaysWhyNot_data();
+    void export_writesWhereTheUserMeant_orSaysWhyNot();
 };
 
 void TestCommunicationsLogView::listResizedAcrossTheExtent_settlesAtEveryWidth_data()
@@ -342,6 +367,108 @@ void TestCommunicationsLogView::showTimestamps_isRemembered_andLeavesTheMessageL
     showTimestamps->trigger();
     QCOMPARE(StoredShowTimestamps(), "0");
     QVERIFY(!again.window->messageList().showsTimestamps());
+}
+
+void TestCommunicationsLogView::exportFileName_addsTheExtensionOnlyWhereItBelongs_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<PathHolds>("holds");  // what the chosen path names already
+    QTest::addColumn<QString>("written");
+    QTest::newRow("new name") << "/home/u/session" << PathHolds::Nothing << "/home/u/session.csv";
+    QTest::newRow("new name with the extension")
+        << "/home/u/session.csv" << PathHolds::Nothing << "/home/u/session.csv";
+    QTest::newRow("another extension") << "/home/u/session.txt" << PathHolds::RegularFile
+                                       << "/home/u/session.txt";
+    QTest::newRow("a file without extension")
+        << "/home/u/session" << PathHolds::RegularFile << "/home/u/session.csv";
+    QTest::newRow("a dot in the folder only")
+        << "/home/u/v1.2/session" << PathHolds::Nothing << "/home/u/v1.2/session.csv";
+    QTest::newRow("a device") << "/dev/full" << PathHolds::OtherFile << "/dev/full";
+    QTest::newRow("a FIFO") << "/tmp/pipe" << PathHolds::OtherFile << "/tmp/pipe";
+    QTest::newRow("a folder") << "/home/u/x" << PathHolds::Folder << "/home/u/x";
+}
+
+void TestCommunicationsLogView::exportFileName_addsTheExtensionOnlyWhereItBelongs()
+{
+    QFETCH(QString, chosen);
+    QFETCH(PathHolds, holds);
+    QFETCH(QString, written);
+    QCOMPARE(ExportFileName(chosen, "csv", holds), written);
+}
+
+void TestCommunicationsLogView::export_writesWhereTheUserMeant_orSaysWhyNot_data()
+{
+    QTest::addColumn<QString>("chosen");    // the file dialog's answer (see InFolder)
+    QTest::addColumn<QString>("existing");  // what is there before (see ExistingPlace)
+    QTest::addColumn<bool>("overwrite");    // the answer to "Overwrite File"
+    QTest::addColumn<QString>("written");   // what gets the session: a name, "fifo", "" for none
+    QTest::addColumn<QStringList>("questions");
+    QTest::addColumn<QString>("message");   // a part of the one message shown, "" for none
+    const QStringList overwriteOld{"Overwrite File|File old.csv already exists.  Overwrite?"};
+    QTest::newRow("name without extension") << "session" << "" << false << "session.csv"
+                                            << QStringList() << "";
+    QTest::newRow("existing file kept") << "old.csv" << "file" << false << "" << overwriteOld << "";
+    QTest::newRow("existing file replaced")
+        << "old.csv" << "file" << true << "old.csv" << overwriteOld << "";
+    QTest::newRow("folder named like a CSV file")
+        << "x.csv" << "folder" << true << "" << QStringList() << "x.csv is a folder";
+    QTest::newRow("folder without extension")
+        << "x" << "folder" << true << "" << QStringList() << "x is a folder";
+    QTest::newRow("FIFO, written under its own name")
+        << "fifo" << "fifo" << false << "fifo" << QStringList() << "";
+    QTest::newRow("/dev/null") << "/dev/null" << "" << false << "" << QStringList() << "";
+    QTest::newRow("/dev/full, a full disk")
+        << "/dev/full" << "" << false << "" << QStringList() << ":\nNo space left on device";
+}
+
+void TestCommunicationsLogView::export_writesWhereTheUserMeant_orSaysWhyNot()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, existing);
+    QFETCH(bool, overwrite);
+    QFETCH(QString, written);
+    QFETCH(QStringList, questions);
+    QFETCH(QString, message);
+    QTemporaryDir folder;
+    const QString path = InFolder(folder, chosen);
+    const ExistingPlace place(path, existing);
+    QStringList asked;
+    QStringList messages;
+    UserPrompts::TestAnswers answers;
+    answers.onChooseFile = [&](const UserPrompts::FileDialogRequest&) { return path; };
+    answers.onQuestion = [&](const QString& title, const QString& text) {
+        asked << title + '|' + text;
+        return overwrite;
+    };
+    answers.onMessage = [&](const QString&, const QString& text) { messages << text; };
+    UserPrompts::SetAnswersForTesting(answers);
+    WindowHarness harness;
+    PinClockStepping(kStart);
+    harness.window->link().log().LogStatusMessage("Log File Error: C:\\logs\\a,b.olf \"locked\"");
+    harness.window->link().log().LogMessageTimeout("Query IDs");
+
+    QSignalSpy ended(harness.find<CommunicationsLogExport>("communicationsLogExport"),
+                     &CommunicationsLogExport::finished);
+    harness.find<QAction>("mnuFileExportLog")->trigger();
+    QTRY_COMPARE(ended.count(), 1);
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile())
+        QVERIFY(!FileMadeBeside(path));  // first, so that a failure leaves nothing in /dev
+
+    QCOMPARE(asked, questions);
+    QCOMPARE(messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QVERIFY2(messages[0].contains(message), qPrintable(messages[0]));
+    if (existing == "file" && written.isEmpty())
+        QCOMPARE(ReadFile(path), "old");
+    if (written.isEmpty())
+        return;
+    QCOMPARE(written == "fifo" ? QString::fromUtf8(place.readFifo())
+                               : ReadFile(folder.filePath(written)),
+             "Time,Direction,Message,Bytes,Line\r\n"
+             "2026-12-07T14:03:22.125+01:00,Separator,,,\r\n"
+             "2026-12-07T14:03:22.126+01:00,Status,,,\"Log File Error: C:\\logs\\a,b.olf \"\"locked\"\"\"\r\n"
+             "2026-12-07T14:03:22.127+01:00,Separator,,,\r\n"
+             "2026-12-07T14:03:22.128+01:00,Timeout,Query IDs,,Query IDs Timeout!\r\n");
 }
 
 QTEST_MAIN(TestCommunicationsLogView)

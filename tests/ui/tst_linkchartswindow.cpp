@@ -4,6 +4,7 @@
 #include "protocol/Frame.h"
 #include "protocol/MessageCatalogue.h"
 #include "support/ChartReading.h"
+#include "support/ExistingPlace.h"
 #include "support/Hex.h"
 #include "support/WindowHarness.h"
 #include "traffic/StatisticsPage.h"
@@ -62,6 +63,12 @@ QString* AnswerFileDialogWith(const QString& path)
     };
     UserPrompts::SetAnswersForTesting(answers);
     return &title;
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
 
 }  // namespace
@@ -142,6 +149,56 @@ private slots:
         QVERIFY(QFile(path).size() > 1000);
     }
 
+    void exports_askBeforeReplacingAFile_andAddTheExtension_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("chosen");   // the file dialog's answer, in the test's folder
+        QTest::addColumn<bool>("exists");      // a file holding "old" is there already
+        QTest::addColumn<bool>("overwrite");   // the answer to "Overwrite File"
+        QTest::addColumn<QString>("written");  // the file that gets the export, "" for none
+        const QString image = "cmdChartsSaveImage";
+        const QString csv = "cmdChartsExportCsv";
+        QTest::newRow("image over a file, kept") << image << "charts.png" << true << false << "";
+        QTest::newRow("series over a file, replaced")
+            << csv << "series.csv" << true << true << "series.csv";
+        QTest::newRow("image name without extension")
+            << image << "charts" << false << false << "charts.png";
+    }
+
+    void exports_askBeforeReplacingAFile_andAddTheExtension()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, chosen);
+        QFETCH(bool, exists);
+        QFETCH(bool, overwrite);
+        QFETCH(QString, written);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(chosen);
+        const ExistingPlace place(path, exists ? "file" : "");
+        QStringList asked;
+        UserPrompts::TestAnswers answers;
+        answers.onChooseFile = [&](const UserPrompts::FileDialogRequest&) { return path; };
+        answers.onQuestion = [&](const QString& title, const QString& text) {
+            asked << title + '|' + text;
+            return overwrite;
+        };
+        UserPrompts::SetAnswersForTesting(answers);
+        WindowHarness w;
+        OpenCharts(w)->findChild<QPushButton*>(button)->click();
+
+        QCOMPARE(asked, exists ? QStringList{"Overwrite File|File " + chosen
+                                             + " already exists.  Overwrite?"}
+                               : QStringList());
+        if (written.isEmpty()) {
+            QCOMPARE(ReadAll(path), QByteArray("old"));
+            return;
+        }
+        const QByteArray content = ReadAll(dir.filePath(written));
+        if (written.endsWith(".png"))
+            QVERIFY(!QImage::fromData(content, "PNG").isNull());
+        else
+            QVERIFY2(content.startsWith("time_s,"), content.left(40).constData());
+    }
 };
 
 QTEST_MAIN(TestLinkChartsWindow)
