@@ -89,7 +89,9 @@ int RunChild(int argc, char* argv[], const QString& mode)
         std::printf("%lld %lld\n", watch.exposedAtMs, MonotonicMs());
         return 0;
     }
-    frmQVOrvalisETMain window;  // shows itself, then searches
+    frmQVOrvalisETMain window;  // shows itself, then searches from the event loop
+    while (!window.isStartUpFinished())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
     std::printf("%lld %lld\n", watch.exposedAtMs, MonotonicMs());
     return 0;
 }

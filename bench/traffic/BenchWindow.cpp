@@ -41,7 +41,9 @@ std::unique_ptr<frmQVOrvalisETMain> WindowOnSimulator(const SimulatorProcess& si
 {
     PointPortAt(1, sim.linkPath());
     PointPortsNowhere(2);
-    return std::make_unique<frmQVOrvalisETMain>();
+    auto window = std::make_unique<frmQVOrvalisETMain>();
+    WaitWhileProcessingEvents([&] { return window->isStartUpFinished(); }, 30000);
+    return window;
 }
 
 std::unique_ptr<frmQVOrvalisETMain> WindowOpenedOnSimulator(const SimulatorProcess& sim,
@@ -49,6 +51,7 @@ std::unique_ptr<frmQVOrvalisETMain> WindowOpenedOnSimulator(const SimulatorProce
 {
     PointPortsNowhere(1);
     auto window = std::make_unique<frmQVOrvalisETMain>();
+    WaitWhileProcessingEvents([&] { return window->isStartUpFinished(); }, 30000);
     PointPortAt(1, sim.linkPath());
     SerialPort& port = window->link().port();
     if (port.selectPort(1) && port.setParameters(PortParameters(rate)))

@@ -44,7 +44,7 @@ bool SaveLinkChartsUnderLoad(const QString& out, int loadSeconds)
     }
     PointPortAt(1, sim.linkPath());
     frmQVOrvalisETMain window;
-    window.show();
+    WaitWhileProcessingEvents([&] { return window.isStartUpFinished(); }, 30000);
     auto* repeat = window.findChild<QPushButton*>(QStringLiteral("cmdSendRandomRepeatedMsg"));
     if (!window.link().port().isOpen() || !repeat) {
         std::fprintf(stderr, "link charts: the simulator was not found\n");
@@ -107,8 +107,7 @@ int main(int argc, char* argv[])
     SettingsStore::WriteText("Properties", "FactoryCalibration", "1");
 
     frmQVOrvalisETMain window;
-    window.show();
-    QApplication::processEvents();
+    WaitWhileProcessingEvents([&] { return window.isStartUpFinished(); }, 30000);
     auto* tabs = window.findChild<QTabBar*>(QStringLiteral("TabStrip1"));
     for (int i = 0; i < tabs->count(); ++i) {
         tabs->setCurrentIndex(i);
