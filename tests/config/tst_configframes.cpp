@@ -19,13 +19,10 @@ void TestConfigFrames::frames_data()
     const ProgrammableSettingsRecord paLevel3{0, 1, 3, 3, 1, 25, 0};
     QTest::addColumn<QByteArray>("actual");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("query IDs") << BuildQueryIdsFrame() << "01 05 03 09 04";
     QTest::newRow("set IDs low byte first")
         << BuildSetIDsFrame(300, 65535, 0) << "01 0B 02 2C 01 FF FF 00 00 39 04";
     QTest::newRow("set IDs each in its place")
         << BuildSetIDsFrame(0x0102, 0x0304, 0x0506) << "01 0B 02 02 01 04 03 06 05 23 04";
-    QTest::newRow("settings defaults")
-        << BuildSetProgrammableSettingsFrame({}) << "01 0C 08 00 01 03 00 01 19 00 33 04";
     QTest::newRow("settings single channel 7")
         << BuildSetProgrammableSettingsFrame(channel7) << "01 0C 08 00 01 03 00 00 07 00 20 04";
     QTest::newRow("settings every field changed")
@@ -33,9 +30,6 @@ void TestConfigFrames::frames_data()
     QTest::newRow("settings PA level without list entry")
         << BuildSetProgrammableSettingsFrame(paLevel3) << "01 0C 08 00 01 03 03 01 19 00 36 04";
     QTest::newRow("query settings") << BuildQueryProgrammableSettingsFrame() << "01 05 09 0F 04";
-    QTest::newRow("query firmware version") << BuildQueryFirmwareVersionFrame() << "01 05 15 1B 04";
-    QTest::newRow("set sleep mode") << BuildSetSleepModeFrame() << "01 05 16 1C 04";
-    QTest::newRow("set baudrate 57600") << BuildSetBaudrateFrame(3) << "01 06 19 03 23 04";
     QTest::newRow("query max PA") << BuildQueryMaxPowerAmplifierLevelFrame() << "01 05 21 27 04";
 }
 

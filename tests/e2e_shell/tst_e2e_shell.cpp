@@ -1,4 +1,3 @@
-#include "link/LinkSession.h"
 #include "platform/SettingsStore.h"
 #include "support/SimulatorProcess.h"
 #include "support/WindowHarness.h"
@@ -10,15 +9,6 @@
 #include <csignal>
 
 namespace {
-
-// Every port number but `simulated` names a device that does not exist, so the search
-// does not wander over the machine's real serial ports.
-void PointOtherPortsNowhere(int simulated)
-{
-    for (int p = 1; p <= 8; ++p)
-        if (p != simulated)
-            PointPortAt(p, QStringLiteral("/nonexistent/orvalis-com%1").arg(p));
-}
 
 // The tool as a user starts it, with a settings folder of its own in which no port
 // number names a device.
@@ -46,30 +36,9 @@ class TestE2eShell : public QObject {
     Q_OBJECT
 private slots:
     void init() { ClearSettingsStore(); }
-    void startUp_findsTheModuleOnPort3At38400();
     void sigterm_closesLikeExit_andSavesSettings();
     void commandLine_portDeviceAndRate_searchOnlyThere();
 };
-
-void TestE2eShell::startUp_findsTheModuleOnPort3At38400()
-{
-    SimulatorProcess sim(3);
-    QVERIFY2(sim.start({"--baud", "38400"}), qPrintable(sim.failure()));
-    PointPortAt(3, sim.linkPath());
-    PointOtherPortsNowhere(3);
-
-    frmQVOrvalisETMain window;
-    QVERIFY(StartUpEnded(window));
-    QCOMPARE(window.statusPanelText(1), QStringLiteral("Comm Port: 3"));
-    QCOMPARE(window.statusPanelText(2), QStringLiteral("Baud Rate: 38400"));
-    QCOMPARE(SettingsStore::ReadText("Properties", "COMPort", ""), QStringLiteral("3"));
-    QCOMPARE(SettingsStore::ReadText("Properties", "BaudRate", ""), QStringLiteral("38400"));
-    QVERIFY(window.link().port().isOpen());
-    // The module answered only at its own rate: every probe before 38400 was ignored.
-    const QStringList trace = sim.traceLines().filter(QStringLiteral("H>M"));
-    QVERIFY(!trace.filter(QRegularExpression(QStringLiteral(" 9600 01 05 03 09 04 ignored"))).isEmpty());
-    QVERIFY(!trace.filter(QRegularExpression(QStringLiteral(" 38400 01 05 03 09 04 ?$"))).isEmpty());
-}
 
 void TestE2eShell::sigterm_closesLikeExit_andSavesSettings()
 {

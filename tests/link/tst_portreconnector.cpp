@@ -73,8 +73,6 @@ void TestPortReconnector::deviceBack_isReopenedOnce_withTheOldParameters_data()
     QTest::addColumn<PortDescription>("back");
     QTest::addColumn<bool>("firstOpenFails");  // the device node is there before its rights
     QTest::addColumn<QString>("shownAs");
-    QTest::newRow("same path, same number")
-        << 1 << Device("/dev/ttyUSB0", "A1") << false << "/dev/ttyUSB0";
     QTest::newRow("same serial number, another path and number")
         << 3 << Device("/dev/ttyUSB1", "A1") << false << "/dev/ttyUSB1";
     QTest::newRow("back, but opens only at the second look")

@@ -137,14 +137,6 @@ private slots:
         QCOMPARE(ClosingBlockLines(captions, counters, 3, kWhen), expected);
     }
 
-    void closingBlock_withoutReplies_showsDashRates()
-    {
-        const TransceiverCaptions neverQueried = {"-", "-", "-", "-", "-", "-", "-", "-"};
-        QCOMPARE(ClosingBlockLines(neverQueried, TrafficCounters{}, 1, kWhen).mid(17, 2),
-                 (QStringList{"Packet Success Rate Without Acks = -",
-                              "Packet Success Rate With Acks = -"}));
-    }
-
     // Rows printed follow the setting at closing time, but the rates count every reply,
     // so lowering "Retries" after replies that needed more cannot push a rate past 100 %.
     void closingBlock_ratesCountEveryReply_data()
@@ -154,6 +146,10 @@ private slots:
         QTest::addColumn<int>("iRFRetries");
         QTest::addColumn<QStringList>("rates");
         QTest::addColumn<QStringList>("rows");
+        QTest::newRow("no replies: no rates")
+            << QList<int>{} << 0 << 0
+            << QStringList{"Packet Success Rate Without Acks = -", "Packet Success Rate With Acks = -"}
+            << QStringList{"0 Retries - 0", "   Failed - 0"};
         QTest::newRow("retries lowered to 0 after acks with 2 retries")
             << QList<int>{0, 2, 2, 2, 2} << 0 << 0
             << QStringList{"Packet Success Rate Without Acks = 100.00%",  // T = 5

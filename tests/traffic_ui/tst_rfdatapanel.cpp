@@ -6,7 +6,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -99,7 +98,6 @@ private slots:
         QTest::newRow("single, stopped") << "cmdSendSingleRepeatedMsg" << "Stop Repeat" << 7 << single;
         QTest::newRow("single, box emptied")
             << "cmdSendSingleRepeatedMsg" << "emptying the box" << 7 << single;
-        QTest::newRow("single, port lost") << "cmdSendSingleRepeatedMsg" << "port lost" << 7 << single;
         // Each random message advances the ID first.
         QTest::newRow("random, stopped") << "cmdSendRandomRepeatedMsg" << "Stop Repeat" << 8 << random;
         QTest::newRow("random, port lost") << "cmdSendRandomRepeatedMsg" << "port lost" << 8 << random;
@@ -119,9 +117,7 @@ private slots:
         QTest::keyClicks(delay, "5");  // still being typed: below the minimum
         w.find<QPushButton>(button)->click();
         QCOMPARE(delay->text(), QStringLiteral("100"));  // the send ended the edit
-        QCOMPARE(w.find<QTimer>("tmrRepeat")->interval(), 100);
         QCOMPARE(SendButtons(w), buttonsWhileRunning);
-        QVERIFY(w.find<QTimer>("tmrThroughput")->isActive());
         QTRY_VERIFY_WITH_TIMEOUT(w.port->writes().size() >= 3, 5000);
 
         if (endBy == "emptying the box")
@@ -131,9 +127,10 @@ private slots:
         else
             w.find<QPushButton>(button)->click();
         QTRY_COMPARE_WITH_TIMEOUT(SendButtons(w), kIdleButtons, 5000);
-        QVERIFY(!w.find<QTimer>("tmrRepeat")->isActive());
-        QVERIFY(!w.find<QTimer>("tmrThroughput")->isActive());
+        const int sent = w.port->writes().size();
+        QTest::qWait(300);  // no frame once it has ended
         const QList<FakeSerialPort::Write> frames = w.port->writes();
+        QCOMPARE(frames.size(), sent);
         for (int i = 0; i < frames.size(); ++i)
             QCOMPARE(int(quint8(frames[i].bytes.at(3))), firstId + i);
     }
