@@ -3,12 +3,11 @@
 #include "link/HostBaudRate.h"
 #include "link/LinkSession.h"
 #include "link/StatusPanels.h"
-#include "platform/SettingsStore.h"
+#include "link/PortSettings.h"
 #include "protocol/Frame.h"
 #include "protocol/MessageCatalogue.h"
 
 namespace {
-const QString kProperties = QStringLiteral("Properties");
 const QString kProbeParameters = QStringLiteral("57600,N,8,1");
 }  // namespace
 
@@ -16,18 +15,6 @@ int ProbeWaitMs(const QString& baudRate)
 {
     const int rate = baudRate.toInt();
     return rate > 0 ? 100000 / rate + 60 : 60;
-}
-
-qint16 ReadStoredCommPort()
-{
-    return static_cast<qint16>(
-        SettingsStore::ReadBoundedInt(kProperties, QStringLiteral("COMPort"), 0, 0, 8));
-}
-
-QString ReadStoredBaudRate()
-{
-    const QString rate = SettingsStore::ReadText(kProperties, QStringLiteral("BaudRate"), QString());
-    return HostBaudRates().contains(rate) ? rate : QStringLiteral("19200");
 }
 
 TransceiverDiscovery::TransceiverDiscovery(LinkSession& link, StatusPanels& status, QObject* parent)
@@ -59,8 +46,8 @@ void TransceiverDiscovery::FindTransceiver(const SearchScope& scope)
     m_portProblemReported = false;
     Start();
     LinkState& s = m_link.state();
-    s.iCommPort = ReadStoredCommPort();
-    s.sBaudRate = ReadStoredBaudRate();
+    s.iCommPort = PortSettings::StoredCommPort();
+    s.sBaudRate = PortSettings::StoredBaudRate();
     m_portsLeft = PortsToTry(s.iCommPort);
     NextPort();
 }
@@ -208,8 +195,8 @@ void TransceiverDiscovery::ReportFound(int iPort, int rateIndex)
     s.iCommPort = static_cast<qint16>(iPort);
     s.sBaudRate = s.sBaudRates[rateIndex];
     if (!m_scope.isNarrowed()) {
-        SettingsStore::WriteNumber(kProperties, QStringLiteral("COMPort"), iPort);
-        SettingsStore::WriteText(kProperties, QStringLiteral("BaudRate"), s.sBaudRate);
+        PortSettings::StoreCommPort(iPort);
+        PortSettings::StoreBaudRate(s.sBaudRate);
     }
     m_status.SetStatusPanel(1, QStringLiteral("Comm Port: %1").arg(iPort));
     m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: ") + s.sBaudRate);

@@ -81,10 +81,5 @@ private:
     bool m_portProblemReported = false;
 };
 
-// The stored "COMPort" (0 .. 8) and "BaudRate" (one of the host's rates); anything else
-// in the store gives the default, 0 (no port) and "19200".
-qint16 ReadStoredCommPort();
-QString ReadStoredBaudRate();
-
 // (100000 / rate) + 60: 70, 65, 62 and 61 ms for 9600 .. 57600.
 int ProbeWaitMs(const QString& baudRate);

@@ -2,7 +2,7 @@
 
 #include "link/LinkSession.h"
 #include "link/StatusPanels.h"
-#include "platform/SettingsStore.h"
+#include "link/PortSettings.h"
 
 int BaudRateChangeWaitMs(int rate)
 {
@@ -21,8 +21,7 @@ void BaudRateSwitch::start(int rateIndex)
     const QString previousRate = s.sBaudRate;
     s.sBaudRate = HostBaudRates().at(rateIndex);
     if (s.sBaudRate != previousRate)
-        SettingsStore::WriteText(QStringLiteral("Properties"), QStringLiteral("BaudRate"),
-                                 s.sBaudRate);
+        PortSettings::StoreBaudRate(s.sBaudRate);
     SerialPort& port = m_link.port();
     port.close();
     port.setParameters(PortParameters(s.sBaudRate));

@@ -3,6 +3,7 @@
 #include "link/Discovery.h"
 #include "link/PortProblemText.h"
 #include "link/LinkSession.h"
+#include "link/PortSettings.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompts.h"
 
@@ -16,10 +17,6 @@
 #include <QScreen>
 #include <QTextDocument>
 #include <QVBoxLayout>
-
-namespace {
-const QString kProperties = QStringLiteral("Properties");
-}  // namespace
 
 frmQVOrvalisETProperties::frmQVOrvalisETProperties(LinkSession& link,
                                                    TransceiverDiscovery& discovery, QWidget* parent)
@@ -165,7 +162,7 @@ void frmQVOrvalisETProperties::cmdOK_Click()
     s.sBaudRate = HostBaudRates()[rateIndex];
     if (s.sBaudRate != previousRate) {
         port.setParameters(PortParameters(s.sBaudRate));
-        SettingsStore::WriteText(kProperties, QStringLiteral("BaudRate"), s.sBaudRate);
+        PortSettings::StoreBaudRate(s.sBaudRate);
         m_link.SetBaudRateIndex(rateIndex);
     }
     for (int i = 0; i < 8; ++i)
@@ -179,7 +176,7 @@ void frmQVOrvalisETProperties::cmdOK_Click()
             s.iCommPort = static_cast<qint16>(previousPort);
             port.selectPort(previousPort);
         }
-        SettingsStore::WriteNumber(kProperties, QStringLiteral("COMPort"), s.iCommPort);
+        PortSettings::StoreCommPort(s.iCommPort);
         port.open();
     } else if (s.iCommPort != 0) {
         port.open();
