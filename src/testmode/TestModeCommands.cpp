@@ -2,7 +2,6 @@
 
 #include "link/LinkSession.h"
 #include "link/StatusPanels.h"
-#include "testmode/RfDataControls.h"
 #include "testmode/TestModeFrames.h"
 #include "testmode/TestSettingsPage.h"
 
@@ -19,10 +18,11 @@ const QString kUserModeStatus = QStringLiteral("Status:  User Mode");
 }  // namespace
 
 TestModeCommands::TestModeCommands(TestSettingsPage& page, TestModeSettings& settings,
-                                   LinkSession& link, StatusPanels& panels, QWidget& window,
+                                   LinkSession& link, StatusPanels& panels,
+                                   std::function<void(bool)> setRfDataControlsEnabled,
                                    QObject* parent)
     : QObject(parent), m_page(page), m_settings(settings), m_link(link), m_panels(panels),
-      m_window(window)
+      m_setRfDataControlsEnabled(std::move(setRfDataControlsEnabled))
 {
     connect(m_page.testModeEnabledOption(), &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
@@ -57,7 +57,7 @@ void TestModeCommands::ShowModeInStatusBar()
 
 void TestModeCommands::optTestModeEnabled_Click()
 {
-    DisableRfDataControls(m_window);
+    m_setRfDataControlsEnabled(false);
     Send(BuildEnableDisableTestModeFrame(true));
     m_page.UpdateTestModeControls();
     m_panels.SetStatusPanel(kModePanel, kTestModeStatus);
@@ -65,7 +65,7 @@ void TestModeCommands::optTestModeEnabled_Click()
 
 void TestModeCommands::optTestModeDisabled_Click()
 {
-    EnableRfDataControls(m_window);
+    m_setRfDataControlsEnabled(true);
     m_page.UpdateTestModeControls();
     Send(BuildEnableDisableTestModeFrame(false));
     m_panels.SetStatusPanel(kModePanel, kUserModeStatus);

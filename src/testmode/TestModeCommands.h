@@ -4,11 +4,12 @@
 
 #include <QObject>
 
+#include <functional>
+
 class Frame;
 class LinkSession;
 class StatusPanels;
 class TestSettingsPage;
-class QWidget;
 
 // The switch between user mode and test mode, Set Registers and Get Registers, and the
 // handlers of their replies. The switch takes effect on the screen at once; it does not
@@ -16,9 +17,11 @@ class QWidget;
 class TestModeCommands : public QObject {
     Q_OBJECT
 public:
-    // `window` holds the RF data message controls that test mode disables.
+    // `setRfDataControlsEnabled` gives the RF data message controls to the user or takes
+    // them away (test mode sends no RF data).
     TestModeCommands(TestSettingsPage& page, TestModeSettings& settings, LinkSession& link,
-                     StatusPanels& panels, QWidget& window, QObject* parent = nullptr);
+                     StatusPanels& panels, std::function<void(bool)> setRfDataControlsEnabled,
+                     QObject* parent = nullptr);
 
     // Start-up: the editor filled, user mode selected without telling the module (it
     // starts in user mode anyway), the controls switched to match.
@@ -43,5 +46,5 @@ private:
     TestModeSettings& m_settings;
     LinkSession& m_link;
     StatusPanels& m_panels;
-    QWidget& m_window;
+    std::function<void(bool)> m_setRfDataControlsEnabled;
 };

@@ -11,6 +11,7 @@
 #include "traffic/TrafficCounters.h"
 #include "traffic/TrafficSettings.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -70,8 +71,9 @@ void RfDataPanel::StopRepetition()
 // The data box and its entry mode.
 void RfDataPanel::buildDataRow()
 {
-    AddLabel(this, "lblRfData", QStringLiteral("RF Data"), QRect(8, 20, 50, kRowHeight));
+    m_entryControls << AddLabel(this, "lblRfData", QStringLiteral("RF Data"), QRect(8, 20, 50, kRowHeight));
     txtRFData = AddBox(this, "txtRFData", QRect(60, 20, 345, kRowHeight));
+    m_entryControls << txtRFData;
     optAscii = new QRadioButton(QStringLiteral("ASCII"), this);
     optAscii->setObjectName(QStringLiteral("optAscii"));
     optAscii->setGeometry(412, 21, 58, 20);
@@ -94,16 +96,18 @@ void RfDataPanel::buildDataRow()
 void RfDataPanel::buildNumberRow()
 {
     constexpr int top = 52;
-    AddLabel(this, "lblDestID", QStringLiteral("Dest ID"), QRect(8, top, 46, kRowHeight));
+    m_entryControls << AddLabel(this, "lblDestID", QStringLiteral("Dest ID"), QRect(8, top, 46, kRowHeight));
     txtDestinationID = NumericBox(this, "txtDestinationID", QRect(56, top, 50, kRowHeight));
     BindNumericEntry(txtDestinationID, m_settings.lDestinationID, EntryRule("txtDestinationID"));
 
-    AddLabel(this, "lblPktID", QStringLiteral("Pkt ID"), QRect(116, top, 38, kRowHeight));
+    m_entryControls << txtDestinationID
+                    << AddLabel(this, "lblPktID", QStringLiteral("Pkt ID"), QRect(116, top, 38, kRowHeight));
     txtPacketID = NumericBox(this, "txtPacketID", QRect(156, top, 36, kRowHeight));
     BindNumericEntry(txtPacketID, m_iPacketID, EntryRule("txtPacketID"));
 
-    AddLabel(this, "lblRepeatDelay", QStringLiteral("Repeat Delay(msec)"),
-          QRect(202, top, 122, kRowHeight));
+    m_entryControls << txtPacketID
+                    << AddLabel(this, "lblRepeatDelay", QStringLiteral("Repeat Delay(msec)"),
+                                QRect(202, top, 122, kRowHeight));
     txtRepeatDelay = NumericBox(this, "txtRepeatDelay", QRect(326, top, 46, kRowHeight));
     BindNumericEntry(txtRepeatDelay, m_iRepeatDelay, EntryRule("txtRepeatDelay"));
     const NumericBoxSpec spec = NumericBoxSpecFor(QStringLiteral("txtRepeatDelay"));
@@ -112,6 +116,13 @@ void RfDataPanel::buildNumberRow()
     updownRepeatDelay->bindTo(txtRepeatDelay, spec.entry.minimum, spec.entry.maximum,
                               spec.spinStep);
     updownRepeatDelay->setGeometry(372, top, 16, kRowHeight);
+    m_entryControls << txtRepeatDelay << updownRepeatDelay;
+}
+
+void RfDataPanel::SetEntryControlsEnabled(bool enabled)
+{
+    for (QWidget* control : std::as_const(m_entryControls))
+        control->setEnabled(enabled);
 }
 
 void RfDataPanel::buildButtons()

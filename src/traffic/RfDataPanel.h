@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 #include <random>
@@ -41,6 +42,11 @@ public:
     void DisplayReceivedRFData(const Frame& frame);
     void ProcessReceivedRFDataMessage();
     void ProcessReceivedRFDataMessageNotAddresedToUs();
+
+    // Test mode takes the data box, the numbers and their labels away from the user. The
+    // send buttons are not switched here: they follow the "RF Data" frame, so the buttons
+    // a running repetition has disabled stay so when user mode returns.
+    void SetEntryControlsEnabled(bool enabled);
 
     qint16 iPacketID() const { return m_iPacketID; }
     qint16 iRepeatDelay() const { return m_iRepeatDelay; }
@@ -86,6 +92,7 @@ private:
     qint16 m_iRandomMsgLength = 0;
     std::mt19937 m_random;
 
+    QList<QWidget*> m_entryControls;  // in the order test mode switches them
     QLineEdit* txtRFData = nullptr;
     QRadioButton* optAscii = nullptr;
     QRadioButton* optHex = nullptr;

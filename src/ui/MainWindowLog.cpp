@@ -23,12 +23,10 @@ void frmQVOrvalisETMain::installLogDisplay()
     });
 
     // Between "&Open" and the separator before "E&xit", set apart by a separator of its own.
-    auto* file = findChild<QMenu*>(QStringLiteral("mnuFile"));
-    auto* beforeExit = findChild<QAction*>(QStringLiteral("mnuFileBar1"));
-    auto* exportLog = new QAction(QStringLiteral("&Export Communications Log..."), file);
+    auto* exportLog = new QAction(QStringLiteral("&Export Communications Log..."), mnuFile);
     exportLog->setObjectName(QStringLiteral("mnuFileExportLog"));
-    file->insertSeparator(beforeExit)->setObjectName(QStringLiteral("mnuFileBarExport"));
-    file->insertAction(beforeExit, exportLog);
+    mnuFile->insertSeparator(mnuFileBar1)->setObjectName(QStringLiteral("mnuFileBarExport"));
+    mnuFile->insertAction(mnuFileBar1, exportLog);
     auto* exporter = new CommunicationsLogExport(m_link->log().history(), this);
     connect(exportLog, &QAction::triggered, this, [this, exportLog, exporter] {
         exportLog->setEnabled(false);  // one file at a time

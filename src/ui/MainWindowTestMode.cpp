@@ -4,9 +4,11 @@
 #include "protocol/MessageCatalogue.h"
 #include "testmode/TestModeCommands.h"
 #include "testmode/TestSettingsPage.h"
+#include "traffic/RfDataPanel.h"
 #include "ui/frmQVOrvalisETMain.h"
 
 #include <QFrame>
+#include <QGroupBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -24,7 +26,10 @@ void frmQVOrvalisETMain::installTestModePage()
     layout->addWidget(m_testSettingsPage);
 
     m_testModeCommands =
-        new TestModeCommands(*m_testSettingsPage, m_testMode, *m_link, *this, *this, this);
+        new TestModeCommands(*m_testSettingsPage, m_testMode, *m_link, *this, [this](bool enabled) {
+            frameRfData->setEnabled(enabled);  // first: the send buttons follow it
+            m_rfDataPanel->SetEntryControlsEnabled(enabled);
+        }, this);
     MessageDispatcher& dispatcher = m_link->dispatcher();
     TestModeCommands* commands = m_testModeCommands;
     dispatcher.registerHandler(MessageCode::EnableDisableTestModeAck,

@@ -64,10 +64,8 @@ void frmQVOrvalisETMain::installTrafficPages()
     m_messageLog = new MessageLogController(m_link->log(), m_traffic, closingBlock,
                                             centralWidget(),
                                             QPoint(Twips(11520), Twips(120)), this);
-    connect(findChild<QAction*>(QStringLiteral("mnuFileNew")), &QAction::triggered, m_messageLog,
-            &MessageLogController::mnuFileNew_Click);
-    connect(findChild<QAction*>(QStringLiteral("mnuFileOpen")), &QAction::triggered, m_messageLog,
-            &MessageLogController::mnuFileOpen_Click);
+    connect(mnuFileNew, &QAction::triggered, m_messageLog, &MessageLogController::mnuFileNew_Click);
+    connect(mnuFileOpen, &QAction::triggered, m_messageLog, &MessageLogController::mnuFileOpen_Click);
 }
 
 // Start-up steps 9 and 12: a data box of 36 characters in ASCII mode.

@@ -177,13 +177,14 @@ void frmQVOrvalisETMain::buildStatusBar()
 
 void frmQVOrvalisETMain::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    AddMenuItem(file, "mnuFileNew", QStringLiteral("&New"));
-    file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
-    AddMenuItem(file, "mnuFileOpen", QStringLiteral("&Open"));
-    file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
-    connect(AddMenuItem(file, "mnuFileClose", QStringLiteral("E&xit")), &QAction::triggered, this,
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileNew = AddMenuItem(mnuFile, "mnuFileNew", QStringLiteral("&New"));
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
+    mnuFileOpen = AddMenuItem(mnuFile, "mnuFileOpen", QStringLiteral("&Open"));
+    mnuFileBar1 = mnuFile->addSeparator();
+    mnuFileBar1->setObjectName(QStringLiteral("mnuFileBar1"));
+    connect(AddMenuItem(mnuFile, "mnuFileClose", QStringLiteral("E&xit")), &QAction::triggered, this,
             &QWidget::close);
 
     // What goes beyond the original window (charts, log display) lives under "View".

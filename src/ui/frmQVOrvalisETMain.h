@@ -140,6 +140,10 @@ private:
     QTimer* tmrThroughput = nullptr;
     QTimer* tmrRepeat = nullptr;
     QTimer* tmrGeneric = nullptr;
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileNew = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuFileBar1 = nullptr;  // the separator before "E&xit"
     QAction* mnuCommPort = nullptr;
     QMenu* mnuView = nullptr;
 
