@@ -9,7 +9,7 @@
 
 // What is already where an export is to write: "file" (a regular file holding "old"),
 // "folder", "fifo" (a FIFO whose reading end is open, so that a writer does not wait
-// for a reader), or "" for nothing.
+// for a reader), "lonely fifo" (a FIFO nobody reads), or "" for nothing.
 class ExistingPlace {
 public:
     ExistingPlace(const QString& path, const QString& kind)
@@ -20,10 +20,11 @@ public:
                 file.write("old");
         } else if (kind == "folder") {
             QDir().mkpath(path);
-        } else if (kind == "fifo") {
+        } else if (kind.endsWith("fifo")) {
             const QByteArray name = QFile::encodeName(path);
             ::mkfifo(name.constData(), 0600);
-            m_fifoReader = ::open(name.constData(), O_RDONLY | O_NONBLOCK);
+            if (kind == "fifo")
+                m_fifoReader = ::open(name.constData(), O_RDONLY | O_NONBLOCK);
         }
     }
     ~ExistingPlace()

@@ -416,6 +416,8 @@ void TestCommunicationsLogView::export_writesWhereTheUserMeant_orSaysWhyNot_data
         << "x" << "folder" << true << "" << QStringList() << "x is a folder";
     QTest::newRow("FIFO, written under its own name")
         << "fifo" << "fifo" << false << "fifo" << QStringList() << "";
+    QTest::newRow("FIFO nobody reads: refused at once, no thread left waiting")
+        << "fifo" << "lonely fifo" << false << "" << QStringList() << "Nothing is reading from it";
     QTest::newRow("/dev/null") << "/dev/null" << "" << false << "" << QStringList() << "";
     QTest::newRow("/dev/full, a full disk")
         << "/dev/full" << "" << false << "" << QStringList() << ":\nNo space left on device";
