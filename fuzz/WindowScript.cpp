@@ -23,9 +23,8 @@
 
 namespace {
 
-
 // 0x01, LEN, type, payload, CHK, 0x04 with the sum of the bytes before CHK as CHK.
-QByteArray Frame(int type, const QByteArray& payload)
+QByteArray ReplyFrame(int type, const QByteArray& payload)
 {
     QByteArray frame;
     frame.append('\x01');
@@ -193,7 +192,7 @@ void WindowScript::sendReply()
                          ? m_handledTypes[choice % m_handledTypes.size()]
                          : 129 + choice % 47;
     const QByteArray payload = m_in.bytes(m_in.below(42));
-    deliver(Frame(type, payload));
+    deliver(ReplyFrame(type, payload));
 }
 
 void WindowScript::sendGarbage()
