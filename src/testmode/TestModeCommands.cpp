@@ -86,8 +86,7 @@ void TestModeCommands::ProcessEnableDisableTestModeAck() {}
 
 void TestModeCommands::ProcessTestModeSettingsAck() {}
 
-// A reply too short to hold the block is ignored rather than decoded from whatever
-// the receive buffer held before.
+// A reply too short to hold the block is ignored.
 void TestModeCommands::ProcessTestModeSettings(const Frame& frame)
 {
     const std::optional<TestModeSettings> reported = TestModeSettingsFromReply(frame.bytes());

@@ -34,7 +34,7 @@ public:
     void cmdSetRegisters_Click();
     void cmdGetRegisters_Click();
 
-    // Response handlers; they read the frame from the receive buffer.
+    // Response handlers.
     void ProcessEnableDisableTestModeAck();
     void ProcessTestModeSettingsAck();
     void ProcessTestModeSettings(const Frame& frame);

@@ -204,7 +204,8 @@ void frmQVOrvalisETMain::buildMenus()
 
 void frmQVOrvalisETMain::buildTimers()
 {
-    // The link's own timers (tmrSerial, tmrMsgTimeout, tmrWakeup) live with the link.
+    // The protocol's own timers (tmrSerial, tmrMsgTimeout, tmrWakeup and the pauses) live
+    // with the link session.
     tmrThroughput = new QTimer(this);
     tmrThroughput->setObjectName(QStringLiteral("tmrThroughput"));
     tmrThroughput->setInterval(1000);

@@ -42,8 +42,9 @@ class frmQVOrvalisETMain : public QMainWindow, public StatusPanels {
 public:
     static constexpr int kPageCount = 9;  // FrameTabs0 .. FrameTabs8; 0 .. 2 are never shown
 
-    // Each constructor runs start-up: the window is shown first, then the search for the
-    // module runs with it on screen (narrowed by `startupSearch` when given).
+    // Each constructor runs start-up: the window is filled in and shown, and the search for
+    // the module (narrowed by `startupSearch` when given) starts from the event loop;
+    // startUpFinished tells when it has ended.
     // Uses the computer's serial ports.
     explicit frmQVOrvalisETMain(QWidget* parent = nullptr);
     explicit frmQVOrvalisETMain(const SearchScope& startupSearch, QWidget* parent = nullptr);
