@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ProtocolTimer.h"
+
 #include <QMetaObject>
 #include <QTimer>
 
@@ -13,4 +15,11 @@ inline void FireTimer(QTimer& timer)
     if (timer.isSingleShot())
         timer.stop();
     QMetaObject::invokeMethod(&timer, "timeout", Qt::DirectConnection);
+}
+
+// A protocol timer ticks through the system timer inside it.
+inline void FireTimer(ProtocolTimer& timer)
+{
+    if (QTimer* inside = timer.findChild<QTimer*>())
+        FireTimer(*inside);
 }

@@ -6,13 +6,12 @@
 #include "protocol/Replies.h"
 
 Reprovisioning::Reprovisioning(LinkSession& link, IdsPage& ids, RfSettingsPage& rfSettings,
-                               QTimer& tmrGeneric, QObject* parent)
+                               ProtocolTimer& tmrGeneric, QObject* parent)
     : QObject(parent), m_link(link), m_ids(ids), m_rfSettings(rfSettings), m_tmrGeneric(tmrGeneric)
 {
-    m_tmrFreeLineBound.setParent(this);
     m_tmrFreeLineBound.setSingleShot(true);
-    connect(&m_tmrGeneric, &QTimer::timeout, this, &Reprovisioning::tmrGeneric_Timer);
-    connect(&m_tmrFreeLineBound, &QTimer::timeout, this, &Reprovisioning::SendIds);
+    connect(&m_tmrGeneric, &ProtocolTimer::timeout, this, &Reprovisioning::tmrGeneric_Timer);
+    connect(&m_tmrFreeLineBound, &ProtocolTimer::timeout, this, &Reprovisioning::SendIds);
     // Queued: the frame whose handling freed the link is logged and handled first.
     connect(&m_link, &LinkSession::linkFreed, this, &Reprovisioning::OnLinkFreed,
             Qt::QueuedConnection);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
+#include "platform/ProtocolTimer.h"
 
 class IdsPage;
 class LinkSession;
@@ -20,7 +20,7 @@ public:
     static constexpr int kFreeLineWaitMs = 1000;
     static constexpr int kSettingsDelayMs = 50;
 
-    Reprovisioning(LinkSession& link, IdsPage& ids, RfSettingsPage& rfSettings, QTimer& tmrGeneric,
+    Reprovisioning(LinkSession& link, IdsPage& ids, RfSettingsPage& rfSettings, ProtocolTimer& tmrGeneric,
                    QObject* parent = nullptr);
 
     void ProcessRespondWithIDsAndProgrammableSettingsStatus(const SettingsStatus& status);
@@ -35,8 +35,8 @@ private:
     LinkSession& m_link;
     IdsPage& m_ids;
     RfSettingsPage& m_rfSettings;
-    QTimer& m_tmrGeneric;
-    QTimer m_tmrFreeLineBound;
+    ProtocolTimer& m_tmrGeneric;
+    ProtocolTimer m_tmrFreeLineBound{"tmrFreeLineBound", this};
     bool m_waitingForFreeLine = false;
     bool m_bSendSettingsPending = false;
 };

@@ -20,11 +20,8 @@ int ProbeWaitMs(const QString& baudRate)
 TransceiverDiscovery::TransceiverDiscovery(LinkSession& link, StatusPanels& status, QObject* parent)
     : QObject(parent), m_link(link), m_status(status)
 {
-    m_tmrStep.setParent(this);
-    m_tmrStep.setObjectName(QStringLiteral("tmrSearchStep"));
     m_tmrStep.setSingleShot(true);
-    m_tmrStep.setTimerType(Qt::PreciseTimer);
-    connect(&m_tmrStep, &QTimer::timeout, this, &TransceiverDiscovery::OnTimer);
+    connect(&m_tmrStep, &ProtocolTimer::timeout, this, &TransceiverDiscovery::OnTimer);
     // Queued: the reply's own handling (and the bytes after it) ends before the search moves on.
     connect(&m_link.receive(), &ReceivePath::moduleAnsweredSearch, this,
             &TransceiverDiscovery::OnModuleAnswered, Qt::QueuedConnection);

@@ -5,7 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
-#include <QTimer>
+#include "platform/ProtocolTimer.h"
 
 class LinkSession;
 class StatusPanels;
@@ -68,7 +68,7 @@ private:
 
     LinkSession& m_link;
     StatusPanels& m_status;
-    QTimer m_tmrStep;
+    ProtocolTimer m_tmrStep{"tmrSearchStep", this};
     Step m_step = Step::WakeupPause;
     SearchScope m_scope;
     bool m_running = false;

@@ -9,11 +9,8 @@ LinkSession::LinkSession(std::unique_ptr<SerialPort> port, MessageList& logList,
       m_reconnector(*m_port, m_state, m_log,
                     [this] { return m_tmrRatePause.isActive() || m_transmit.isHoldingFrame(); }, this)
 {
-    m_tmrRatePause.setParent(this);
-    m_tmrRatePause.setObjectName(QStringLiteral("tmrRatePause"));
     m_tmrRatePause.setSingleShot(true);
-    m_tmrRatePause.setTimerType(Qt::PreciseTimer);
-    connect(&m_tmrRatePause, &QTimer::timeout, this, &LinkSession::OnRatePauseOver);
+    connect(&m_tmrRatePause, &ProtocolTimer::timeout, this, &LinkSession::OnRatePauseOver);
     connect(m_port.get(), &SerialPort::faulted, this, &LinkSession::HandlePortFault);
     connect(&m_reconnector, &PortReconnector::portReopened, this, &LinkSession::portReopened);
     connect(&m_transmit, &TransmitPath::lineFreed, this, &LinkSession::linkFreed);

@@ -8,7 +8,7 @@
 #include "link/TransmitPath.h"
 
 #include <QObject>
-#include <QTimer>
+#include "platform/ProtocolTimer.h"
 
 #include <memory>
 
@@ -85,5 +85,5 @@ private:
     TransmitPath m_transmit;
     ReceivePath m_receive;
     PortReconnector m_reconnector;
-    QTimer m_tmrRatePause;
+    ProtocolTimer m_tmrRatePause{"tmrRatePause", this};
 };

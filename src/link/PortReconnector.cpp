@@ -34,10 +34,8 @@ PortReconnector::PortReconnector(SerialPort& port, LinkState& state, Communicati
                                  std::function<bool()> linkBusy, QObject* parent)
     : QObject(parent), m_port(port), m_state(state), m_log(log), m_linkBusy(std::move(linkBusy))
 {
-    m_tmrReconnect.setParent(this);
-    m_tmrReconnect.setObjectName(QStringLiteral("tmrReconnect"));
     m_tmrReconnect.setInterval(kPollIntervalMs);
-    connect(&m_tmrReconnect, &QTimer::timeout, this, &PortReconnector::tmrReconnect_Timer);
+    connect(&m_tmrReconnect, &ProtocolTimer::timeout, this, &PortReconnector::tmrReconnect_Timer);
     connect(&m_port, &SerialPort::opened, this, &PortReconnector::OnPortOpened);
 }
 

@@ -4,7 +4,7 @@
 
 #include <QList>
 #include <QObject>
-#include <QTimer>
+#include "platform/ProtocolTimer.h"
 
 #include <functional>
 
@@ -51,7 +51,7 @@ private:
     LinkState& m_state;
     CommunicationsLog& m_log;
     std::function<bool()> m_linkBusy;
-    QTimer m_tmrReconnect;
+    ProtocolTimer m_tmrReconnect{"tmrReconnect", this};
     PortDescription m_deviceInUse;  // taken at each open, while the device is surely there
     QString m_parameters;           // as they were when the port was lost
     bool m_reopening = false;

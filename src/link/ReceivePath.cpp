@@ -10,11 +10,8 @@ ReceivePath::ReceivePath(SerialPort& port, LinkState& link, CommunicationsLog& l
                          TransmitPath& transmit, QObject* parent)
     : QObject(parent), m_port(port), m_link(link), m_log(log), m_transmit(transmit)
 {
-    m_tmrSerial.setParent(this);
-    m_tmrSerial.setObjectName(QStringLiteral("tmrSerial"));
     m_tmrSerial.setSingleShot(true);
-    m_tmrSerial.setTimerType(Qt::PreciseTimer);
-    connect(&m_tmrSerial, &QTimer::timeout, this, &ReceivePath::tmrSerial_Timer);
+    connect(&m_tmrSerial, &ProtocolTimer::timeout, this, &ReceivePath::tmrSerial_Timer);
     connect(&m_port, &SerialPort::dataReceived, this, &ReceivePath::MSComm1_OnComm);
     connect(&m_port, &SerialPort::receiveOverflow, this, &ReceivePath::OnReceiveOverflow);
 }

@@ -5,7 +5,7 @@
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
+#include "platform/ProtocolTimer.h"
 
 #include <functional>
 
@@ -40,7 +40,7 @@ public:
     // Shows the data of a received RF data message (type 148) before it is dispatched.
     void setRfDataDisplay(std::function<void(const Frame&)> display);
 
-    QTimer& tmrSerial() { return m_tmrSerial; }
+    ProtocolTimer& tmrSerial() { return m_tmrSerial; }
 
 signals:
     // An IDs reply came while a search runs: the module is there.
@@ -58,5 +58,5 @@ private:
     QString m_sRxMsgName;
     MessageDispatcher m_dispatcher;
     std::function<void(const Frame&)> m_displayReceivedRFData;
-    QTimer m_tmrSerial;
+    ProtocolTimer m_tmrSerial{"tmrSerial", this};
 };

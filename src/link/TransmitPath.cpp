@@ -8,30 +8,16 @@
 
 #include <algorithm>
 
-namespace {
-
-void SetUpTimer(QTimer& timer, QObject* parent, const char* name, bool singleShot)
-{
-    timer.setParent(parent);
-    timer.setObjectName(QLatin1String(name));
-    timer.setSingleShot(singleShot);
-    timer.setTimerType(Qt::PreciseTimer);
-}
-
-}  // namespace
-
 TransmitPath::TransmitPath(SerialPort& port, LinkState& link, CommunicationsLog& log,
                            QObject* parent)
     : QObject(parent), m_port(port), m_link(link), m_log(log)
 {
-    SetUpTimer(m_tmrMsgTimeout, this, "tmrMsgTimeout", true);
-    SetUpTimer(m_tmrWakeup, this, "tmrWakeup", true);
-    SetUpTimer(m_tmrClearToSend, this, "tmrClearToSend", false);
-    SetUpTimer(m_tmrClearToSendBound, this, "tmrClearToSendBound", true);
-    connect(&m_tmrMsgTimeout, &QTimer::timeout, this, &TransmitPath::tmrMsgTimeout_Timer);
-    connect(&m_tmrWakeup, &QTimer::timeout, this, &TransmitPath::OnWakeupPauseOver);
-    connect(&m_tmrClearToSend, &QTimer::timeout, this, &TransmitPath::OnClearToSendPoll);
-    connect(&m_tmrClearToSendBound, &QTimer::timeout, this, &TransmitPath::OnClearToSendTimeout);
+    for (ProtocolTimer* timer : {&m_tmrMsgTimeout, &m_tmrWakeup, &m_tmrClearToSendBound})
+        timer->setSingleShot(true);
+    connect(&m_tmrMsgTimeout, &ProtocolTimer::timeout, this, &TransmitPath::tmrMsgTimeout_Timer);
+    connect(&m_tmrWakeup, &ProtocolTimer::timeout, this, &TransmitPath::OnWakeupPauseOver);
+    connect(&m_tmrClearToSend, &ProtocolTimer::timeout, this, &TransmitPath::OnClearToSendPoll);
+    connect(&m_tmrClearToSendBound, &ProtocolTimer::timeout, this, &TransmitPath::OnClearToSendTimeout);
 }
 
 SendOutcome TransmitPath::SendMessageToTransceiver(const QByteArray& sMsg, bool bRFDataMsg,

@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 #include <QObject>
-#include <QTimer>
+#include "platform/ProtocolTimer.h"
 
 class CommunicationsLog;
 class SerialPort;
@@ -68,10 +68,10 @@ private:
     SerialPort& m_port;
     LinkState& m_link;
     CommunicationsLog& m_log;
-    QTimer m_tmrMsgTimeout;
-    QTimer m_tmrWakeup;        // the wake-up pause
-    QTimer m_tmrClearToSend;   // looks at the line
-    QTimer m_tmrClearToSendBound;
+    ProtocolTimer m_tmrMsgTimeout{"tmrMsgTimeout", this};
+    ProtocolTimer m_tmrWakeup{"tmrWakeup", this};  // the wake-up pause
+    ProtocolTimer m_tmrClearToSend{"tmrClearToSend", this};  // looks at the line
+    ProtocolTimer m_tmrClearToSendBound{"tmrClearToSendBound", this};
     Phase m_phase = Phase::None;
     QByteArray m_heldFrame;
     bool m_heldIsRfData = false;

@@ -1,9 +1,11 @@
 #include "traffic/LinkHistoryRecorder.h"
 
+#include "platform/ProtocolTimer.h"
+
 #include <QTimer>
 
 LinkHistoryRecorder::LinkHistoryRecorder(const TrafficCounters& counters,
-                                         const QTimer& tmrThroughput, QObject* parent)
+                                         const ProtocolTimer& tmrThroughput, QObject* parent)
     : QObject(parent), m_counters(counters), m_throughputTimer(tmrThroughput)
 {
     setObjectName(QStringLiteral("LinkHistoryRecorder"));

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 
+class ProtocolTimer;
 class QTimer;
 
 // Keeps the link history for the whole run, whether or not a chart shows it: one
@@ -16,7 +17,7 @@ public:
     static constexpr int kIdleIntervalMs = 1000;
 
     // `tmrThroughput` runs while a repetition does; its ticks then end the intervals.
-    LinkHistoryRecorder(const TrafficCounters& counters, const QTimer& tmrThroughput,
+    LinkHistoryRecorder(const TrafficCounters& counters, const ProtocolTimer& tmrThroughput,
                         QObject* parent = nullptr);
 
     const LinkHistory& history() const { return m_history; }
@@ -33,7 +34,7 @@ private:
     void tmrLinkHistory_Timer();
 
     const TrafficCounters& m_counters;
-    const QTimer& m_throughputTimer;
+    const ProtocolTimer& m_throughputTimer;
     LinkHistory m_history;
     QElapsedTimer m_clock;
     QTimer* tmrLinkHistory = nullptr;  // ends the intervals while no repetition runs

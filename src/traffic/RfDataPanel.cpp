@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include "platform/ProtocolTimer.h"
+
 #include <QTimer>
 
 
@@ -41,7 +43,7 @@ NumericEntryParameters EntryRule(const char* boxName)
 }  // namespace
 
 RfDataPanel::RfDataPanel(LinkSession& link, TrafficSettings& settings, TrafficCounters& counters,
-                         QTimer& repeatTimer, QTimer& throughputTimer, QWidget* parent)
+                         ProtocolTimer& repeatTimer, ProtocolTimer& throughputTimer, QWidget* parent)
     : QWidget(parent),
       m_link(link),
       m_settings(settings),
@@ -53,7 +55,7 @@ RfDataPanel::RfDataPanel(LinkSession& link, TrafficSettings& settings, TrafficCo
     buildDataRow();
     buildNumberRow();
     buildButtons();
-    connect(&tmrRepeat, &QTimer::timeout, this, &RfDataPanel::tmrRepeat_Timer);
+    connect(&tmrRepeat, &ProtocolTimer::timeout, this, &RfDataPanel::tmrRepeat_Timer);
     connect(&m_link, &LinkSession::portLost, this, &RfDataPanel::StopRepetition);
     connect(&m_link, &LinkSession::searchStarted, this, &RfDataPanel::StopRepetition);
 }

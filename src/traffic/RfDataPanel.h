@@ -9,7 +9,7 @@ class Frame;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTimer;
+class ProtocolTimer;
 class LinkSession;
 class SpinButtons;
 struct TrafficCounters;
@@ -23,7 +23,7 @@ public:
     // tmrRepeat paces the repetitions; tmrThroughput runs while one does (its ticks
     // belong to the statistics).
     RfDataPanel(LinkSession& link, TrafficSettings& settings, TrafficCounters& counters,
-                QTimer& tmrRepeat, QTimer& tmrThroughput, QWidget* parent = nullptr);
+                ProtocolTimer& tmrRepeat, ProtocolTimer& tmrThroughput, QWidget* parent = nullptr);
 
     // Start-up.
     void LimitRfDataEntry();
@@ -81,8 +81,8 @@ private:
     LinkSession& m_link;
     TrafficSettings& m_settings;
     TrafficCounters& m_counters;
-    QTimer& tmrRepeat;
-    QTimer& tmrThroughput;
+    ProtocolTimer& tmrRepeat;
+    ProtocolTimer& tmrThroughput;
 
     qint16 m_iPacketID = 1;
     qint16 m_iRepeatDelay = 100;

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include "platform/ProtocolTimer.h"
+
 #include <QTimer>
 
 
@@ -43,7 +45,7 @@ QRect GridCell(int row, int column)
 }  // namespace
 
 StatisticsPage::StatisticsPage(LinkSession& link, TrafficCounters& counters,
-                               const ConfigSettings& config, QTimer& throughputTimer,
+                               const ConfigSettings& config, ProtocolTimer& throughputTimer,
                                QWidget* parent)
     : QWidget(parent),
       m_link(link),
@@ -60,7 +62,7 @@ StatisticsPage::StatisticsPage(LinkSession& link, TrafficCounters& counters,
     connect(cmdGetStatistics, &QPushButton::clicked, this, &StatisticsPage::cmdGetStatistics_Click);
     connect(cmdClearTestStats, &QPushButton::clicked, this,
             &StatisticsPage::cmdClearTestStats_Click);
-    connect(&tmrThroughput, &QTimer::timeout, this, &StatisticsPage::tmrThroughput_Timer);
+    connect(&tmrThroughput, &ProtocolTimer::timeout, this, &StatisticsPage::tmrThroughput_Timer);
     connect(&m_link.transmit(), &TransmitPath::rfDataFrameWritten, this,
             &StatisticsPage::CountPacketSent);
 }

@@ -10,7 +10,7 @@ class Frame;
 class QLabel;
 class QListWidget;
 class QPushButton;
-class QTimer;
+class ProtocolTimer;
 class LinkSession;
 struct ConfigSettings;
 struct TrafficCounters;
@@ -23,7 +23,7 @@ class StatisticsPage : public QWidget {
 public:
     // tmrThroughput ticks while a repetition runs; the page shows the throughput.
     StatisticsPage(LinkSession& link, TrafficCounters& counters, const ConfigSettings& config,
-                   QTimer& tmrThroughput, QWidget* parent = nullptr);
+                   ProtocolTimer& tmrThroughput, QWidget* parent = nullptr);
 
     // What the eight transceiver labels show, in the order the module reports them.
     TransceiverCaptions transceiverCaptions() const;
@@ -57,7 +57,7 @@ private:
     LinkSession& m_link;
     TrafficCounters& m_counters;
     const ConfigSettings& m_config;
-    QTimer& tmrThroughput;
+    ProtocolTimer& tmrThroughput;
 
     // lblTotalPacketsSent, lblUniquePacketsSent, ... lblUniqueAcksReceived.
     std::array<QLabel*, 8> m_transceiverLabels{};

@@ -4,6 +4,7 @@
 #include "link/HostBaudRate.h"
 #include "link/QtSerialPortAdapter.h"
 #include "link/LinkSession.h"
+#include "platform/ProtocolTimer.h"
 #include "platform/SettingsStore.h"
 #include "protocol/MessageCatalogue.h"
 #include "testmode/TestModeCommands.h"
@@ -206,20 +207,12 @@ void frmQVOrvalisETMain::buildTimers()
 {
     // The protocol's own timers (tmrSerial, tmrMsgTimeout, tmrWakeup and the pauses) live
     // with the link session.
-    tmrThroughput = new QTimer(this);
-    tmrThroughput->setObjectName(QStringLiteral("tmrThroughput"));
+    tmrThroughput = new ProtocolTimer("tmrThroughput", this);
     tmrThroughput->setInterval(1000);
-    tmrThroughput->setTimerType(Qt::PreciseTimer);
-
-    tmrRepeat = new QTimer(this);
-    tmrRepeat->setObjectName(QStringLiteral("tmrRepeat"));
-    tmrRepeat->setTimerType(Qt::PreciseTimer);
-
-    tmrGeneric = new QTimer(this);
-    tmrGeneric->setObjectName(QStringLiteral("tmrGeneric"));
+    tmrRepeat = new ProtocolTimer("tmrRepeat", this);
+    tmrGeneric = new ProtocolTimer("tmrGeneric", this);
     tmrGeneric->setInterval(50);
     tmrGeneric->setSingleShot(true);
-    tmrGeneric->setTimerType(Qt::PreciseTimer);
 }
 
 void frmQVOrvalisETMain::Form_Load(const SearchScope& startupSearch)
