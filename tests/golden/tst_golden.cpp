@@ -6,6 +6,7 @@
 #include "golden/ScriptedModule.h"
 #include "link/LinkSession.h"
 #include "platform/Clock.h"
+#include "platform/ProtocolTimer.h"
 #include "support/SteppingClock.h"
 #include "support/WindowHarness.h"
 
@@ -21,8 +22,9 @@ namespace {
 
 using Prepare = std::function<void(FakeSerialPort&)>;
 
-// One scripted session: a window whose start-up runs against `module`.
+// One scripted session in virtual time: a window whose start-up runs against `module`.
 struct Session {
+    VirtualClock clock;  // first: the window's timers run on it
     ScriptedModule module;
     std::unique_ptr<WindowHarness> w;
 
@@ -41,7 +43,15 @@ struct Session {
     void click(const char* name) const { w->find<QAbstractButton>(name)->click(); }
     void type(const char* name, const QString& text) const { w->find<QLineEdit>(name)->setText(text); }
     void feed(const char* hex) const { w->port->feedReceived(QByteArray::fromHex(QByteArray(hex).replace(' ', ""))); }
-    static void wait(int ms) { QTest::qWait(ms); }
+    void wait(int ms) { clock.advance(ms); }
+    // Runs `action` `ms` from now, in protocol time.
+    void at(int ms, std::function<void()> action)
+    {
+        auto* timer = new ProtocolTimer("scenario", w->port);
+        timer->setSingleShot(true);
+        QObject::connect(timer, &ProtocolTimer::timeout, timer, std::move(action));
+        timer->start(ms);
+    }
 
     // Stops the running repetition once the module has heard `frames` RF data frames.
     void stopRepetitionAfter(int frames, const char* button)
@@ -141,7 +151,7 @@ QMap<QString, Scenario> Scenarios()
     s["clear_to_send_late_then_never"] = [] {
         auto s = FoundOnPort1();
         s->port().setClearToSend(CtsState::NotAsserted);
-        QTimer::singleShot(300, s->w->port, [&] { s->port().setClearToSend(CtsState::Asserted); });
+        s->at(300, [&] { s->port().setClearToSend(CtsState::Asserted); });
         s->click("cmdGetIDs");
         s->wait(400);
         s->port().setClearToSend(CtsState::NotAsserted);
@@ -177,7 +187,7 @@ QMap<QString, Scenario> Scenarios()
     s["baudrate_port_lost_in_pause"] = [] {
         auto s = FoundOnPort1();
         s->click("optTransceiverBaudrate2");
-        QTimer::singleShot(400, s->w->port, [&] { s->port().injectFault("Input/output error"); });
+        s->at(400, [&] { s->port().injectFault("Input/output error"); });
         s->click("cmdSetTransceiverBaudrate");
         s->wait(2300);
         return s->trace({});

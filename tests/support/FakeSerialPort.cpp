@@ -1,5 +1,7 @@
 #include "support/FakeSerialPort.h"
 
+#include "platform/ProtocolTimer.h"
+
 #include <QTimer>
 
 FakeSerialPort::FakeSerialPort(QObject* parent) : SerialPort(parent)
@@ -33,9 +35,16 @@ void FakeSerialPort::feedReceived(const QByteArray& bytes)
     emit dataReceived();
 }
 
+// On the protocol's clock, so that a test in virtual time has the module answer in it too.
 void FakeSerialPort::feedReceivedLater(const QByteArray& bytes, int delayMs)
 {
-    QTimer::singleShot(delayMs, this, [this, bytes] { feedReceived(bytes); });
+    auto* later = new ProtocolTimer("feedReceivedLater", this);
+    later->setSingleShot(true);
+    connect(later, &ProtocolTimer::timeout, this, [this, bytes, later] {
+        feedReceived(bytes);
+        later->deleteLater();
+    });
+    later->start(delayMs);
 }
 
 void FakeSerialPort::injectFault(const QString& description)

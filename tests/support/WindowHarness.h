@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ProtocolTimer.h"
 #include "platform/SettingsStore.h"
 #include "support/FakeSerialPort.h"
 #include "ui/frmQVOrvalisETMain.h"
@@ -20,6 +21,11 @@ inline void ClearSettingsStore()
 // ended within the time.
 inline bool StartUpEnded(frmQVOrvalisETMain& window, int timeoutMs = 30000)
 {
+    if (VirtualClock* clock = VirtualClock::current()) {
+        for (int waited = 0; !window.isStartUpFinished() && waited < timeoutMs; waited += 10)
+            clock->advance(10);
+        return window.isStartUpFinished();
+    }
     return QTest::qWaitFor([&] { return window.isStartUpFinished(); }, timeoutMs);
 }
 
