@@ -1,5 +1,6 @@
 #include "link/Discovery.h"
 #include "link/PortProblemText.h"
+#include "platform/ProtocolTimer.h"
 #include "platform/SettingsStore.h"
 #include "protocol/Frame.h"
 #include "protocol/MessageCatalogue.h"
@@ -12,8 +13,9 @@
 
 namespace {
 
-// A search over the fake port, run to its end.
+// A search over the fake port, run to its end in virtual time.
 struct Search {
+    VirtualClock clock;
     LinkHarness h{false};
     RecordingStatusPanels status;
     TransceiverDiscovery discovery{h.link, status};
@@ -22,7 +24,9 @@ struct Search {
     {
         QSignalSpy finished(&discovery, &TransceiverDiscovery::finished);
         discovery.FindTransceiver(scope);
-        return (finished.count() > 0 || finished.wait(10000)) && finished.first().first().toBool();
+        for (int ms = 0; finished.isEmpty() && ms < 10000; ms += 10)
+            clock.advance(10);
+        return !finished.isEmpty() && finished.first().first().toBool();
     }
     // The ports that the search woke, in order.
     QList<int> probedPorts() const

@@ -5,7 +5,7 @@
 #include "protocol/Frame.h"
 #include "support/Hex.h"
 #include "support/LinkHarness.h"
-#include "support/Waiting.h"
+#include "platform/ProtocolTimer.h"
 
 #include <QtTest>
 
@@ -35,9 +35,10 @@ QString PhaseName(LinkPhase phase)
     return QLatin1String(names[static_cast<int>(phase)]);
 }
 
-// Plays `script` (events separated by "; ") and returns what happened.
+// Plays `script` (events separated by "; ") in virtual time and returns what happened.
 QStringList Play(const QString& script)
 {
+    VirtualClock clock;
     LinkHarness h;
     QStringList seen;
     h.link.log().setLineAddedHook([&](const QString& line) {
@@ -59,7 +60,7 @@ QStringList Play(const QString& script)
         else if (verb == "reply")
             h.port->feedReceived(Hex(what.toLatin1()));
         else if (verb == "wait")
-            PauseWhileProcessingEvents(what.toInt());
+            clock.advance(what.toInt());
         else if (verb == "fault")
             h.port->injectFault(what);
         else if (verb == "search")
