@@ -76,7 +76,7 @@ void TransceiverDiscovery::NextPort()
         port.write(QByteArray(1, '\0'));  // wakes a sleeping module
         m_rateIndex = 0;
         m_step = Step::WakeupPause;
-        m_tmrStep.start(kWakeupPauseMs);
+        m_tmrStep.start(TransmitPath::kWakeupPauseMs);
         return;
     }
     Finish(false);
@@ -215,7 +215,7 @@ void TransceiverDiscovery::ProbeChosenPort(int rateIndex)
         m_refusals << RefusalOf(s.iCommPort);
     port.write(QByteArray(1, '\0'));
     m_step = Step::WakeupPause;
-    m_tmrStep.start(kWakeupPauseMs);
+    m_tmrStep.start(TransmitPath::kWakeupPauseMs);
 }
 
 void TransceiverDiscovery::FinishProbe()

@@ -25,8 +25,6 @@ struct SearchScope {
 class TransceiverDiscovery : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kWakeupPauseMs = 50;
-
     TransceiverDiscovery(LinkSession& link, StatusPanels& status, QObject* parent = nullptr);
 
     // FindTransceiver: the whole search.
