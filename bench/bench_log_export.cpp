@@ -9,7 +9,7 @@
 // spread for the copy of the history alone, the snapshot the writing thread gets.
 // Usage: bench_log_export [exports]
 #include "link/SessionHistory.h"
-#include "platform/UserPrompts.h"
+#include "ui/widgets/UserPrompts.h"
 #include "protocol/MessageCatalogue.h"
 #include "ui/CommunicationsLogExport.h"
 

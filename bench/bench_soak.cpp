@@ -7,7 +7,7 @@
 
 #include "link/LinkSession.h"
 #include "support/Waiting.h"
-#include "platform/UserPrompts.h"
+#include "ui/widgets/UserPrompts.h"
 #include "support/SimulatorProcess.h"
 #include "traffic/TrafficCounters.h"
 #include "ui/frmQVOrvalisETMain.h"

@@ -3,7 +3,7 @@
 #include "FireTimer.h"
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
-#include "config/SpinButtons.h"
+#include "ui/widgets/SpinButtons.h"
 #include "link/LinkSession.h"
 #include "support/FakeSerialPort.h"
 #include "ui/CommunicationsLogView.h"

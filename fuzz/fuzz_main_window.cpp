@@ -5,7 +5,7 @@
 #include "FuzzInput.h"
 #include "WindowScript.h"
 #include "platform/SettingsStore.h"
-#include "platform/UserPrompts.h"
+#include "ui/widgets/UserPrompts.h"
 #include "support/FakeSerialPort.h"
 #include "ui/frmQVOrvalisETMain.h"
 

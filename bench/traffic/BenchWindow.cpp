@@ -2,7 +2,7 @@
 
 #include "link/LinkSession.h"
 #include "support/Waiting.h"
-#include "platform/UserPrompts.h"
+#include "ui/widgets/UserPrompts.h"
 #include "support/SimulatorProcess.h"
 #include "ui/frmQVOrvalisETMain.h"
 

@@ -21,7 +21,7 @@
 #include "link/LinkSession.h"
 #include "link/SessionHistoryCsv.h"
 #include "support/Waiting.h"
-#include "platform/UserPrompts.h"
+#include "ui/widgets/UserPrompts.h"
 #include "protocol/MessageCatalogue.h"
 #include "support/SimulatorProcess.h"
 #include "ui/CommunicationsLogView.h"

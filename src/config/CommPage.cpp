@@ -1,7 +1,7 @@
 #include "config/CommPage.h"
 
 #include "config/ConfigFrames.h"
-#include "config/PageControls.h"
+#include "ui/widgets/PageControls.h"
 #include "link/HostBaudRate.h"
 #include "link/LinkSession.h"
 

@@ -1,8 +1,8 @@
 #include "config/FactoryCalibrationPage.h"
 
 #include "config/ConfigFrames.h"
-#include "config/PageControls.h"
-#include "config/SpinButtons.h"
+#include "ui/widgets/PageControls.h"
+#include "ui/widgets/SpinButtons.h"
 #include "link/LinkSession.h"
 
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #include "config/FirmwareVersionPanel.h"
 
 #include "config/ConfigFrames.h"
-#include "config/PageControls.h"
+#include "ui/widgets/PageControls.h"
 #include "link/LinkSession.h"
 #include "protocol/Replies.h"
 

@@ -2,9 +2,9 @@
 
 #include "config/ConfigFrames.h"
 #include "config/ConfigSettings.h"
-#include "config/NumericEntryBinding.h"
-#include "config/PageControls.h"
-#include "config/ValueColours.h"
+#include "ui/widgets/NumericEntryBinding.h"
+#include "ui/widgets/PageControls.h"
+#include "ui/widgets/ValueColours.h"
 #include "link/LinkSession.h"
 #include "protocol/Replies.h"
 

@@ -2,7 +2,7 @@
 // sends, the acknowledgement, and the module's report of its settings.
 #include "config/ConfigSettings.h"
 #include "config/RfSettingsPage.h"
-#include "config/ValueColours.h"
+#include "ui/widgets/ValueColours.h"
 #include "link/LinkSession.h"
 #include "protocol/Replies.h"
 

@@ -1,11 +1,11 @@
 #include "config/RfSettingsPage.h"
 
 #include "config/ConfigSettings.h"
-#include "config/NumericEntryBinding.h"
-#include "config/PageControls.h"
+#include "ui/widgets/NumericEntryBinding.h"
+#include "ui/widgets/PageControls.h"
 #include "config/SleepCommand.h"
-#include "config/SpinButtons.h"
-#include "config/ValueColours.h"
+#include "ui/widgets/SpinButtons.h"
+#include "ui/widgets/ValueColours.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

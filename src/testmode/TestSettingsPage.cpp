@@ -1,6 +1,6 @@
 #include "testmode/TestSettingsPage.h"
 
-#include "config/SpinButtons.h"
+#include "ui/widgets/SpinButtons.h"
 
 #include <QCheckBox>
 #include <QComboBox>

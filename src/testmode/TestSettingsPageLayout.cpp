@@ -1,8 +1,8 @@
 // Building the register editor's controls from the field table and placing them in the
 // page's small area: three columns of compact frames.
 #include "config/NumericBoxSpec.h"
-#include "config/NumericEntryBinding.h"
-#include "config/SpinButtons.h"
+#include "ui/widgets/NumericEntryBinding.h"
+#include "ui/widgets/SpinButtons.h"
 #include "testmode/TestSettingsPage.h"
 
 #include <QCheckBox>

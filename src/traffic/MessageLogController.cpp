@@ -2,7 +2,7 @@
 
 #include "link/CommunicationsLog.h"
 #include "platform/SettingsStore.h"
-#include "platform/UserPrompts.h"
+#include "ui/widgets/UserPrompts.h"
 #include "traffic/TrafficSettings.h"
 
 #include <QCheckBox>

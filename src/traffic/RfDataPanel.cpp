@@ -1,13 +1,13 @@
 #include "traffic/RfDataPanel.h"
 
 #include "config/NumericBoxSpec.h"
-#include "config/NumericEntryBinding.h"
-#include "config/SpinButtons.h"
+#include "ui/widgets/NumericEntryBinding.h"
+#include "ui/widgets/SpinButtons.h"
 #include "link/LinkSession.h"
 #include "platform/Clock.h"
 #include "protocol/Replies.h"
 #include "traffic/RfDataFrame.h"
-#include "traffic/TrafficControls.h"
+#include "ui/widgets/ValueLabel.h"
 #include "traffic/TrafficCounters.h"
 #include "traffic/TrafficSettings.h"
 

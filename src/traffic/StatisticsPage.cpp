@@ -4,7 +4,7 @@
 #include "link/LinkSession.h"
 #include "protocol/Replies.h"
 #include "traffic/RfDataFrame.h"
-#include "traffic/TrafficControls.h"
+#include "ui/widgets/ValueLabel.h"
 #include "traffic/TrafficCounters.h"
 
 #include <QGroupBox>

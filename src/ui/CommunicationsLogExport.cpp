@@ -3,7 +3,7 @@
 #include "link/SessionHistory.h"
 #include "link/SessionHistoryCsv.h"
 #include "platform/ExportFile.h"
-#include "platform/UserPrompts.h"
+#include "ui/widgets/UserPrompts.h"
 #include "ui/ExportTarget.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "ui/ExportTarget.h"
 
 #include "platform/ExportFileName.h"
-#include "platform/UserPrompts.h"
+#include "ui/widgets/UserPrompts.h"
 
 #include <QDir>
 #include <QFileInfo>

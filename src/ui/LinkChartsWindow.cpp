@@ -2,7 +2,7 @@
 
 #include "config/ConfigSettings.h"
 #include "platform/ExportFile.h"
-#include "platform/UserPrompts.h"
+#include "ui/widgets/UserPrompts.h"
 #include "traffic/LinkHistoryCsv.h"
 #include "traffic/LinkHistoryRecorder.h"
 #include "traffic/TrafficSettings.h"

@@ -1,7 +1,7 @@
 #include "ui/frmQVOrvalisETAbout.h"
 
 #include "platform/SettingsStore.h"
-#include "platform/UserPrompts.h"
+#include "ui/widgets/UserPrompts.h"
 #include "ui/AppIcon.h"
 
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 #include "link/LinkSession.h"
 #include "link/PortSettings.h"
 #include "platform/SettingsStore.h"
-#include "platform/UserPrompts.h"
+#include "ui/widgets/UserPrompts.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

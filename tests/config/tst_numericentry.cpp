@@ -1,8 +1,8 @@
 // The numeric entry rule, and the same rule bound to a real entry box.
 #include "config/NumericBoxSpec.h"
-#include "config/NumericEntryBinding.h"
+#include "ui/widgets/NumericEntryBinding.h"
 #include "config/NumericEntryRule.h"
-#include "config/SpinButtons.h"
+#include "ui/widgets/SpinButtons.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // The configuration pages in the main window over a fake port.
 #include "config/ConfigFrames.h"
 #include "config/Reprovisioning.h"
-#include "config/ValueColours.h"
+#include "ui/widgets/ValueColours.h"
 #include "link/LinkSession.h"
 #include "platform/SettingsStore.h"
 #include "protocol/Frame.h"

@@ -1,5 +1,5 @@
 // The configuration pages of the real program (QSerialPort) against the module simulator.
-#include "config/ValueColours.h"
+#include "ui/widgets/ValueColours.h"
 #include "link/LinkSession.h"
 #include "support/Waiting.h"
 #include "support/LayoutLoopGuard.h"

@@ -2,7 +2,7 @@
 // the lines copied, the closing blocks, and files that cannot be used.
 #include "platform/Clock.h"
 #include "platform/SettingsStore.h"
-#include "platform/UserPrompts.h"
+#include "ui/widgets/UserPrompts.h"
 #include "protocol/Frame.h"
 #include "protocol/MessageCatalogue.h"
 #include "support/HangGuard.h"

@@ -4,7 +4,7 @@
 #include "link/CommunicationsLog.h"
 #include "link/LinkSession.h"
 #include "platform/ExportFileName.h"
-#include "platform/UserPrompts.h"
+#include "ui/widgets/UserPrompts.h"
 #include "support/ExistingPlace.h"
 #include "support/Hex.h"
 #include "support/LayoutLoopGuard.h"

@@ -1,6 +1,6 @@
 #include "link/LinkSession.h"
 #include "platform/SettingsStore.h"
-#include "platform/UserPrompts.h"
+#include "ui/widgets/UserPrompts.h"
 #include "protocol/Frame.h"
 #include "protocol/MessageCatalogue.h"
 #include "support/ModuleResponder.h"

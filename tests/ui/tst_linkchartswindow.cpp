@@ -1,6 +1,6 @@
 // The link charts window through the real main window over a fake port: opened from
 // the View menu, fed by the statistics page, and writing its image and CSV files.
-#include "platform/UserPrompts.h"
+#include "ui/widgets/UserPrompts.h"
 #include "protocol/Frame.h"
 #include "protocol/MessageCatalogue.h"
 #include "support/ChartReading.h"

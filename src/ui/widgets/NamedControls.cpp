@@ -1,4 +1,4 @@
-#include "platform/NamedControls.h"
+#include "ui/widgets/NamedControls.h"
 
 #include <QCheckBox>
 #include <QLabel>

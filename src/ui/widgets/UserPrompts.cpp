@@ -1,4 +1,4 @@
-#include "platform/UserPrompts.h"
+#include "ui/widgets/UserPrompts.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "config/SpinButtons.h"
+#include "ui/widgets/SpinButtons.h"
 
 #include "config/NumericEntryRule.h"
 

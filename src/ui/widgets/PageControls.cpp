@@ -1,6 +1,6 @@
-#include "config/PageControls.h"
+#include "ui/widgets/PageControls.h"
 
-#include "config/SpinButtons.h"
+#include "ui/widgets/SpinButtons.h"
 
 SpinButtons* AddSpinButtonsFor(QLineEdit* box, const QRect& geometry)
 {

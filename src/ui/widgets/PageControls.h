@@ -1,8 +1,8 @@
 #pragma once
 
 #include "config/NumericBoxSpec.h"
-#include "config/NumericEntryBinding.h"
-#include "platform/NamedControls.h"
+#include "ui/widgets/NumericEntryBinding.h"
+#include "ui/widgets/NamedControls.h"
 
 #include <QLineEdit>
 

@@ -1,4 +1,4 @@
-#include "traffic/TrafficControls.h"
+#include "ui/widgets/ValueLabel.h"
 
 #include <QLabel>
 

@@ -1,4 +1,4 @@
-#include "config/ValueColours.h"
+#include "ui/widgets/ValueColours.h"
 
 #include <QPalette>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/NumericBoxSpec.h"
-#include "config/ValueColours.h"
+#include "ui/widgets/ValueColours.h"
 
 #include <QtGlobal>
 

@@ -1,4 +1,4 @@
-#include "config/NumericEntryBinding.h"
+#include "ui/widgets/NumericEntryBinding.h"
 
 #include "config/NumericEntryRule.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/NamedControls.h"
+#include "ui/widgets/NamedControls.h"
 
 class QLabel;
 class QWidget;
