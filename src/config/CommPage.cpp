@@ -11,8 +11,8 @@
 
 #include <algorithm>
 
-CommPage::CommPage(LinkSession& link, StatusPanels& status, QWidget* parent)
-    : QWidget(parent), m_link(link), m_rateSwitch(link, status)
+CommPage::CommPage(LinkSession& link, QWidget* parent)
+    : QWidget(parent), m_link(link), m_rateSwitch(link)
 {
     setObjectName(QStringLiteral("CommPage"));
     auto* frame = new QGroupBox(QStringLiteral("Host Serial Baudrate"), this);

@@ -9,7 +9,6 @@
 class QPushButton;
 class QRadioButton;
 class LinkSession;
-class StatusPanels;
 
 // The "Comm" page: the frame "Host Serial Baudrate". "Set Baudrate" asks the module
 // to switch rates; the host follows only when the module's acknowledgement arrives,
@@ -17,7 +16,7 @@ class StatusPanels;
 class CommPage : public QWidget {
     Q_OBJECT
 public:
-    CommPage(LinkSession& link, StatusPanels& status, QWidget* parent = nullptr);
+    explicit CommPage(LinkSession& link, QWidget* parent = nullptr);
 
     // Selects the option of the rate the link now runs at (iBaudRateIndex).
     void ShowRateInUse();

@@ -2,7 +2,6 @@
 
 #include "link/HostBaudRate.h"
 #include "link/LinkSession.h"
-#include "link/StatusPanels.h"
 #include "link/PortSettings.h"
 #include "protocol/Frame.h"
 #include "protocol/MessageCatalogue.h"
@@ -17,8 +16,8 @@ int ProbeWaitMs(const QString& baudRate)
     return rate > 0 ? 100000 / rate + 60 : 60;
 }
 
-TransceiverDiscovery::TransceiverDiscovery(LinkSession& link, StatusPanels& status, QObject* parent)
-    : QObject(parent), m_link(link), m_status(status)
+TransceiverDiscovery::TransceiverDiscovery(LinkSession& link, QObject* parent)
+    : QObject(parent), m_link(link)
 {
     m_tmrStep.setSingleShot(true);
     connect(&m_tmrStep, &ProtocolTimer::timeout, this, &TransceiverDiscovery::OnTimer);
@@ -70,7 +69,7 @@ void TransceiverDiscovery::NextPort()
         m_port = m_portsLeft.takeFirst();
         if (!PortCanBeOpened(m_port))
             continue;
-        ReportSearching(m_port);
+        emit searchingPort(m_port);
         SerialPort& port = m_link.port();
         port.open();
         port.write(QByteArray(1, '\0'));  // wakes a sleeping module
@@ -93,7 +92,7 @@ void TransceiverDiscovery::NextRate()
         NextPort();
         return;
     }
-    m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: ") + rates[m_rateIndex]);
+    emit probingRate(rates[m_rateIndex]);
     ProbeAt(rates[m_rateIndex]);
 }
 
@@ -143,7 +142,7 @@ void TransceiverDiscovery::Finish(bool found)
     m_running = false;
     m_link.EndSearch();
     if (found) {
-        m_status.SetStatusPanel(3, QStringLiteral("Status:"));
+        emit moduleFound();
     } else {
         const QString nothingFound = QStringLiteral("Status: No transceiver detected");
         const QString status = NoModuleStatus(nothingFound, m_refusals);
@@ -195,8 +194,6 @@ void TransceiverDiscovery::ReportFound(int iPort, int rateIndex)
         PortSettings::StoreCommPort(iPort);
         PortSettings::StoreBaudRate(s.sBaudRate);
     }
-    m_status.SetStatusPanel(1, QStringLiteral("Comm Port: %1").arg(iPort));
-    m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: ") + s.sBaudRate);
     m_link.SetBaudRateIndex(rateIndex);
 }
 
@@ -209,7 +206,7 @@ void TransceiverDiscovery::ProbeChosenPort(int rateIndex)
     LinkState& s = m_link.state();
     port.close();
     port.setParameters(kProbeParameters);
-    ReportSearching(s.iCommPort);
+    emit searchingPort(s.iCommPort);
     m_refusals.clear();
     if (!port.open())
         m_refusals << RefusalOf(s.iCommPort);
@@ -222,7 +219,7 @@ void TransceiverDiscovery::FinishProbe()
 {
     m_running = false;
     if (m_link.state().bTransceiverFound) {
-        ReportLinkInUse(m_link, m_status);
+        emit moduleFound();
         m_link.SetBaudRateIndex(m_chosenRateIndex);
     } else {
         ReportNoModule(NoModuleStatus(QStringLiteral("Status: No transceived detected"), m_refusals));
@@ -231,17 +228,9 @@ void TransceiverDiscovery::FinishProbe()
     emit finished(m_link.state().bTransceiverFound);
 }
 
-void TransceiverDiscovery::ReportSearching(int iPort)
-{
-    m_status.SetStatusPanel(3, QStringLiteral("Status: Searching for transceiver on Com Port %1")
-                                   .arg(iPort));
-}
-
 void TransceiverDiscovery::ReportNoModule(const QString& status)
 {
-    m_status.SetStatusPanel(1, QStringLiteral("Comm Port: None"));
-    m_status.SetStatusPanel(2, QStringLiteral("Baud Rate: "));
-    m_status.SetStatusPanel(3, status);
+    emit noModule(status);
 }
 
 void TransceiverDiscovery::SendQueryTransceiverIDSearchMessage()

@@ -8,7 +8,6 @@
 #include "platform/ProtocolTimer.h"
 
 class LinkSession;
-class StatusPanels;
 
 // Narrows a search to one port and/or one host rate (the command line does this for the
 // start-up search). A narrowed search does not store the port and rate it finds, so a
@@ -25,25 +24,30 @@ struct SearchScope {
 class TransceiverDiscovery : public QObject {
     Q_OBJECT
 public:
-    TransceiverDiscovery(LinkSession& link, StatusPanels& status, QObject* parent = nullptr);
+    explicit TransceiverDiscovery(LinkSession& link, QObject* parent = nullptr);
 
     // FindTransceiver: the whole search.
     void FindTransceiver(const SearchScope& scope = {});
     // The settings dialog's probe of the port and rate chosen by hand (the port is
     // selected): wake-up byte at 57600, then one Query IDs at the chosen rate; the
-    // status bar tells the outcome and the port stays open either way.
+    // outcome is reported and the port stays open either way.
     void ProbeChosenPort(int rateIndex);
     // The window is closing: a search under way stops now, leaves the port closed and
     // reports nothing but `finished`.
     void AbandonSearch();
     bool isRunning() const { return m_running; }
-    // The last search found no module and panel 3 tells a port problem the user can act
-    // on (permission denied, a configured device that does not exist).
+    // The last search found no module and its status tells a port problem the user can
+    // act on (permission denied, a configured device that does not exist).
     bool portProblemReported() const { return m_portProblemReported; }
-    // Panels 1 and 2 say no port and no rate; panel 3 says why.
+    // No module is in reach; `status` says why.
     void ReportNoModule(const QString& status);
 
 signals:
+    void searchingPort(int port);
+    void probingRate(const QString& baudRate);
+    // The module answered: port and rate in the link state are in use.
+    void moduleFound();
+    void noModule(const QString& status);
     void finished(bool found);
 
 private:
@@ -61,11 +65,9 @@ private:
     QList<int> PortsToTry(int storedPort) const;
     PortRefusal RefusalOf(int iPort) const;
     void ReportFound(int iPort, int rateIndex);
-    void ReportSearching(int iPort);
     void SendQueryTransceiverIDSearchMessage();
 
     LinkSession& m_link;
-    StatusPanels& m_status;
     ProtocolTimer m_tmrStep{"tmrSearchStep", this};
     Step m_step = Step::WakeupPause;
     SearchScope m_scope;

@@ -1,7 +1,7 @@
 #include "testmode/TestModeCommands.h"
 
 #include "link/LinkSession.h"
-#include "link/StatusPanels.h"
+#include "ui/StatusPanels.h"
 #include "testmode/TestModeFrames.h"
 #include "testmode/TestSettingsPage.h"
 

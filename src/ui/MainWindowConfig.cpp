@@ -11,6 +11,7 @@
 #include "protocol/MessageCatalogue.h"
 #include "protocol/Replies.h"
 #include "ui/frmQVOrvalisETMain.h"
+#include "ui/StatusBarPresenter.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -34,7 +35,8 @@ void frmQVOrvalisETMain::installConfigPages()
 {
     m_idsPage = PlaceIn(page(7), new IdsPage(m_config, *m_link));
     m_rfSettingsPage = PlaceIn(page(8), new RfSettingsPage(m_config, *m_link));
-    m_commPage = PlaceIn(page(5), new CommPage(*m_link, *this));
+    m_commPage = PlaceIn(page(5), new CommPage(*m_link));
+    m_statusBar->follow(m_commPage->rateSwitch());
     PlaceIn(page(6), new FactoryCalibrationPage(*m_link));
     auto* firmware = PlaceIn(frameFirmwareVersion, new FirmwareVersionPanel(*m_link));
     auto* reprovisioning =

@@ -11,6 +11,7 @@
 #include "ui/AppIcon.h"
 #include "ui/CommunicationsLogView.h"
 #include "ui/PersistedSettings.h"
+#include "ui/StatusBarPresenter.h"
 #include "ui/Twips.h"
 #include "ui/frmQVOrvalisETAbout.h"
 #include "ui/frmQVOrvalisETProperties.h"
@@ -93,11 +94,10 @@ frmQVOrvalisETMain::frmQVOrvalisETMain(std::unique_ptr<SerialPort> port,
     buildTimers();
 
     m_link = std::make_unique<LinkSession>(std::move(port), *lstSerialMessages, this);
-    m_discovery = std::make_unique<TransceiverDiscovery>(*m_link, *this);
+    m_discovery = std::make_unique<TransceiverDiscovery>(*m_link);
+    m_statusBar = new StatusBarPresenter(*m_link, *this, this);
+    m_statusBar->follow(*m_discovery);
     connect(cmdClear, &QPushButton::clicked, this, [this] { m_link->log().cmdClear_Click(); });
-    connect(m_link.get(), &LinkSession::portLost, this, &frmQVOrvalisETMain::onPortLost);
-    connect(m_link.get(), &LinkSession::portReopened, this,
-            [this] { ReportLinkInUse(*m_link, *this); });
     installConfigPages();
     installTrafficPages();
     installTestModePage();
@@ -360,13 +360,6 @@ void frmQVOrvalisETMain::SetStatusPanel(int panel, const QString& text)
 QString frmQVOrvalisETMain::statusPanelText(int panel) const
 {
     return panel >= 1 && panel <= 3 ? StatusBarPanels[panel - 1]->text() : QString();
-}
-
-void frmQVOrvalisETMain::onPortLost()
-{
-    SetStatusPanel(1, QStringLiteral("Comm Port: None"));
-    SetStatusPanel(2, QStringLiteral("Baud Rate: "));
-    SetStatusPanel(3, QStringLiteral("Status: Port closed"));
 }
 
 void frmQVOrvalisETMain::mnuCommPort_Click()

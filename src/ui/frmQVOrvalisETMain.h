@@ -2,7 +2,7 @@
 
 #include "config/ConfigSettings.h"
 #include "link/Discovery.h"
-#include "link/StatusPanels.h"
+#include "ui/StatusPanels.h"
 #include "testmode/TestModeSettings.h"
 #include "traffic/TrafficCounters.h"
 #include "traffic/TrafficSettings.h"
@@ -28,6 +28,7 @@ class QTabBar;
 class ProtocolTimer;
 class RfDataPanel;
 class RfSettingsPage;
+class StatusBarPresenter;
 class LinkSession;
 class SerialPort;
 class StatisticsPage;
@@ -95,7 +96,6 @@ private:
     void TabStrip1_Click();
     void mnuCommPort_Click();
     void mnuHelpAbout_Click();
-    void onPortLost();
 
     void CentreOnScreen();
     void ShowOnlyPage(int index);
@@ -164,4 +164,5 @@ private:
 
     std::unique_ptr<LinkSession> m_link;
     std::unique_ptr<TransceiverDiscovery> m_discovery;
+    StatusBarPresenter* m_statusBar = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "support/LinkHarness.h"
 #include "support/ModuleResponder.h"
 #include "support/RecordingStatusPanels.h"
+#include "ui/StatusBarPresenter.h"
 
 #include <QSettings>
 #include <QtTest>
@@ -18,7 +19,9 @@ struct Search {
     VirtualClock clock;
     LinkHarness h{false};
     RecordingStatusPanels status;
-    TransceiverDiscovery discovery{h.link, status};
+    TransceiverDiscovery discovery{h.link};
+    StatusBarPresenter presenter{h.link, status};
+    Search() { presenter.follow(discovery); }
 
     bool run(const SearchScope& scope = {})
     {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/StatusPanels.h"
+#include "ui/StatusPanels.h"
 
 #include <QStringList>
 

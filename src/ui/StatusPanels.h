@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The main window's three status bar panels (1 = port, 2 = baud rate, 3 = status),
-// as the link reports into them.
+// The main window's three status bar panels (1 = port, 2 = baud rate, 3 = status)
+// as the presenter writes them.
 class StatusPanels {
 public:
     virtual ~StatusPanels() = default;

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class BaudRateSwitch;
+class LinkSession;
+class StatusPanels;
+class TransceiverDiscovery;
+
+// Writes the status bar's three panels (port, rate, status) from what the link, the
+// search and the baud-rate switch report; nothing below the window writes a text there.
+class StatusBarPresenter : public QObject {
+    Q_OBJECT
+public:
+    StatusBarPresenter(const LinkSession& link, StatusPanels& panels, QObject* parent = nullptr);
+
+    void follow(const TransceiverDiscovery& discovery);
+    void follow(const BaudRateSwitch& rateSwitch);
+
+    // "Comm Port: n", "Baud Rate: r", "Status:" for the port and rate in use.
+    void ShowLinkInUse();
+    // No port and no rate; panel 3 says why.
+    void ShowNoModule(const QString& status);
+
+private:
+    void ShowSearching(int port);
+    void ShowProbedRate(const QString& baudRate);
+
+    const LinkSession& m_link;
+    StatusPanels& m_panels;
+};
