@@ -119,8 +119,7 @@ private slots:
     {
         const QString path = m_dir.filePath("swapped.olf");
         WriteRaw(path, "QV Orvalis Message Log\r\n");
-        const QByteArray name = QFile::encodeName(path);
-        const QByteArray fifo = name + ".fifo";
+        const QByteArray name = QFile::encodeName(path), fifo = name + ".fifo";
         ::mkfifo(fifo.constData(), 0600);
         std::atomic<int> swaps{0};
         std::thread swapper([&] {
@@ -129,18 +128,19 @@ private slots:
                 std::this_thread::sleep_for(std::chrono::microseconds(50));
             }
         });
-        int written = 0, refused = 0;
+        int written = 0, refused = 0, unexpected = 0;  // no test macro while the thread runs
         {
             const HangGuard guard("a log file access while a FIFO is swapped in");
             while (swaps < 1000) {
                 const LogFileResult result = AppendToLogFile(path, "x");
-                QCOMPARE(result.error, result.ok ? QString() : "Not a regular file");
+                unexpected += !result.ok && result.error != QStringLiteral("Not a regular file");
                 IsMessageLogFile(path);
                 ++(result.ok ? written : refused);
             }
         }
         swapper.join();
-        QVERIFY2(written > 0 && refused > 0, qPrintable(QString("%1 written, %2 refused").arg(written).arg(refused)));
+        QVERIFY2(written > 0 && refused > 0 && unexpected == 0,
+                 qPrintable(QString("%1 written, %2 refused, %3 other").arg(written).arg(refused).arg(unexpected)));
     }
 };
 
