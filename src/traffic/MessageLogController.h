@@ -50,7 +50,8 @@ public:
     bool bLogStarted() const { return m_bLogStarted; }
 
 signals:
-    // The controller checked or cleared "Save Log To File" (a cancelled choice, a failure).
+    // "Save Log To File" is now checked or cleared, also where the controller itself
+    // cleared it (a cancelled choice, a failed write): a box showing it follows.
     void saveLogToFileChanged(bool checked);
 
 private:
