@@ -2,32 +2,21 @@
 
 #include "link/CommunicationsLog.h"
 #include "platform/SettingsStore.h"
-#include "ui/widgets/UserPrompts.h"
 #include "traffic/TrafficSettings.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QScopedValueRollback>
 
-namespace {
-
-const QString kLogFileFilter =
-    QStringLiteral("QV Orvalis Log Files (*.olf)|*.olf|All Files (*.*)|*.*");
-
-}  // namespace
-
 MessageLogController::MessageLogController(CommunicationsLog& log, TrafficSettings& settings,
-                                           ClosingBlock closingBlock, QWidget* checkBoxParent,
-                                           const QPoint& position, QObject* parent)
-    : QObject(parent), m_log(log), m_settings(settings), m_closingBlock(std::move(closingBlock))
+                                           ClosingBlock closingBlock,
+                                           MessageLogQuestions questions, QObject* parent)
+    : QObject(parent),
+      m_log(log),
+      m_settings(settings),
+      m_closingBlock(std::move(closingBlock)),
+      m_questions(std::move(questions))
 {
-    chkSaveLogToFile = new QCheckBox(QStringLiteral("Save Log To File"), checkBoxParent);
-    chkSaveLogToFile->setObjectName(QStringLiteral("chkSaveLogToFile"));
-    chkSaveLogToFile->move(position);
-    chkSaveLogToFile->resize(chkSaveLogToFile->sizeHint());
-    connect(chkSaveLogToFile, &QCheckBox::toggled, this,
-            &MessageLogController::chkSaveLogToFile_Click);
     m_log.setLineAddedHook([this](const QString& line) { AppendLine(line); });
 }
 
@@ -45,6 +34,10 @@ void MessageLogController::WriteLogEndAtShutDown()
 
 void MessageLogController::chkSaveLogToFile_Click(bool checked)
 {
+    if (checked == m_bSaveLogToFile)
+        return;  // the box following the controller's own change
+    m_bSaveLogToFile = checked;
+    emit saveLogToFileChanged(checked);
     if (m_reportingFailure)
         return;  // the box is being cleared after a failed write: nothing more to write
     if (checked) {
@@ -61,19 +54,19 @@ void MessageLogController::mnuFileNew_Click()
 {
     const QString path = ChooseFileWithDialog(QStringLiteral("New"), false);
     if (path.isEmpty() || !FolderOfFileExists(path)) {
-        chkSaveLogToFile->setChecked(false);
+        chkSaveLogToFile_Click(false);
         return;
     }
     if (IsSpecialFile(path)) {
         RefuseFile();
         if (!fileChosen())
-            chkSaveLogToFile->setChecked(false);  // as when the dialog is cancelled
+            chkSaveLogToFile_Click(false);  // as when the dialog is cancelled
         return;
     }
     const LogFileLocation location = SplitLogFilePath(path);
     bool keepContent = false;
     if (FileExists(path))
-        keepContent = !UserPrompts::AskToOverwrite(chkSaveLogToFile->window(), location.fileName);
+        keepContent = m_questions.askToOverwrite && !m_questions.askToOverwrite(location.fileName);
     if (location.fileName != m_sLogFileName || location.folder != m_settings.sLogFilePath)
         ChooseLogFile(location);
     if (!keepContent && !Succeeded(CreateLogFile(logFilePath(), m_sLogFileName)))
@@ -104,19 +97,20 @@ bool MessageLogController::FolderOfFileExists(const QString& path) const
     const QFileInfo file(path);
     if (file.absoluteDir().exists())
         return true;
-    UserPrompts::ShowMessage(chkSaveLogToFile->window(), QStringLiteral("Error"),
-                             QStringLiteral("The folder %1 does not exist.  Choose a file in an "
-                                            "existing folder.")
-                                 .arg(QDir::toNativeSeparators(file.absolutePath())),
-                             UserPrompts::Icon::Exclamation);
+    ShowError(QStringLiteral("The folder %1 does not exist.  Choose a file in an existing folder.")
+                  .arg(QDir::toNativeSeparators(file.absolutePath())));
     return false;
 }
 
 void MessageLogController::RefuseFile()
 {
-    UserPrompts::ShowMessage(chkSaveLogToFile->window(), QStringLiteral("Error"),
-                             QStringLiteral("Invalid file type.  Default file will be used!"),
-                             UserPrompts::Icon::Exclamation);
+    ShowError(QStringLiteral("Invalid file type.  Default file will be used!"));
+}
+
+void MessageLogController::ShowError(const QString& text) const
+{
+    if (m_questions.showError)
+        m_questions.showError(text);
 }
 
 // A file of the same name in another folder does not close the old file's period.
@@ -133,15 +127,12 @@ void MessageLogController::ChooseLogFile(const LogFileLocation& location)
 QString MessageLogController::ChooseFileWithDialog(const QString& title,
                                                    bool fileMustExist) const
 {
-    UserPrompts::FileDialogRequest request;
-    request.title = title;
-    request.filter = kLogFileFilter;
     // A stored folder that has gone (another machine's path, a removed drive) is kept,
     // but the dialog opens where the user's documents are.
-    request.startFolder = QDir(m_settings.sLogFilePath).exists() ? m_settings.sLogFilePath
-                                                                 : DefaultLogFolder();
-    request.fileMustExist = fileMustExist;
-    return UserPrompts::ChooseFile(chkSaveLogToFile->window(), request);
+    const QString startFolder = QDir(m_settings.sLogFilePath).exists() ? m_settings.sLogFilePath
+                                                                       : DefaultLogFolder();
+    return m_questions.chooseFile ? m_questions.chooseFile(title, startFolder, fileMustExist)
+                                  : QString();
 }
 
 QString MessageLogController::logFilePath() const
@@ -151,7 +142,7 @@ QString MessageLogController::logFilePath() const
 
 void MessageLogController::AppendLine(const QString& line)
 {
-    if (m_reportingFailure || !chkSaveLogToFile->isChecked() || !fileChosen())
+    if (m_reportingFailure || !m_bSaveLogToFile || !fileChosen())
         return;
     const LogFileResult result = AppendToLogFile(logFilePath(), line);
     if (result.fileMissing)
@@ -205,7 +196,7 @@ bool MessageLogController::Succeeded(const LogFileResult& result)
     m_bLogStarted = false;
     {
         const QScopedValueRollback<bool> noFileWrites(m_reportingFailure, true);
-        chkSaveLogToFile->setChecked(false);
+        chkSaveLogToFile_Click(false);
     }
     ReportFailure(result.error);
     return false;

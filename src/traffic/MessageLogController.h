@@ -9,9 +9,16 @@
 #include <functional>
 
 class CommunicationsLog;
-class QCheckBox;
-class QWidget;
 struct TrafficSettings;
+
+// What the message log asks the user: a file (the full path, or an empty text when
+// cancelled), whether an existing file is written over, and errors to acknowledge.
+struct MessageLogQuestions {
+    std::function<QString(const QString& title, const QString& startFolder, bool fileMustExist)>
+        chooseFile;
+    std::function<bool(const QString& fileName)> askToOverwrite;
+    std::function<void(const QString& text)> showError;
+};
 
 // The message log file as the user drives it: "Save Log To File", "&New" and "&Open".
 // While the box is checked every line of the communications log is appended to the
@@ -24,22 +31,28 @@ public:
     // The closing block as it should read now (statistics and "Log Ended: ").
     using ClosingBlock = std::function<QStringList()>;
 
-    // Places chkSaveLogToFile on checkBoxParent at `position`.
     MessageLogController(CommunicationsLog& log, TrafficSettings& settings,
-                         ClosingBlock closingBlock, QWidget* checkBoxParent,
-                         const QPoint& position, QObject* parent = nullptr);
+                         ClosingBlock closingBlock, MessageLogQuestions questions,
+                         QObject* parent = nullptr);
 
     // Start-up: no file chosen, no logging period open.
     void ClearMessageLogState();
     // Shut-down: a chosen file gets its closing block, whether or not logging is on.
     void WriteLogEndAtShutDown();
 
+    // "Save Log To File" checked or cleared, by the user or by the controller itself.
     void chkSaveLogToFile_Click(bool checked);
+    bool bSaveLogToFile() const { return m_bSaveLogToFile; }
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
 
     QString sLogFileName() const { return m_sLogFileName; }
     bool bLogStarted() const { return m_bLogStarted; }
+
+signals:
+    // "Save Log To File" is now checked or cleared, also where the controller itself
+    // cleared it (a cancelled choice, a failed write): a box showing it follows.
+    void saveLogToFileChanged(bool checked);
 
 private:
     QString logFilePath() const;
@@ -48,6 +61,7 @@ private:
     // and remembers its folder.
     void ChooseLogFile(const LogFileLocation& location);
     QString ChooseFileWithDialog(const QString& title, bool fileMustExist) const;
+    void ShowError(const QString& text) const;
     // "Invalid file type.  Default file will be used!"
     void RefuseFile();
     bool FolderOfFileExists(const QString& path) const;
@@ -63,7 +77,8 @@ private:
     CommunicationsLog& m_log;
     TrafficSettings& m_settings;
     ClosingBlock m_closingBlock;
-    QCheckBox* chkSaveLogToFile = nullptr;
+    MessageLogQuestions m_questions;
+    bool m_bSaveLogToFile = false;
     QString m_sLogFileName;
     bool m_bLogStarted = false;
     bool m_reportingFailure = false;  // while set, no line goes to the file

@@ -1,7 +1,7 @@
 // The link charts' place in the main window: the link history kept for the whole run,
 // fed by the "Statistics" page, and "View" > "Link Charts..." that shows it.
 #include "traffic/LinkHistoryRecorder.h"
-#include "traffic/StatisticsPage.h"
+#include "traffic/StatisticsController.h"
 #include "ui/LinkChartsWindow.h"
 #include "ui/frmQVOrvalisETMain.h"
 
@@ -11,11 +11,11 @@
 void frmQVOrvalisETMain::installLinkCharts()
 {
     m_linkHistory = new LinkHistoryRecorder(m_counters, *tmrThroughput, this);
-    connect(m_statisticsPage, &StatisticsPage::throughputTicked, m_linkHistory,
+    connect(m_statistics, &StatisticsController::throughputTicked, m_linkHistory,
             &LinkHistoryRecorder::ThroughputTicked);
-    connect(m_statisticsPage, &StatisticsPage::deliveryReported, m_linkHistory,
+    connect(m_statistics, &StatisticsController::deliveryReported, m_linkHistory,
             &LinkHistoryRecorder::DeliveryReported);
-    connect(m_statisticsPage, &StatisticsPage::countersCleared, m_linkHistory,
+    connect(m_statistics, &StatisticsController::countersCleared, m_linkHistory,
             &LinkHistoryRecorder::CountersCleared);
 
     QAction* charts = mnuView->addAction(QStringLiteral("Link &Charts..."));

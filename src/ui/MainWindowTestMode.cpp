@@ -4,7 +4,7 @@
 #include "protocol/MessageCatalogue.h"
 #include "testmode/TestModeCommands.h"
 #include "testmode/TestSettingsPage.h"
-#include "traffic/RfDataPanel.h"
+#include "ui/pages/RfDataPanel.h"
 #include "ui/frmQVOrvalisETMain.h"
 
 #include <QFrame>

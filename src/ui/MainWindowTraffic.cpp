@@ -2,12 +2,15 @@
 // "Statistics" page, the message log file and their response handlers.
 #include "link/LinkSession.h"
 #include "platform/Clock.h"
-#include "protocol/MessageCatalogue.h"
 #include "traffic/MessageLogController.h"
-#include "traffic/RfDataPanel.h"
-#include "traffic/StatisticsPage.h"
+#include "traffic/RfDataController.h"
+#include "traffic/StatisticsController.h"
+#include "traffic/TrafficHandlers.h"
 #include "ui/Twips.h"
 #include "ui/frmQVOrvalisETMain.h"
+#include "ui/pages/MessageLogCheckBox.h"
+#include "ui/pages/RfDataPanel.h"
+#include "ui/pages/StatisticsPage.h"
 
 #include <QAction>
 #include <QFrame>
@@ -29,41 +32,26 @@ void FillWith(QWidget* container, QWidget* content)
 
 void frmQVOrvalisETMain::installTrafficPages()
 {
-    m_rfDataPanel = new RfDataPanel(*m_link, m_traffic, m_counters, *tmrRepeat, *tmrThroughput,
-                                    frameRfData);
+    m_rfData = new RfDataController(*m_link, m_traffic, m_counters, *tmrRepeat, *tmrThroughput,
+                                    this);
+    m_statistics = new StatisticsController(*m_link, m_counters, m_config, *tmrThroughput, this);
+    m_rfDataPanel = new RfDataPanel(*m_rfData, frameRfData);
     m_rfDataPanel->setGeometry(frameRfData->rect());  // positions count from the frame's corner
-    m_statisticsPage = new StatisticsPage(*m_link, m_counters, m_config, *tmrThroughput,
-                                          page(kStatisticsPage));
+    m_statisticsPage = new StatisticsPage(*m_statistics, page(kStatisticsPage));
     FillWith(page(kStatisticsPage), m_statisticsPage);
-    connect(m_rfDataPanel, &RfDataPanel::packetReceived, m_statisticsPage,
+    connect(m_rfData, &RfDataController::packetReceived, m_statisticsPage,
             &StatisticsPage::ShowPacketsReceived);
 
-    RfDataPanel* panel = m_rfDataPanel;
-    StatisticsPage* statistics = m_statisticsPage;
-    m_link->receive().setRfDataDisplay(
-        [panel](const Frame& frame) { panel->DisplayReceivedRFData(frame); });
-    MessageDispatcher& dispatcher = m_link->dispatcher();
-    dispatcher.registerHandler(MessageCode::ReceivedRfData,
-                               [panel](const Frame&) { panel->ProcessReceivedRFDataMessage(); });
-    dispatcher.registerHandler(MessageCode::RfDataNotAddressedToUs, [panel](const Frame&) {
-        panel->ProcessReceivedRFDataMessageNotAddresedToUs();
-    });
-    dispatcher.registerHandler(MessageCode::SendRfDataAck, [statistics](const Frame& frame) {
-        statistics->ProcessSendRFDataMessageAck(frame);
-    });
-    dispatcher.registerHandler(MessageCode::RfStatistics, [statistics](const Frame& frame) {
-        statistics->ProcessRespondWithRFStatistics(frame);
-    });
-    dispatcher.registerHandler(MessageCode::ClearStatisticsAck,
-                               [statistics](const Frame&) { statistics->ProcessClearStatisticsAck(); });
+    RegisterTrafficHandlers(*m_link, *m_rfData, *m_statistics);
 
     const auto closingBlock = [this] {
-        return ClosingBlockLines(m_statisticsPage->transceiverCaptions(), m_counters,
+        return ClosingBlockLines(m_statistics->transceiverCaptions(), m_counters,
                                  m_config.iRFRetries, Clock::Now());
     };
+    auto* checkBox = new MessageLogCheckBox(centralWidget(), QPoint(Twips(11520), Twips(120)));
     m_messageLog = new MessageLogController(m_link->log(), m_traffic, closingBlock,
-                                            centralWidget(),
-                                            QPoint(Twips(11520), Twips(120)), this);
+                                            checkBox->questions(), this);
+    checkBox->bindTo(*m_messageLog);
     connect(mnuFileNew, &QAction::triggered, m_messageLog, &MessageLogController::mnuFileNew_Click);
     connect(mnuFileOpen, &QAction::triggered, m_messageLog, &MessageLogController::mnuFileOpen_Click);
 }
@@ -78,7 +66,7 @@ void frmQVOrvalisETMain::LimitRfDataEntry()
 void frmQVOrvalisETMain::ClearMessageLogState()
 {
     m_messageLog->ClearMessageLogState();
-    m_rfDataPanel->ClearRandomMessageFlag();
+    m_rfData->ClearRandomMessageFlag();
 }
 
 void frmQVOrvalisETMain::ShowLoadedTrafficSettings()

@@ -26,11 +26,13 @@ class QMenu;
 class QPushButton;
 class QTabBar;
 class ProtocolTimer;
+class RfDataController;
 class RfDataPanel;
 class RfSettingsPage;
 class StatusBarPresenter;
 class LinkSession;
 class SerialPort;
+class StatisticsController;
 class StatisticsPage;
 class TestModeCommands;
 class TestSettingsPage;
@@ -154,6 +156,8 @@ private:
     CommPage* m_commPage = nullptr;
 
     // The traffic tester (MainWindowTraffic.cpp).
+    RfDataController* m_rfData = nullptr;
+    StatisticsController* m_statistics = nullptr;
     RfDataPanel* m_rfDataPanel = nullptr;
     StatisticsPage* m_statisticsPage = nullptr;
     MessageLogController* m_messageLog = nullptr;

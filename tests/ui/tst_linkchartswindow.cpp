@@ -7,7 +7,7 @@
 #include "support/ExistingPlace.h"
 #include "support/Hex.h"
 #include "support/WindowHarness.h"
-#include "traffic/StatisticsPage.h"
+#include "ui/pages/StatisticsPage.h"
 #include "ui/LinkChartsWindow.h"
 
 #include <QAction>

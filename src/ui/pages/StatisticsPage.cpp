@@ -1,20 +1,13 @@
-#include "traffic/StatisticsPage.h"
+#include "ui/pages/StatisticsPage.h"
 
-#include "config/ConfigSettings.h"
-#include "link/LinkSession.h"
-#include "protocol/Replies.h"
-#include "traffic/RfDataFrame.h"
-#include "ui/widgets/ValueLabel.h"
+#include "traffic/StatisticsController.h"
 #include "traffic/TrafficCounters.h"
+#include "ui/widgets/ValueLabel.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include "platform/ProtocolTimer.h"
-
-#include <QTimer>
-
 
 namespace {
 
@@ -44,14 +37,8 @@ QRect GridCell(int row, int column)
 
 }  // namespace
 
-StatisticsPage::StatisticsPage(LinkSession& link, TrafficCounters& counters,
-                               const ConfigSettings& config, ProtocolTimer& throughputTimer,
-                               QWidget* parent)
-    : QWidget(parent),
-      m_link(link),
-      m_counters(counters),
-      m_config(config),
-      tmrThroughput(throughputTimer)
+StatisticsPage::StatisticsPage(StatisticsController& controller, QWidget* parent)
+    : QWidget(parent), m_controller(controller)
 {
     setObjectName(QStringLiteral("StatisticsPage"));
     buildTransceiverFrame();
@@ -59,12 +46,25 @@ StatisticsPage::StatisticsPage(LinkSession& link, TrafficCounters& counters,
     cmdClearTestStats = AddButton(this, "cmdClearTestStats", QStringLiteral("Clear All Statistics"),
                                QRect(173, 344, 150, 26));
 
-    connect(cmdGetStatistics, &QPushButton::clicked, this, &StatisticsPage::cmdGetStatistics_Click);
-    connect(cmdClearTestStats, &QPushButton::clicked, this,
-            &StatisticsPage::cmdClearTestStats_Click);
-    connect(&tmrThroughput, &ProtocolTimer::timeout, this, &StatisticsPage::tmrThroughput_Timer);
-    connect(&m_link.transmit(), &TransmitPath::rfDataFrameWritten, this,
-            &StatisticsPage::CountPacketSent);
+    connect(cmdGetStatistics, &QPushButton::clicked, &m_controller,
+            &StatisticsController::cmdGetStatistics_Click);
+    connect(cmdClearTestStats, &QPushButton::clicked, &m_controller,
+            &StatisticsController::cmdClearTestStats_Click);
+    connect(&m_controller, &StatisticsController::packetSent, this, [this] {
+        lblTestPktsSent->setText(QString::number(m_controller.counters().lPacketsSent));
+    });
+    connect(&m_controller, &StatisticsController::deliveryReported, this,
+            &StatisticsPage::ShowDelivery);
+    connect(&m_controller, &StatisticsController::transceiverStatisticsChanged, this,
+            &StatisticsPage::ShowTransceiverStatistics);
+    connect(&m_controller, &StatisticsController::figuresRequested, this,
+            &StatisticsPage::ShowFigures);
+    connect(&m_controller, &StatisticsController::countersCleared, this,
+            &StatisticsPage::ShowCleared);
+    connect(&m_controller, &StatisticsController::throughputTicked, this,
+            [this](double currentKbps, double averageKbps) {
+                lblThroughput->setText(ThroughputText({currentKbps, averageKbps}));
+            });
 }
 
 // The module's counters: rows Total and Unique, four columns.
@@ -115,92 +115,54 @@ void StatisticsPage::buildEvaluationFrame()
     lstRetryDistribution->setGeometry(262, 88, 208, 108);
 }
 
-TransceiverCaptions StatisticsPage::transceiverCaptions() const
-{
-    TransceiverCaptions captions;
-    for (size_t i = 0; i < captions.size(); ++i)
-        captions[i] = m_transceiverLabels[i]->text();
-    return captions;
-}
-
-void StatisticsPage::CountPacketSent()
-{
-    ++m_counters.lPacketsSent;
-    lblTestPktsSent->setText(QString::number(m_counters.lPacketsSent));
-}
-
 void StatisticsPage::ShowPacketsReceived()
 {
-    lblTestPktsRcvd->setText(QString::number(m_counters.lPacketsReceived));
-}
-
-// Response 129. A report too short to hold packet ID, status and retries is ignored.
-void StatisticsPage::ProcessSendRFDataMessageAck(const Frame& frame)
-{
-    const std::optional<DeliveryReport> report = DecodeDeliveryReport(frame);
-    if (!report)
-        return;
-    ApplySendRfDataAck(m_counters, report->status, report->retries, m_config.iRFRetries);
-    ShowRetryDistribution();
-    lblTestAcksRcvd->setText(QString::number(m_counters.lAcksReceived));
-    ComputeSuccessRates(m_counters);
-    ShowSuccessRates();
-    emit deliveryReported();
-}
-
-// Response 143. A reply too short to hold all eight counters leaves the labels alone.
-void StatisticsPage::ProcessRespondWithRFStatistics(const Frame& frame)
-{
-    const std::optional<RFStatistics> statistics = DecodeRfStatistics(frame);
-    if (!statistics)
-        return;
-    for (size_t i = 0; i < statistics->size(); ++i)
-        m_transceiverLabels[i]->setText(QString::number((*statistics)[i]));
-}
-
-void StatisticsPage::ProcessClearStatisticsAck()
-{
-    for (QLabel* label : m_transceiverLabels)
-        label->setText(QStringLiteral("-"));
-}
-
-// Shows the host's totals and the rates as last computed, then asks the module.
-void StatisticsPage::cmdGetStatistics_Click()
-{
-    lblTestPktsSent->setText(QString::number(m_counters.lPacketsSent));
-    lblTestPktsRcvd->setText(QString::number(m_counters.lPacketsReceived));
-    lblTestAcksRcvd->setText(QString::number(m_counters.lAcksReceived));
-    ShowSuccessRates();
-    m_link.SendMessageToTransceiver(BuildQueryRfStatisticsFrame(), false);
-}
-
-void StatisticsPage::cmdClearTestStats_Click()
-{
-    for (QLabel* label : {lblTestPktsSent, lblTestPktsRcvd, lblTestAcksRcvd,
-                          lblPktSuccessWithAcks, lblOverallPktSuccess})
-        label->setText(QStringLiteral("-"));
-    m_counters.clear();
-    emit countersCleared();
-    lblThroughput->setText(QStringLiteral("-"));
-    ShowRetryDistribution();
-    m_link.SendMessageToTransceiver(BuildClearStatisticsFrame(), false);
+    lblTestPktsRcvd->setText(QString::number(m_controller.counters().lPacketsReceived));
 }
 
 void StatisticsPage::tmrThroughput_Timer()
 {
-    const ThroughputFigures figures = AdvanceThroughput(m_counters, tmrThroughput.interval());
-    lblThroughput->setText(ThroughputText(figures));
-    emit throughputTicked(figures.currentKbps, figures.averageKbps);
+    m_controller.tmrThroughput_Timer();
+}
+
+void StatisticsPage::ShowDelivery()
+{
+    ShowRetryDistribution();
+    lblTestAcksRcvd->setText(QString::number(m_controller.counters().lAcksReceived));
+    ShowSuccessRates();
+}
+
+void StatisticsPage::ShowTransceiverStatistics()
+{
+    for (size_t i = 0; i < m_transceiverLabels.size(); ++i)
+        m_transceiverLabels[i]->setText(m_controller.transceiverCaptions()[i]);
+}
+
+void StatisticsPage::ShowFigures()
+{
+    const TrafficCounters& counters = m_controller.counters();
+    lblTestPktsSent->setText(QString::number(counters.lPacketsSent));
+    lblTestPktsRcvd->setText(QString::number(counters.lPacketsReceived));
+    lblTestAcksRcvd->setText(QString::number(counters.lAcksReceived));
+    ShowSuccessRates();
+}
+
+void StatisticsPage::ShowCleared()
+{
+    for (QLabel* label : {lblTestPktsSent, lblTestPktsRcvd, lblTestAcksRcvd,
+                          lblPktSuccessWithAcks, lblOverallPktSuccess, lblThroughput})
+        label->setText(QStringLiteral("-"));
+    ShowRetryDistribution();
 }
 
 void StatisticsPage::ShowRetryDistribution()
 {
     lstRetryDistribution->clear();
-    lstRetryDistribution->addItems(RetryDistributionRows(m_counters, m_config.iRFRetries));
+    lstRetryDistribution->addItems(m_controller.RetryDistributionRows());
 }
 
 void StatisticsPage::ShowSuccessRates()
 {
-    lblPktSuccessWithAcks->setText(PercentText(m_counters.dPktSuccessWithAcks));
-    lblOverallPktSuccess->setText(PercentText(m_counters.dOverallPktSuccess));
+    lblPktSuccessWithAcks->setText(m_controller.PktSuccessWithAcksText());
+    lblOverallPktSuccess->setText(m_controller.OverallPktSuccessText());
 }
