@@ -12,9 +12,9 @@
 
 #include <memory>
 
-class CommPage;
+class CommController;
 class CommunicationsLogView;
-class IdsPage;
+class IdsController;
 class LinkChartsWindow;
 class LinkHistoryRecorder;
 class MessageLogController;
@@ -27,6 +27,7 @@ class QPushButton;
 class QTabBar;
 class ProtocolTimer;
 class RfDataPanel;
+class RfSettingsController;
 class RfSettingsPage;
 class LinkSession;
 class SerialPort;
@@ -148,10 +149,11 @@ private:
     QAction* mnuCommPort = nullptr;
     QMenu* mnuView = nullptr;
 
-    // Configuration pages that take part in start-up (MainWindowConfig.cpp).
-    IdsPage* m_idsPage = nullptr;
+    // Configuration controllers and the page that take part in start-up (MainWindowConfig.cpp).
+    IdsController* m_ids = nullptr;
+    RfSettingsController* m_rfSettings = nullptr;
     RfSettingsPage* m_rfSettingsPage = nullptr;
-    CommPage* m_commPage = nullptr;
+    CommController* m_comm = nullptr;
 
     // The traffic tester (MainWindowTraffic.cpp).
     RfDataPanel* m_rfDataPanel = nullptr;
