@@ -5,20 +5,22 @@
 #include "link/LinkSession.h"
 #include "protocol/Replies.h"
 
+namespace {
+
+// Where each ID is stored, in the controller's order.
+constexpr qint32 ConfigSettings::*kStored[IdsController::kIdCount] = {
+    &ConfigSettings::lTransceiverID, &ConfigSettings::lNetworkID, &ConfigSettings::lSystemID};
+
+}  // namespace
+
 IdsController::IdsController(ConfigSettings& config, LinkSession& link, QObject* parent)
     : QObject(parent), m_config(config), m_link(link)
 {
 }
 
-qint32& IdsController::stored(int id)
-{
-    qint32* ids[kIdCount] = {&m_config.lTransceiverID, &m_config.lNetworkID, &m_config.lSystemID};
-    return *ids[id];
-}
-
 qint32 IdsController::value(int id) const
 {
-    return const_cast<IdsController*>(this)->stored(id);
+    return m_config.*kStored[id];
 }
 
 void IdsController::setState(int id, ValueState state)
@@ -31,7 +33,7 @@ void IdsController::setState(int id, ValueState state)
 
 void IdsController::setValue(int id, qint32 value)
 {
-    stored(id) = value;
+    m_config.*kStored[id] = value;
     setState(id, ValueState::Pending);
 }
 
@@ -68,7 +70,7 @@ void IdsController::ProcessRespondWithIDs(const Frame& frame)
     const qint32 values[kIdCount] = {reported->transceiverId, reported->networkId,
                                      reported->systemId};
     for (int id = 0; id < kIdCount; ++id) {
-        stored(id) = values[id];
+        m_config.*kStored[id] = values[id];
         emit valueShown(id, values[id]);
         setState(id, ValueState::Confirmed);
     }

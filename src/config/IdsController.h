@@ -42,7 +42,6 @@ signals:
     void stateChanged(int id, ValueState state);
 
 private:
-    qint32& stored(int id);
     void setState(int id, ValueState state);
 
     ConfigSettings& m_config;

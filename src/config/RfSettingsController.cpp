@@ -37,13 +37,14 @@ RfSettingsController::RfSettingsController(ConfigSettings& config, LinkSession& 
 {
 }
 
-qint16& RfSettingsController::number(int field)
+// Where a number is stored.
+qint16 ConfigSettings::*RfSettingsController::number(int field)
 {
     switch (field) {
-    case HopTable: return m_config.iHopTable;
-    case RFRetries: return m_config.iRFRetries;
-    case PALevel: return m_config.iPALevel;
-    default: return m_config.iSingleChannel;
+    case HopTable: return &ConfigSettings::iHopTable;
+    case RFRetries: return &ConfigSettings::iRFRetries;
+    case PALevel: return &ConfigSettings::iPALevel;
+    default: return &ConfigSettings::iSingleChannel;
     }
 }
 
@@ -64,7 +65,7 @@ qint32 RfSettingsController::value(int field) const
     case HopTable:
     case RFRetries:
     case PALevel:
-    case SingleChannel: return const_cast<RfSettingsController*>(this)->number(field);
+    case SingleChannel: return m_config.*number(field);
     default: return Flag(switchOn(field));
     }
 }
@@ -79,7 +80,7 @@ void RfSettingsController::setState(int field, ValueState state)
 
 void RfSettingsController::setNumber(int field, qint32 value)
 {
-    number(field) = static_cast<qint16>(value);
+    m_config.*number(field) = static_cast<qint16>(value);
     setState(field, ValueState::Pending);
 }
 

@@ -69,7 +69,7 @@ signals:
     void stateChanged(int field, ValueState state);
 
 private:
-    qint16& number(int field);
+    static qint16 ConfigSettings::*number(int field);
     bool switchOn(int field) const;
     void showNumber(int field, qint32 value);
     void showSwitch(int field, bool on);

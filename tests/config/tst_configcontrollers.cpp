@@ -14,15 +14,6 @@
 
 namespace {
 
-template <typename Controller>
-QString Show(const Controller& c, int count)
-{
-    QString values, states;
-    for (int field = 0; field < count; ++field)
-        values += QString::number(c.value(field)) + ' ', states += "UPC"[static_cast<int>(c.state(field))];
-    return values + states;
-}
-
 QStringList Play(const QString& script)
 {
     VirtualClock clock;  // first: the session's timers run on it
@@ -40,7 +31,15 @@ QStringList Play(const QString& script)
     d.registerHandler(MessageCode::SetProgrammableSettingsAck, [&](const Frame&) { rf.ProcessSetProgrammableSettingsAck(); });
     d.registerHandler(MessageCode::ProgrammableSettings, [&](const Frame& f) { rf.ProcessRespondWithProgrammableSettings(f); });
     d.registerHandler(MessageCode::SetBaudrateAck, [&](const Frame&) { comm.ProcessSetBaudrateAck(); });
-    d.registerHandler(MessageCode::IdsAndSettingsStatus, [&](const Frame& f) { reprovisioning.ProcessRespondWithIDsAndProgrammableSettingsStatus(*DecodeSettingsStatus(f)); });
+    d.registerHandler(MessageCode::IdsAndSettingsStatus, [&](const Frame& f) {
+        reprovisioning.ProcessRespondWithIDsAndProgrammableSettingsStatus(*DecodeSettingsStatus(f));
+    });
+    const auto show = [](const auto& c, int count) {
+        QString values, states;
+        for (int field = 0; field < count; ++field)
+            values += QString::number(c.value(field)) + ' ', states += "UPC"[static_cast<int>(c.state(field))];
+        return values + states;
+    };
     QStringList seen;
     h.port->setResponder([&](FakeSerialPort&, const QByteArray& bytes) { seen << "write " + HexText(bytes).trimmed(); });
     using A = const QString&;
@@ -53,10 +52,10 @@ QStringList Play(const QString& script)
         {"getIds", [&](A) { ids.GetIDs(); }},
         {"setIds", [&](A) { ids.SetIDs(); }},
         {"id", [&](A v) { ids.setValue(v.section(' ', 0, 0).toInt(), v.section(' ', 1).toInt()); }},
-        {"ids", [&](A) { seen << "ids " + Show(ids, IdsController::kIdCount); }},
+        {"ids", [&](A) { seen << "ids " + show(ids, IdsController::kIdCount); }},
         {"getSettings", [&](A) { rf.GetProgrammableSettings(); }},
         {"setSettings", [&](A) { rf.SetProgrammableSettings(); }},
-        {"rf", [&](A) { seen << "rf " + Show(rf, RfSettingsController::kFieldCount); }},
+        {"rf", [&](A) { seen << "rf " + show(rf, RfSettingsController::kFieldCount); }},
         {"select", [&](A rate) { comm.selectRate(rate.toInt()); }},
         {"setBaudrate", [&](A) { comm.SetBaudrate(); }},
         {"rate", [&](A) { seen << QStringLiteral("rate %1 %2").arg(comm.selectedRate())
