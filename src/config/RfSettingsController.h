@@ -47,9 +47,10 @@ public:
     void selectPaLevel(int level);
 
     // Start-up, in this order; each value shown turns its field pending as its control
-    // changes: a switch already showing the loaded state does not change.
+    // changes: a switch already showing the loaded state does not change. The level is
+    // shown once the attenuator list is filled; a level without an entry shows nothing.
     void ShowLoadedHopTableAcksAndRetries();
-    void ShowLoadedPaLevel();  // once the attenuator list is filled; a level without an entry shows nothing
+    void ShowLoadedPaLevel();
     void ShowLoadedChannelSettings();
 
     ProgrammableSettingsRecord RecordToSend() const;
