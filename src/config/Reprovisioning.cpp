@@ -1,12 +1,13 @@
 #include "config/Reprovisioning.h"
 
-#include "config/IdsPage.h"
-#include "config/RfSettingsPage.h"
+#include "config/IdsController.h"
+#include "config/RfSettingsController.h"
 #include "link/LinkSession.h"
 #include "protocol/Replies.h"
 
-Reprovisioning::Reprovisioning(LinkSession& link, IdsPage& ids, RfSettingsPage& rfSettings,
-                               ProtocolTimer& tmrGeneric, QObject* parent)
+Reprovisioning::Reprovisioning(LinkSession& link, IdsController& ids,
+                               RfSettingsController& rfSettings, ProtocolTimer& tmrGeneric,
+                               QObject* parent)
     : QObject(parent), m_link(link), m_ids(ids), m_rfSettings(rfSettings), m_tmrGeneric(tmrGeneric)
 {
     m_tmrFreeLineBound.setSingleShot(true);
@@ -39,7 +40,7 @@ void Reprovisioning::SendIds()
 {
     m_waitingForFreeLine = false;
     m_tmrFreeLineBound.stop();
-    m_ids.cmdSetIDs_Click();
+    m_ids.SetIDs();
     m_bSendSettingsPending = true;
     m_tmrGeneric.start(kSettingsDelayMs);
 }
@@ -50,5 +51,5 @@ void Reprovisioning::tmrGeneric_Timer()
     if (!m_bSendSettingsPending)
         return;
     m_bSendSettingsPending = false;
-    m_rfSettings.cmdSetProgrammableSettings_Click();
+    m_rfSettings.SetProgrammableSettings();
 }

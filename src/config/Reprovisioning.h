@@ -3,9 +3,9 @@
 #include <QObject>
 #include "platform/ProtocolTimer.h"
 
-class IdsPage;
+class IdsController;
 class LinkSession;
-class RfSettingsPage;
+class RfSettingsController;
 struct SettingsStatus;
 
 // When the module reports that it lacks its identity or its settings, the host sends
@@ -20,8 +20,8 @@ public:
     static constexpr int kFreeLineWaitMs = 1000;
     static constexpr int kSettingsDelayMs = 50;
 
-    Reprovisioning(LinkSession& link, IdsPage& ids, RfSettingsPage& rfSettings, ProtocolTimer& tmrGeneric,
-                   QObject* parent = nullptr);
+    Reprovisioning(LinkSession& link, IdsController& ids, RfSettingsController& rfSettings,
+                   ProtocolTimer& tmrGeneric, QObject* parent = nullptr);
 
     void ProcessRespondWithIDsAndProgrammableSettingsStatus(const SettingsStatus& status);
     void tmrGeneric_Timer();
@@ -33,8 +33,8 @@ private:
     void SendIds();
 
     LinkSession& m_link;
-    IdsPage& m_ids;
-    RfSettingsPage& m_rfSettings;
+    IdsController& m_ids;
+    RfSettingsController& m_rfSettings;
     ProtocolTimer& m_tmrGeneric;
     ProtocolTimer m_tmrFreeLineBound{"tmrFreeLineBound", this};
     bool m_waitingForFreeLine = false;

@@ -1,17 +1,22 @@
-// The configuration subsystem's place in the main window: the "IDs", "RF Settings",
-// "Comm" and "Factory Calibration" pages, the firmware version frame, and their
-// response handlers.
-#include "config/CommPage.h"
-#include "config/FactoryCalibrationPage.h"
-#include "config/FirmwareVersionPanel.h"
-#include "config/IdsPage.h"
+// The configuration subsystem's place in the main window: its controllers, the "IDs",
+// "RF Settings", "Comm" and "Factory Calibration" pages and the firmware version frame
+// over them, and the response handlers.
+#include "config/CommController.h"
+#include "config/FactoryCalibration.h"
+#include "config/FirmwareVersionReader.h"
+#include "config/IdsController.h"
 #include "config/Reprovisioning.h"
-#include "config/RfSettingsPage.h"
+#include "config/RfSettingsController.h"
 #include "link/LinkSession.h"
 #include "protocol/MessageCatalogue.h"
 #include "protocol/Replies.h"
 #include "ui/frmQVOrvalisETMain.h"
 #include "ui/StatusBarPresenter.h"
+#include "ui/pages/CommPage.h"
+#include "ui/pages/FactoryCalibrationPage.h"
+#include "ui/pages/FirmwareVersionPanel.h"
+#include "ui/pages/IdsPage.h"
+#include "ui/pages/RfSettingsPage.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -33,18 +38,20 @@ Content* PlaceIn(QWidget* container, Content* content)
 
 void frmQVOrvalisETMain::installConfigPages()
 {
-    m_idsPage = PlaceIn(page(7), new IdsPage(m_config, *m_link));
-    m_rfSettingsPage = PlaceIn(page(8), new RfSettingsPage(m_config, *m_link));
-    m_commPage = PlaceIn(page(5), new CommPage(*m_link));
-    m_statusBar->follow(m_commPage->rateSwitch());
-    PlaceIn(page(6), new FactoryCalibrationPage(*m_link));
-    auto* firmware = PlaceIn(frameFirmwareVersion, new FirmwareVersionPanel(*m_link));
-    auto* reprovisioning =
-        new Reprovisioning(*m_link, *m_idsPage, *m_rfSettingsPage, *tmrGeneric, this);
+    IdsController* ids = m_ids = new IdsController(m_config, *m_link, this);
+    RfSettingsController* rf = m_rfSettings = new RfSettingsController(m_config, *m_link, this);
+    CommController* comm = m_comm = new CommController(*m_link, this);
+    m_statusBar->follow(comm->rateSwitch());
+    auto* calibration = new FactoryCalibration(*m_link, this);
+    auto* firmware = new FirmwareVersionReader(*m_link, this);
+    auto* reprovisioning = new Reprovisioning(*m_link, *ids, *rf, *tmrGeneric, this);
 
-    IdsPage* ids = m_idsPage;
-    RfSettingsPage* rf = m_rfSettingsPage;
-    CommPage* comm = m_commPage;
+    PlaceIn(page(7), new IdsPage(*ids));
+    m_rfSettingsPage = PlaceIn(page(8), new RfSettingsPage(*rf));
+    PlaceIn(page(5), new CommPage(*comm));
+    PlaceIn(page(6), new FactoryCalibrationPage(*calibration));
+    PlaceIn(frameFirmwareVersion, new FirmwareVersionPanel(*firmware));
+
     MessageDispatcher& dispatcher = m_link->dispatcher();
     dispatcher.registerHandler(MessageCode::SetIdsAck, [ids](const Frame&) { ids->ProcessSetIDsAck(); });
     dispatcher.registerHandler(MessageCode::Ids,
@@ -72,9 +79,10 @@ void frmQVOrvalisETMain::installConfigPages()
 // receive-all. The Comm page shows the rate the search settled on.
 void frmQVOrvalisETMain::ShowLoadedConfigSettings()
 {
-    m_idsPage->ShowLoadedIds();
-    m_rfSettingsPage->ShowLoadedHopTableAcksAndRetries();
+    m_ids->ShowLoadedIds();
+    m_rfSettings->ShowLoadedHopTableAcksAndRetries();
     m_rfSettingsPage->FillPaLevelList();
-    m_rfSettingsPage->ShowLoadedChannelSettings();
-    m_commPage->ShowRateInUse();
+    m_rfSettings->ShowLoadedPaLevel();
+    m_rfSettings->ShowLoadedChannelSettings();
+    m_comm->ShowRateInUse();
 }

@@ -12,9 +12,9 @@
 
 #include <memory>
 
-class CommPage;
+class CommController;
 class CommunicationsLogView;
-class IdsPage;
+class IdsController;
 class LinkChartsWindow;
 class LinkHistoryRecorder;
 class MessageLogController;
@@ -28,6 +28,7 @@ class QTabBar;
 class ProtocolTimer;
 class RfDataController;
 class RfDataPanel;
+class RfSettingsController;
 class RfSettingsPage;
 class StatusBarPresenter;
 class LinkSession;
@@ -150,10 +151,11 @@ private:
     QAction* mnuCommPort = nullptr;
     QMenu* mnuView = nullptr;
 
-    // Configuration pages that take part in start-up (MainWindowConfig.cpp).
-    IdsPage* m_idsPage = nullptr;
+    // Configuration controllers and the page that take part in start-up (MainWindowConfig.cpp).
+    IdsController* m_ids = nullptr;
+    RfSettingsController* m_rfSettings = nullptr;
     RfSettingsPage* m_rfSettingsPage = nullptr;
-    CommPage* m_commPage = nullptr;
+    CommController* m_comm = nullptr;
 
     // The traffic tester (MainWindowTraffic.cpp).
     RfDataController* m_rfData = nullptr;

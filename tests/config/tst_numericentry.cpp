@@ -1,7 +1,7 @@
 // The numeric entry rule, and the same rule bound to a real entry box.
 #include "config/NumericBoxSpec.h"
-#include "ui/widgets/NumericEntryBinding.h"
 #include "config/NumericEntryRule.h"
+#include "ui/widgets/NumericEntryBinding.h"
 #include "ui/widgets/SpinButtons.h"
 
 #include <QCheckBox>
@@ -11,26 +11,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtTest>
-
-namespace {
-
-using Action = NumericEntryOutcome::Action;
-
-NumericEntryOutcome Validate(const NumericBoxSpec& spec, const QString& text, qint32 stored)
-{
-    return ValidateNumericEntry(text, spec.entry.minimum, spec.entry.maximum, stored);
-}
-
-bool ImageContainsColour(const QImage& image, const QColor& colour)
-{
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) == colour)
-                return true;
-    return false;
-}
-
-}  // namespace
 
 class TestNumericEntry : public QObject {
     Q_OBJECT
@@ -75,15 +55,15 @@ void TestNumericEntry::rule()
     QFETCH(int, stored);
     QFETCH(QString, replacement);
     QFETCH(int, storedAfter);
-    const NumericBoxSpec spec = NumericBoxSpecFor(box);
-    NumericEntryOutcome outcome = Validate(spec, text, stored);
+    const NumericEntryParameters bounds = NumericBoxSpecFor(box).entry;
+    const auto validate = [&](const QString& t) { return ValidateNumericEntry(t, bounds.minimum, bounds.maximum, stored); };
+    NumericEntryOutcome outcome = validate(text);
     if (!replacement.isNull()) {
-        QCOMPARE(outcome.action, Action::ReplaceText);
+        QCOMPARE(outcome.action, NumericEntryOutcome::Action::ReplaceText);
         QCOMPARE(outcome.replacementText, replacement);
-        // The replacement changes the box again; that run must accept it as it is.
-        outcome = Validate(spec, replacement, stored);
+        outcome = validate(replacement);  // the replacement changes the box again: accepted as it is
     }
-    QCOMPARE(outcome.action, Action::Accept);
+    QCOMPARE(outcome.action, NumericEntryOutcome::Action::Accept);
     QCOMPARE(outcome.storedValue, storedAfter);
 }
 
@@ -153,12 +133,16 @@ void TestNumericEntry::boundBox()
 // The colour must reach the pixels of each kind of control, not just its palette.
 void TestNumericEntry::markedColourIsDrawn()
 {
+    const auto drawn = [](QWidget* control, const QColor& colour) {
+        const QImage image = control->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+        return std::count(pixels, pixels + image.width() * image.height(), colour.rgb()) > 0;
+    };
     const QString text = QStringLiteral("WWWW MMMM");
     QWidget window;
     auto* combo = new QComboBox;
     combo->addItem(text);
-    const QList<QWidget*> controls{new QLineEdit(text), new QCheckBox(text), new QRadioButton(text),
-                                   combo};
+    const QList<QWidget*> controls{new QLineEdit(text), new QCheckBox(text), new QRadioButton(text), combo};
     auto* layout = new QVBoxLayout(&window);
     for (QWidget* control : controls)
         layout->addWidget(control);
@@ -167,9 +151,9 @@ void TestNumericEntry::markedColourIsDrawn()
     for (const QColor& colour : {PendingColour(), ConfirmedColour()}) {
         for (QWidget* control : controls) {
             const char* kind = control->metaObject()->className();
-            QVERIFY2(!ImageContainsColour(control->grab().toImage(), colour), kind);
+            QVERIFY2(!drawn(control, colour), kind);
             colour == PendingColour() ? MarkPending(control) : MarkConfirmed(control);
-            QVERIFY2(ImageContainsColour(control->grab().toImage(), colour), kind);
+            QVERIFY2(drawn(control, colour), kind);
         }
     }
 }

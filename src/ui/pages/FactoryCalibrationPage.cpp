@@ -1,16 +1,15 @@
-#include "config/FactoryCalibrationPage.h"
+#include "ui/pages/FactoryCalibrationPage.h"
 
-#include "config/ConfigFrames.h"
+#include "config/FactoryCalibration.h"
 #include "ui/widgets/PageControls.h"
 #include "ui/widgets/SpinButtons.h"
-#include "link/LinkSession.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 
-FactoryCalibrationPage::FactoryCalibrationPage(LinkSession& link, QWidget* parent)
-    : QWidget(parent), m_link(link)
+FactoryCalibrationPage::FactoryCalibrationPage(FactoryCalibration& calibration, QWidget* parent)
+    : QWidget(parent), m_calibration(calibration)
 {
     setObjectName(QStringLiteral("FactoryCalibrationPage"));
     auto* frame = new QGroupBox(QStringLiteral("Maximum Power Amplifier Level"), this);
@@ -34,5 +33,5 @@ FactoryCalibrationPage::FactoryCalibrationPage(LinkSession& link, QWidget* paren
 
 void FactoryCalibrationPage::cmdGetMaxPowerAmplifierLevel_Click()
 {
-    m_link.SendMessageToTransceiver(BuildQueryMaxPowerAmplifierLevelFrame(), false);
+    m_calibration.GetMaxPowerAmplifierLevel();
 }

@@ -1,9 +1,7 @@
-#include "config/FirmwareVersionPanel.h"
+#include "ui/pages/FirmwareVersionPanel.h"
 
-#include "config/ConfigFrames.h"
+#include "config/FirmwareVersionReader.h"
 #include "ui/widgets/PageControls.h"
-#include "link/LinkSession.h"
-#include "protocol/Replies.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -16,8 +14,8 @@ constexpr int kSecondRow = 30;
 
 }  // namespace
 
-FirmwareVersionPanel::FirmwareVersionPanel(LinkSession& link, QWidget* parent)
-    : QWidget(parent), m_link(link)
+FirmwareVersionPanel::FirmwareVersionPanel(FirmwareVersionReader& reader, QWidget* parent)
+    : QWidget(parent), m_reader(reader)
 {
     setObjectName(QStringLiteral("FirmwareVersionPanel"));
     cmdGetFirmwareVersion = AddButton(this, "cmdGetFirmwareVersion", QStringLiteral("Get Version"),
@@ -33,19 +31,15 @@ FirmwareVersionPanel::FirmwareVersionPanel(LinkSession& link, QWidget* parent)
         AddLabel(this, "lblCopyright", QString(), QRect(210, kSecondRow, 300, kRowHeight));
     connect(cmdGetFirmwareVersion, &QPushButton::clicked, this,
             &FirmwareVersionPanel::cmdGetFirmwareVersion_Click);
+    connect(&m_reader, &FirmwareVersionReader::versionReceived, this,
+            [this](const FirmwareVersionTexts& texts) {
+                lblVersion->setText(texts.version);
+                lblFirmwareDate->setText(texts.date);
+                lblCopyright->setText(texts.copyright);
+            });
 }
 
 void FirmwareVersionPanel::cmdGetFirmwareVersion_Click()
 {
-    m_link.SendMessageToTransceiver(BuildQueryFirmwareVersionFrame(), false);
-}
-
-void FirmwareVersionPanel::ProcessReceivedFirmwareVersionMessage(const Frame& frame)
-{
-    const std::optional<FirmwareVersionTexts> texts = DecodeFirmwareVersion(frame);
-    if (!texts)
-        return;
-    lblVersion->setText(texts->version);
-    lblFirmwareDate->setText(texts->date);
-    lblCopyright->setText(texts->copyright);
+    m_reader.GetVersion();
 }

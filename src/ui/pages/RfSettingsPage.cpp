@@ -1,11 +1,10 @@
-#include "config/RfSettingsPage.h"
+#include "ui/pages/RfSettingsPage.h"
 
 #include "config/ConfigSettings.h"
-#include "ui/widgets/NumericEntryBinding.h"
+#include "config/RfSettingsController.h"
+#include "ui/pages/ConfigControls.h"
 #include "ui/widgets/PageControls.h"
-#include "config/SleepCommand.h"
 #include "ui/widgets/SpinButtons.h"
-#include "ui/widgets/ValueColours.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -23,26 +22,38 @@ constexpr int kSpinWidth = 18;
 
 }  // namespace
 
-RfSettingsPage::RfSettingsPage(ConfigSettings& config, LinkSession& link, QWidget* parent)
-    : QWidget(parent), m_config(config), m_link(link)
+using Field = RfSettingsController::Field;
+
+RfSettingsPage::RfSettingsPage(RfSettingsController& settings, QWidget* parent)
+    : QWidget(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("RfSettingsPage"));
     buildHopTableAndRetries();
     buildChannelControls();
     buildPaLevelList();
     buildButtons();
+    connect(&m_settings, &RfSettingsController::valueShown, this, &RfSettingsPage::showValue);
+    connect(&m_settings, &RfSettingsController::stateChanged, this,
+            [this](int field, ValueState state) { ShowValueState(RecordControls()[field], state); });
+}
+
+QLineEdit* RfSettingsPage::addNumberBox(const char* name, int field, const QRect& geometry)
+{
+    return AddBoundNumericBox(
+        this, name, geometry, [this, field] { return m_settings.value(field); },
+        [this, field](qint32 value) { m_settings.setNumber(field, value); });
 }
 
 void RfSettingsPage::buildHopTableAndRetries()
 {
     AddLabel(this, "Label27", QStringLiteral("Hop Table"), QRect(30, 30, 100, kRowHeight));
-    txtSetHopTable2 = AddNumericBox(this, "txtSetHopTable2", m_config.iHopTable,
-                                    QRect(140, 30, kBoxWidth, kRowHeight));
+    txtSetHopTable2 = addNumberBox("txtSetHopTable2", Field::HopTable,
+                                   QRect(140, 30, kBoxWidth, kRowHeight));
     UpDownSetHopTable2 = AddSpinButtonsFor(txtSetHopTable2,
                                            QRect(140 + kBoxWidth, 30, kSpinWidth, kRowHeight));
     AddLabel(this, "Label29", QStringLiteral("Retries"), QRect(30, 70, 100, kRowHeight));
-    txtSetRFRetries2 = AddNumericBox(this, "txtSetRFRetries2", m_config.iRFRetries,
-                                     QRect(140, 70, kBoxWidth, kRowHeight));
+    txtSetRFRetries2 = addNumberBox("txtSetRFRetries2", Field::RFRetries,
+                                    QRect(140, 70, kBoxWidth, kRowHeight));
     chkAcks = AddCheckBox(this, "chkAcks", QStringLiteral("Acknowledgements"),
                           QRect(30, 110, 190, kRowHeight));
     chkReceiveAll = AddCheckBox(this, "chkReceiveAll", QStringLiteral("Receive All"),
@@ -65,8 +76,8 @@ void RfSettingsPage::buildChannelControls()
             &RfSettingsPage::optSingleChannelMode_Click);
 
     AddLabel(this, "Label26", QStringLiteral("RF Channel"), QRect(270, 110, 100, kRowHeight));
-    txtRFSingleChannel2 = AddNumericBox(this, "txtRFSingleChannel2", m_config.iSingleChannel,
-                                        QRect(380, 110, kBoxWidth, kRowHeight));
+    txtRFSingleChannel2 = addNumberBox("txtRFSingleChannel2", Field::SingleChannel,
+                                       QRect(380, 110, kBoxWidth, kRowHeight));
     updownRfSingleChannel2 = AddSpinButtonsFor(
         txtRFSingleChannel2, QRect(380 + kBoxWidth, 110, kSpinWidth, kRowHeight));
 }
@@ -99,82 +110,76 @@ void RfSettingsPage::buildButtons()
             &RfSettingsPage::cmdGetProgrammableSettings_Click);
 }
 
-void RfSettingsPage::ShowLoadedHopTableAcksAndRetries()
-{
-    ShowNumber(txtSetHopTable2, m_config.iHopTable);
-    chkAcks->setChecked(m_config.iAcknowledgements == 1);
-    ShowNumber(txtSetRFRetries2, m_config.iRFRetries);
-}
-
 void RfSettingsPage::FillPaLevelList()
 {
-    {
-        // Filling an empty list would select its first entry on its own.
-        const QSignalBlocker quiet(comboInternalPALevel);
-        comboInternalPALevel->clear();
-        comboInternalPALevel->addItems(PaLevelEntries());
-        comboInternalPALevel->setCurrentIndex(-1);
-    }
-    SelectPaLevel(m_config.iPALevel);
+    // Filling an empty list would select its first entry on its own.
+    const QSignalBlocker quiet(comboInternalPALevel);
+    comboInternalPALevel->clear();
+    comboInternalPALevel->addItems(PaLevelEntries());
+    comboInternalPALevel->setCurrentIndex(-1);
 }
 
-void RfSettingsPage::ShowLoadedChannelSettings()
+QList<QWidget*> RfSettingsPage::RecordControls() const
 {
-    (m_config.iRFMode == 1 ? optHoppingMode : optSingleChannelMode)->setChecked(true);
-    ShowNumber(txtRFSingleChannel2, m_config.iSingleChannel);
-    chkReceiveAll->setChecked(m_config.iReceiveAll == 1);
+    return {txtSetHopTable2,      chkAcks,        txtSetRFRetries2,
+            comboInternalPALevel, optHoppingMode, optSingleChannelMode,
+            txtRFSingleChannel2,  chkReceiveAll};
 }
 
-void RfSettingsPage::ShowNumber(QLineEdit* box, int value)
+// Each value goes through its control's own change behaviour: the boxes apply their
+// entry rule, a level without an entry leaves the list as it is.
+void RfSettingsPage::showValue(int field, qint32 value)
 {
-    WriteNumericText(box, QString::number(value));
-}
-
-void RfSettingsPage::SelectPaLevel(int level)
-{
-    if (level >= 0 && level < comboInternalPALevel->count())
-        comboInternalPALevel->setCurrentIndex(level);
+    QWidget* control = RecordControls()[field];
+    if (auto* box = qobject_cast<QLineEdit*>(control))
+        WriteNumericText(box, QString::number(value));
+    else if (auto* button = qobject_cast<QAbstractButton*>(control))
+        button->setChecked(value != 0);
+    else if (value >= 0 && value < comboInternalPALevel->count())
+        comboInternalPALevel->setCurrentIndex(value);
 }
 
 void RfSettingsPage::chkAcks_Click(bool checked)
 {
-    m_config.iAcknowledgements = checked ? 1 : 0;
-    MarkPending(chkAcks);
+    m_settings.setSwitch(Field::Acknowledgements, checked);
 }
 
 void RfSettingsPage::chkReceiveAll_Click(bool checked)
 {
-    m_config.iReceiveAll = checked ? 1 : 0;
-    MarkPending(chkReceiveAll);
+    m_settings.setSwitch(Field::ReceiveAll, checked);
 }
 
 // An option button reports being deselected too; only the one selected counts as
 // clicked.
 void RfSettingsPage::optHoppingMode_Click(bool selected)
 {
-    if (!selected)
-        return;
-    m_config.iRFMode = 1;
-    MarkPending(optHoppingMode);
+    if (selected)
+        m_settings.selectMode(true);
 }
 
 void RfSettingsPage::optSingleChannelMode_Click(bool selected)
 {
-    if (!selected)
-        return;
-    m_config.iRFMode = 0;
-    MarkPending(optSingleChannelMode);
+    if (selected)
+        m_settings.selectMode(false);
 }
 
 void RfSettingsPage::comboInternalPALevel_Click(int index)
 {
-    if (index < 0)
-        return;  // the list was emptied, nothing was chosen
-    m_config.iPALevel = static_cast<qint16>(index);
-    MarkPending(comboInternalPALevel);
+    if (index >= 0)  // below 0: the list was emptied, nothing was chosen
+        m_settings.selectPaLevel(index);
+}
+
+void RfSettingsPage::cmdSetProgrammableSettings_Click()
+{
+    m_settings.SetProgrammableSettings();
+}
+
+void RfSettingsPage::cmdGetProgrammableSettings_Click()
+{
+    m_settings.GetProgrammableSettings();
 }
 
 void RfSettingsPage::cmdSleep2_Click()
 {
-    cmdSleep_Click(m_link);
+    m_settings.Sleep();
 }
