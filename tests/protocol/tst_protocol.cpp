@@ -149,28 +149,6 @@ private slots:
             QVERIFY2(frames == expected, qPrintable(QStringLiteral("cut at %1").arg(cut)));
         }
     }
-    void frame_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("checksumOk");
-        QTest::addColumn<QString>("payload");
-        QTest::addColumn<int>("byteBeyond");
-        QTest::newRow("bad checksum") << Hex("01 06 99 02 A3 04") << false << "02" << 0;
-        QTest::newRow("no payload") << Hex("01 05 96 9C 04") << true << "" << 0;
-    }
-    void frame()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, checksumOk);
-        QFETCH(QString, payload);
-        QFETCH(int, byteBeyond);
-        const Frame frame(bytes);
-        QCOMPARE(frame.checksumOk(), checksumOk);
-        QCOMPARE(QString::fromLatin1(frame.payload().toHex(' ')), payload);
-        QCOMPARE(frame.type(), int(quint8(bytes.at(2))));
-        QCOMPARE(frame.byteAt(bytes.size() + 1), byteBeyond);
-    }
-
     void decoders_data()
     {
         QTest::addColumn<int>("type");

@@ -6,7 +6,6 @@
 #include "platform/ExportFileName.h"
 #include "ui/widgets/UserPrompts.h"
 #include "support/ExistingPlace.h"
-#include "support/Hex.h"
 #include "support/LayoutLoopGuard.h"
 #include "support/SteppingClock.h"
 #include "support/WindowHarness.h"
@@ -114,44 +113,6 @@ private slots:
             QVERIFY2(!guard.tripped(), qPrintable(QStringLiteral("layout loop at width %1").arg(width)));
             QVERIFY2(guard.settle(), qPrintable(QStringLiteral("no rest at width %1").arg(width)));
         }
-    }
-
-    void rowsShown_catchUpWithTheLog_data()
-    {
-        // Steps: "+text" adds a line on top, "-n" removes line n, "clear" empties the list,
-        // "full" fills it with 100 lines, "rx" logs a received frame (trimming a full list).
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QStringList>("shown");
-        QTest::newRow("a line taken from the middle")
-            << QStringList{"+a", "+b", "+c", "-1"} << QStringList{"c", "a"};
-        QTest::newRow("cleared between lines") << QStringList{"+a", "+b", "clear", "+c"} << QStringList{"c"};
-        QStringList trimmed{"TXCVR->Host (Received Message): 01 05 97 9D 04 "};
-        for (int i = 99; i >= 1; --i)
-            trimmed << QString::number(i);
-        QTest::newRow("a full list trimmed") << QStringList{"full", "rx"} << trimmed;
-    }
-    // Whatever happens between two batches, the rows end up showing the log's lines.
-    void rowsShown_catchUpWithTheLog()
-    {
-        QFETCH(QStringList, steps);
-        QFETCH(QStringList, shown);
-        CommunicationsLogView list;
-        CommunicationsLog log(list);
-        for (const QString& step : steps) {
-            if (step.startsWith('+'))
-                log.AddToMessageList(step.mid(1));
-            else if (step.startsWith('-'))
-                list.removeLine(step.mid(1).toInt());
-            else if (step == "clear")
-                log.cmdClear_Click();
-            else if (step == "full")
-                for (int i = 0; i < 100; ++i)
-                    log.AddToMessageList(QString::number(i));
-            else
-                log.LogReceivedMessage(151, "Received Message", Hex("01 05 97 9D 04"), 0);
-        }
-        QCOMPARE(list.lines(), shown);
-        QTRY_COMPARE(RowsShown(list), shown);
     }
 
     // Times go before the lines on screen only, and the empty line before an exchange
