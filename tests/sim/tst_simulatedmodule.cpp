@@ -37,19 +37,6 @@ private slots:
     {
         QTest::addColumn<QStringList>("sent");      // one host write each
         QTest::addColumn<QStringList>("expected");  // every frame the module sends, in order
-        QTest::newRow("Query IDs, Set IDs, Query IDs")
-            << QStringList{"01 05 03 09 04", "01 0B 02 2C 01 FF FF 00 00 39 04", "01 05 03 09 04"}
-            << QStringList{kIds, "01 05 82 88 04", "01 0B 83 2C 01 FF FF 00 00 BA 04"};
-        QTest::newRow("Set then Query Programmable Settings")
-            << QStringList{"01 0C 08 05 00 14 02 00 31 01 62 04", "01 05 09 0F 04"}
-            << QStringList{"01 05 88 8E 04", "01 0C 89 05 00 14 02 00 31 01 E3 04"};
-        QTest::newRow("statistics count a send, then clear")
-            << QStringList{"01 0A 01 01 02 00 41 42 92 04", "01 05 0F 15 04", "01 05 10 16 04",
-                           "01 05 0F 15 04"}
-            << QStringList{"01 08 81 01 01 00 8C 04",
-                           "01 15 8F 01 00 01 00 00 00 00 00 00 00 00 00 01 00 01 00 A9 04",
-                           "01 05 90 96 04",
-                           "01 15 8F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 A5 04"};
         QTest::newRow("test mode block echoed, reserved byte 0")
             << QStringList{"01 12 12 80 FF 00 01 02 03 04 05 06 07 08 09 7F 50 04", "01 05 13 19 04"}
             << QStringList{"01 05 92 98 04", "01 12 93 80 FF 00 01 02 03 04 05 06 07 08 09 00 52 04"};
@@ -59,7 +46,6 @@ private slots:
                            "69 6F 84 04"};
         QTest::newRow("bad checksum unanswered")
             << QStringList{"01 05 03 0A 04", "01 05 03 09 04"} << QStringList{kIds};
-        QTest::newRow("host at another rate") << QStringList{"9600 01 05 03 09 04"} << QStringList{};
         QTest::newRow("sleep, then wake-up byte before the frame")
             << QStringList{"01 05 16 1C 04", "01 05 03 09 04", "00 01 05 03 09 04"}
             << QStringList{kSleepAck, kIds};

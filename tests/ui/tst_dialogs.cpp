@@ -156,30 +156,6 @@ private slots:
         QCOMPARE(w.window->statusPanelText(1), QStringLiteral("Comm Port: 1"));
     }
 
-    void properties_storedPortOrRateOutOfRange_takesTheDefault_data()
-    {
-        QTest::addColumn<QString>("storedPort");
-        QTest::addColumn<QString>("storedRate");
-        QTest::newRow("port 9") << "9" << "9600";
-        QTest::newRow("port -1") << "-1" << "38400";
-        QTest::newRow("rate 115200") << "0" << "115200";
-        QTest::newRow("rate text") << "3" << "fast";
-    }
-    void properties_storedPortOrRateOutOfRange_takesTheDefault()
-    {
-        QFETCH(QString, storedPort);
-        QFETCH(QString, storedRate);
-        StorePortAndRate(storedPort, storedRate);
-        DialogHarness d([](FakeSerialPort& port) { port.setOnlyPortsAvailable({}); });
-        const qint16 port = storedPort.toShort();
-        const qint16 expectedPort = port >= 0 && port <= 8 ? port : 0;
-        QCOMPARE(d.window->link().state().iCommPort, expectedPort);
-        for (int i = 0; i < 8; ++i)
-            QCOMPARE(d.option(QStringLiteral("optCommPort%1").arg(i))->isChecked(), i + 1 == expectedPort);
-        const int rateIndex = HostBaudRates().indexOf(storedRate);
-        QVERIFY(d.option(QStringLiteral("optBaudRate%1").arg(rateIndex < 0 ? 1 : rateIndex))->isChecked());
-    }
-
     void properties_closingByFrame_actsAsCancel()
     {
         StorePortAndRate("2", "9600");

@@ -71,7 +71,10 @@ private slots:
         SettingsStore::WriteText("Settings", "Hop Table", "seven");
         SettingsStore::WriteText("Settings", "Retries", "99999999999");
         SettingsStore::WriteText("Settings", "Acknowledgements", "0");
+        SettingsStore::WriteText("Properties", "COMPort", "9");  // neither indexes an array unchecked
+        SettingsStore::WriteText("Properties", "BaudRate", "fast");
         WindowHarness w;
+        QCOMPARE(w.window->link().state().iCommPort, qint16(0));
         QCOMPARE(w.window->config().lTransceiverID, 300);
         QCOMPARE(w.window->config().iHopTable, qint16(0));
         QCOMPARE(w.window->config().iRFRetries, qint16(3));
