@@ -96,10 +96,6 @@ private slots:
         QTest::newRow("transmit RF data")
             << "txrf" << QStringList{"PID=255:Host->TXCVR (Send RF Data Message): 01 09 01 FF 02 00 41 4F 04 ", ""}
             << QStringList{"Separator||", "Host->TXCVR|Send RF Data Message|01 09 01 FF 02 00 41 4F 04"};
-        QTest::newRow("receive RF data")
-            << "rxrf" << QStringList{"PID=3:TXCVR->Host (Received RF Data Message): 01 0B 94 03 00 00 00 00 41 DB 04 "}
-            << QStringList{"TXCVR->Host|Received RF Data Message|01 0B 94 03 00 00 00 00 41 DB 04"};
-        QTest::newRow("time-out") << "timeout" << QStringList{"Query IDs Timeout!"} << QStringList{"Timeout|Query IDs|"};
         QTest::newRow("status") << "status" << QStringList{"", "Serial Port Error: gone", ""}
             << QStringList{"Separator||", "Status||", "Separator||"};
     }
@@ -112,10 +108,6 @@ private slots:
         CommunicationsLog log(list);
         if (kind == "txrf")
             log.LogTransmittedMessage("Send RF Data Message", Hex("01 09 01 FF 02 00 41 4F 04"), true, 255);
-        else if (kind == "rxrf")
-            log.LogReceivedMessage(148, "Received RF Data Message", Hex("01 0B 94 03 00 00 00 00 41 DB 04"), 3);
-        else if (kind == "timeout")
-            log.LogMessageTimeout("Query IDs");
         else
             log.LogStatusMessage("Serial Port Error: gone");
         QCOMPARE(list.lines, expected);
