@@ -158,6 +158,7 @@ private slots:
 
     void properties_closingByFrame_actsAsCancel()
     {
+        VirtualClock clock;
         StorePortAndRate("2", "9600");
         DialogHarness d([](FakeSerialPort& port) {
             port.setOnlyPortsAvailable({2});
