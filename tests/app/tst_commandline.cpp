@@ -23,124 +23,94 @@ private slots:
         QCoreApplication::setApplicationName(QStringLiteral("QV Orvalis Evaluation Tool"));
         QCoreApplication::setApplicationVersion(QStringLiteral("2.1"));
     }
-    void parse_data();
-    void parse();
-    void signalBurstUnread_neverBlocks_andClosesWindow_data();
-    void signalBurstUnread_neverBlocks_andClosesWindow();
-    void portThatCannotHoldAModule_statusSaysWhy_data();
-    void portThatCannotHoldAModule_statusSaysWhy();
+    void parse_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QString>("text");  // a part of the text shown; for Run: "<port>|<rate>"
+        const int run = int(Action::Run), fail = int(Action::Fail);
+        QTest::newRow("nothing") << QStringList{} << run << "|";
+        QTest::newRow("port device and rate") << QStringList{"--port=/dev/ttyUSB0", "--baud", "38400"} << run
+                                              << "/dev/ttyUSB0|38400";
+        QTest::newRow("help") << QStringList{"--help"} << int(Action::ShowHelp) << "--port <DEVICE|N>";
+        QTest::newRow("version") << QStringList{"--version"} << int(Action::ShowVersion)
+                                 << "QV Orvalis Evaluation Tool 2.1\n";
+        QTest::newRow("unknown option") << QStringList{"--fast"} << fail << "Unknown option 'fast'";
+        QTest::newRow("port 9") << QStringList{"--port", "9"} << fail << "'9'";
+        QTest::newRow("port only a line break") << QStringList{"--port", "\n"} << fail << "not '\\n'";
+        QTest::newRow("rate not a host rate") << QStringList{"--baud", "115200"} << fail
+                                              << "--baud takes one of 9600, 19200, 38400, 57600, not '115200'";
+    }
+    // A bad command line exits with 2 and is followed by the usage.
+    void parse()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, action);
+        QFETCH(QString, text);
+        const CommandLineOutcome outcome = ParseCommandLine(QStringList{"orvalis-et"} + arguments);
+        QCOMPARE(int(outcome.action), action);
+        QCOMPARE(outcome.exitCode, outcome.action == Action::Fail ? 2 : 0);
+        if (outcome.action == Action::Run)
+            QCOMPARE(outcome.options.port + '|' + outcome.options.baudRate, text);
+        else
+            QVERIFY2(outcome.text.contains(text) && (action != int(Action::Fail) || outcome.text.contains("Usage:")),
+                     qPrintable(outcome.text));
+    }
+    void signalBurstUnread_neverBlocks_andClosesWindow_data()
+    {
+        QTest::addColumn<int>("signalNumber");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+    }
+    // Signals keep coming while the event loop is busy (shutting down, exporting): the handler
+    // must neither block on its full pipe nor change errno under the code it interrupted, and
+    // the window still closes once the loop runs again.
+    void signalBurstUnread_neverBlocks_andClosesWindow()
+    {
+        QFETCH(int, signalNumber);
+        QWidget window;
+        window.setObjectName(QStringLiteral("frmQVOrvalisETMain"));
+        window.show();
+        const SignalCloser closer;
+        {
+            const HangGuard guard("a burst of unread signals");
+            for (int i = 0; i < 2000; ++i)
+                std::raise(signalNumber);
+            errno = ENOTDIR;
+            std::raise(signalNumber);  // the pipe is full: this write fails
+            QCOMPARE(errno, ENOTDIR);
+        }
+        QVERIFY(window.isVisible());
+        QTRY_VERIFY(!window.isVisible());
+    }
+    void portThatCannotHoldAModule_statusSaysWhy_data()
+    {
+        QTest::addColumn<QString>("device");  // made in a temporary folder: "fifo"
+        QTest::addColumn<QString>("reason");  // after "Status: No transceiver detected — "
+        QTest::newRow("/dev/null") << "/dev/null" << "/dev/null is not a serial port.";
+        QTest::newRow("fifo") << "fifo" << "<fifo> is not a serial port.";
+        QTest::newRow("line break and escape in a missing path")
+            << "/nonexistent/tty\nUSB0\x1b[2J" << "/nonexistent/tty\\nUSB0\\x1b[2J does not exist.";
+    }
+    // As `orvalis-et --port <device>` starts: the search looks at that device only.
+    void portThatCannotHoldAModule_statusSaysWhy()
+    {
+        QFETCH(QString, device);
+        QFETCH(QString, reason);
+        QTemporaryDir folder;
+        if (device == "fifo") {
+            device = folder.filePath("fifo");
+            QCOMPARE(mkfifo(QFile::encodeName(device).constData(), 0600), 0);
+            reason.replace("<fifo>", device);
+        }
+        const CommandLineOutcome command = ParseCommandLine({"orvalis-et", "--port", device});
+        frmQVOrvalisETMain window(StartupSearchScope(command.options));
+        QVERIFY(StartUpEnded(window));
+        QCOMPARE(window.statusPanelText(1), QStringLiteral("Comm Port: None"));
+        QCOMPARE(window.statusPanelText(3), "Status: No transceiver detected — " + reason);
+    }
 };
 
-void TestCommandLine::parse_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("action");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("port");
-    QTest::addColumn<QString>("baud");
-    QTest::addColumn<QString>("textHolds");
-
-    const auto run = static_cast<int>(Action::Run);
-    const auto fail = static_cast<int>(Action::Fail);
-    QTest::newRow("nothing") << QStringList{} << run << 0 << "" << "" << "";
-    QTest::newRow("port number") << QStringList{"--port", "3"} << run << 0 << "3" << "" << "";
-    QTest::newRow("port device and rate")
-        << QStringList{"--port=/dev/ttyUSB0", "--baud", "38400"} << run << 0 << "/dev/ttyUSB0"
-        << "38400" << "";
-    QTest::newRow("help") << QStringList{"--help"} << static_cast<int>(Action::ShowHelp) << 0
-                          << "" << "" << "--port <DEVICE|N>";
-    QTest::newRow("version") << QStringList{"--version"}
-                             << static_cast<int>(Action::ShowVersion) << 0 << "" << ""
-                             << "QV Orvalis Evaluation Tool 2.1\n";
-    QTest::newRow("unknown option") << QStringList{"--fast"} << fail << 2 << "" << ""
-                                    << "Unknown option 'fast'";
-    QTest::newRow("port 9") << QStringList{"--port", "9"} << fail << 2 << "" << "" << "'9'";
-    QTest::newRow("port only a line break")
-        << QStringList{"--port", "\n"} << fail << 2 << "" << "" << "not '\\n'";
-    QTest::newRow("rate not a host rate")
-        << QStringList{"--baud", "115200"} << fail << 2 << "" << ""
-        << "--baud takes one of 9600, 19200, 38400, 57600, not '115200'";
-    QTest::newRow("stray argument") << QStringList{"COM3"} << fail << 2 << "" << ""
-                                    << "unexpected argument 'COM3'";
-}
-
-void TestCommandLine::parse()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(int, action);
-    QFETCH(int, exitCode);
-    QFETCH(QString, port);
-    QFETCH(QString, baud);
-    QFETCH(QString, textHolds);
-
-    const CommandLineOutcome outcome = ParseCommandLine(QStringList{"orvalis-et"} + arguments);
-    QCOMPARE(static_cast<int>(outcome.action), action);
-    QCOMPARE(outcome.exitCode, exitCode);
-    QVERIFY2(outcome.text.contains(textHolds), qPrintable(outcome.text));
-    if (outcome.action == Action::Fail)  // a bad command line is followed by the usage
-        QVERIFY(outcome.text.contains("Usage:"));
-    if (outcome.action == Action::Run) {
-        QCOMPARE(outcome.options.port, port);
-        QCOMPARE(outcome.options.baudRate, baud);
-    }
-}
-
-void TestCommandLine::signalBurstUnread_neverBlocks_andClosesWindow_data()
-{
-    QTest::addColumn<int>("signalNumber");
-    QTest::newRow("SIGTERM") << SIGTERM;
-    QTest::newRow("SIGINT") << SIGINT;
-}
-
-// Signals keep coming while the event loop is busy (shutting down, exporting): the handler
-// must neither block on its full pipe nor change errno under the code it interrupted, and
-// the window still closes once the loop runs again.
-void TestCommandLine::signalBurstUnread_neverBlocks_andClosesWindow()
-{
-    QFETCH(int, signalNumber);
-    QWidget window;
-    window.setObjectName(QStringLiteral("frmQVOrvalisETMain"));
-    window.show();
-    const SignalCloser closer;
-    {
-        const HangGuard guard("a burst of unread signals");
-        for (int i = 0; i < 2000; ++i)
-            std::raise(signalNumber);
-        errno = ENOTDIR;
-        std::raise(signalNumber);  // the pipe is full: this write fails
-        QCOMPARE(errno, ENOTDIR);
-    }
-    QVERIFY(window.isVisible());
-    QTRY_VERIFY(!window.isVisible());
-}
-
-void TestCommandLine::portThatCannotHoldAModule_statusSaysWhy_data()
-{
-    QTest::addColumn<QString>("device");  // made in a temporary folder: "fifo"
-    QTest::addColumn<QString>("reason");  // after "Status: No transceiver detected — "
-    QTest::newRow("/dev/null") << "/dev/null" << "/dev/null is not a serial port.";
-    QTest::newRow("fifo") << "fifo" << "<fifo> is not a serial port.";
-    QTest::newRow("line break and escape in a missing path")
-        << "/nonexistent/tty\nUSB0\x1b[2J" << "/nonexistent/tty\\nUSB0\\x1b[2J does not exist.";
-}
-
-// As `orvalis-et --port <device>` starts: the search looks at that device only.
-void TestCommandLine::portThatCannotHoldAModule_statusSaysWhy()
-{
-    QFETCH(QString, device);
-    QFETCH(QString, reason);
-    QTemporaryDir folder;
-    if (device == "fifo") {
-        device = folder.filePath("fifo");
-        QCOMPARE(mkfifo(QFile::encodeName(device).constData(), 0600), 0);
-        reason.replace("<fifo>", device);
-    }
-    const CommandLineOutcome command = ParseCommandLine({"orvalis-et", "--port", device});
-    frmQVOrvalisETMain window(StartupSearchScope(command.options));
-    QVERIFY(StartUpEnded(window));
-    QCOMPARE(window.statusPanelText(1), QStringLiteral("Comm Port: None"));
-    QCOMPARE(window.statusPanelText(3), "Status: No transceiver detected — " + reason);
-}
 
 QTEST_MAIN(TestCommandLine)
 #include "tst_commandline.moc"

@@ -1,15 +1,16 @@
-// The configuration pages of the real program (QSerialPort) against the module simulator.
+// The configuration and test mode pages of the real program (QSerialPort) against the
+// module simulator.
 #include "ui/widgets/ValueColours.h"
 #include "link/LinkSession.h"
+#include "protocol/Frame.h"
 #include "support/Waiting.h"
-#include "support/LayoutLoopGuard.h"
 #include "support/SimulatorProcess.h"
 #include "support/WindowHarness.h"
-#include "ui/CommunicationsLogView.h"
+#include "testmode/TestModeCodec.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLineEdit>
-#include <QTabBar>
 #include <QtTest>
 
 namespace {
@@ -35,100 +36,55 @@ QStringList ConfirmedTexts(frmQVOrvalisETMain& window)
     return texts;
 }
 
-// Port 1 leads to the module; the other ports lead nowhere, so the search is short.
-void PointPortsAtModule(const SimulatorProcess& module)
+// Walked backwards: Transmit is chosen before TXM, whose own choice must outlast the coupling.
+void ChangeEveryTestModeField(frmQVOrvalisETMain& window, int step)
 {
-    PointPortAt(1, module.linkPath());
-    for (int p = 2; p <= 8; ++p)
-        PointPortAt(p, QStringLiteral("/nonexistent/COM%1").arg(p));
+    for (auto field = TestModeFieldTable().rbegin(); field != TestModeFieldTable().rend(); ++field)
+        if (auto* list = window.findChild<QComboBox*>("combo" + field->name))
+            list->setCurrentIndex((list->currentIndex() + step) % list->count());
+        else if (auto* box = window.findChild<QLineEdit*>("txt" + field->name))
+            box->setText(QString::number((field->initialValue + 3 * step) % (field->maximum + 1)));
 }
+
+QString BlockHex(const TestModeSettings& s) { return HexText(EncodeTestModeSettings(s)); }
 
 }  // namespace
 
 class TestE2eConfig : public QObject {
     Q_OBJECT
 private slots:
-    void unconfiguredModule_isProvisionedOnOpen_thenSetAndGetRoundTrip();
-    void setBaudrate57600_hostFollows_andIsStillAnswered();
-    void sleepThenGetVersion_wakesTheModule_andTheWindowStaysResponsive();
+    // What is set comes back from the module over local edits never sent: IDs, settings
+    // and the test mode registers.
+    void setThenGet_bringsBackWhatWasSet()
+    {
+        ClearSettingsStore();
+        SimulatorProcess module;
+        QVERIFY2(module.start(), qPrintable(module.failure()));
+        PointPortAt(1, module.linkPath());
+        for (int p = 2; p <= 8; ++p)  // the other ports lead nowhere, so the search is short
+            PointPortAt(p, QStringLiteral("/nonexistent/COM%1").arg(p));
+        frmQVOrvalisETMain window;
+        QVERIFY(StartUpEnded(window));
+        const QStringList set{"65535", "2", "7", "5", "10", "33"};
+        for (int i = 0; i < kBoxes.size(); ++i)
+            window.findChild<QLineEdit*>(kBoxes[i])->setText(set[i]);
+        QVERIFY(ClickAndSettle(window, "cmdSetIDs"));
+        QVERIFY(ClickAndSettle(window, "cmdSetProgrammableSettings"));
+        for (const QString& name : kBoxes)
+            window.findChild<QLineEdit*>(name)->setText("1");  // never sent
+        QVERIFY(ClickAndSettle(window, "cmdGetIDs"));
+        QVERIFY(ClickAndSettle(window, "cmdGetProgrammableSettings"));
+        QCOMPARE(ConfirmedTexts(window), set);
+
+        QVERIFY(ClickAndSettle(window, "optTestModeEnabled"));
+        ChangeEveryTestModeField(window, 1);
+        QVERIFY(ClickAndSettle(window, "cmdSetRegisters"));
+        const TestModeSettings sent = window.testModeSettings();  // Set Registers completed it
+        ChangeEveryTestModeField(window, 2);
+        QVERIFY(ClickAndSettle(window, "cmdGetRegisters"));
+        QCOMPARE(BlockHex(window.testModeSettings()), BlockHex(sent));
+    }
 };
-
-// A module that reports neither IDs nor settings gets both, IDs first, from the page
-// values; after that, what is set comes back from it over local edits never sent.
-void TestE2eConfig::unconfiguredModule_isProvisionedOnOpen_thenSetAndGetRoundTrip()
-{
-    ClearSettingsStore();
-    SettingsStore::WriteText("Settings", "Transceiver ID", "300");
-    SettingsStore::WriteText("Settings", "Single Channel", "7");
-    SimulatorProcess module;
-    QVERIFY2(module.start({"--status", "0,0"}), qPrintable(module.failure()));
-    PointPortsAtModule(module);
-    frmQVOrvalisETMain window;
-    QVERIFY(StartUpEnded(window));
-    QTRY_COMPARE_WITH_TIMEOUT(ConfirmedTexts(window),
-                              (QStringList{"300", "1", "1", "0", "3", "7"}), 5000);
-    const QString trace = module.traceLines().join('\n');
-    const auto setIds = trace.indexOf("H>M 19200 01 0B 02 2C 01 01 00 01 00 3D 04");
-    const auto setSettings = trace.indexOf("H>M 19200 01 0C 08 00 01 03 00 01 07 00 21 04");
-    QVERIFY2(setIds >= 0 && setIds < setSettings, qPrintable(trace));
-
-    const QStringList set{"65535", "2", "7", "5", "10", "33"};
-    for (int i = 0; i < kBoxes.size(); ++i)
-        window.findChild<QLineEdit*>(kBoxes[i])->setText(set[i]);
-    QVERIFY(ClickAndSettle(window, "cmdSetIDs"));
-    QVERIFY(ClickAndSettle(window, "cmdSetProgrammableSettings"));
-    for (const QString& name : kBoxes)
-        window.findChild<QLineEdit*>(name)->setText("1");  // never sent
-    QVERIFY(ClickAndSettle(window, "cmdGetIDs"));
-    QVERIFY(ClickAndSettle(window, "cmdGetProgrammableSettings"));
-    QCOMPARE(ConfirmedTexts(window), set);
-}
-
-void TestE2eConfig::setBaudrate57600_hostFollows_andIsStillAnswered()
-{
-    ClearSettingsStore();
-    SimulatorProcess module;
-    QVERIFY2(module.start(), qPrintable(module.failure()));
-    PointPortsAtModule(module);
-    frmQVOrvalisETMain window;
-    QVERIFY(StartUpEnded(window));
-    QCOMPARE(window.statusPanelText(2), QStringLiteral("Baud Rate: 19200"));
-    window.findChild<QAbstractButton*>("optTransceiverBaudrate3")->setChecked(true);
-    window.findChild<QAbstractButton*>("cmdSetTransceiverBaudrate")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(window.statusPanelText(2), QStringLiteral("Baud Rate: 57600"), 8000);
-    QCOMPARE(SettingsStore::ReadText("Properties", "BaudRate", ""), QStringLiteral("57600"));
-    window.findChild<QLineEdit*>("txtNetworkID2")->setText("9");
-    QVERIFY(ClickAndSettle(window, "cmdGetIDs"));
-    QCOMPARE(window.findChild<QLineEdit*>("txtNetworkID2")->text(), QStringLiteral("1"));
-    QVERIFY(!module.traceLines().filter(QRegularExpression("H>M 57600 01 05 03 09 04$")).isEmpty());
-}
-
-// Waking the module logs lines wider than the list: the window on screen must lay the
-// list out once and go on serving events.
-void TestE2eConfig::sleepThenGetVersion_wakesTheModule_andTheWindowStaysResponsive()
-{
-    ClearSettingsStore();
-    SimulatorProcess module;
-    QVERIFY2(module.start(), qPrintable(module.failure()));
-    PointPortsAtModule(module);
-    frmQVOrvalisETMain window;
-    QVERIFY(StartUpEnded(window));
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.statusPanelText(2), QStringLiteral("Baud Rate: 19200"));
-    CommunicationsLogView& list = window.messageList();
-    LayoutLoopGuard guard(list);
-
-    window.findChild<QTabBar*>("TabStrip1")->setCurrentIndex(1);  // "RF Settings"
-    QVERIFY(ClickAndSettle(window, "cmdSleep2"));
-    QVERIFY(list.lines().first().startsWith("TXCVR->Host (Set Sleep Mode Ack): "));
-    QVERIFY(ClickAndSettle(window, "cmdGetFirmwareVersion"));
-    QVERIFY2(list.lines().first().startsWith("TXCVR->Host (Received Firmware Version): "),
-             qPrintable(list.lines().first()));
-    QVERIFY(!guard.tripped());
-    QVERIFY(guard.settle());
-    QVERIFY(list.horizontalScrollBar()->maximum() > 0);  // the reply is wider than the list
-}
 
 QTEST_MAIN(TestE2eConfig)
 #include "tst_e2e_config.moc"

@@ -18,7 +18,6 @@ public:
     ScriptedModule(int portNumber, const QString& baudRate) : m_port(portNumber), m_rate(baudRate) {}
 
     void silenceCommand(int code) { m_silent.insert(code); }
-    void answerCommand(int code) { m_silent.remove(code); }
     int rfDataFramesHeard() const { return m_rfData; }
 
     FakeSerialPort::Responder responder()

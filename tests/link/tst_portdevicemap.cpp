@@ -16,8 +16,7 @@ Q_DECLARE_METATYPE(PortRefusal)
 
 namespace {
 
-const PortDescription kFtdi =
-    Device("/dev/ttyUSB0", true, "FT232R USB UART", "FTDI", "A50285BI");
+const PortDescription kFtdi = Device("/dev/ttyUSB0", true, "FT232R USB UART", "FTDI", "A50285BI");
 const PortDescription kMissing = Device("/nonexistent/ttyX", false);
 const PortDescription kNull = Device("/dev/null");
 const PortDescription kTwoLines = Device("/dev/tty\nUSB0\x1b[31m");
@@ -36,12 +35,9 @@ QString MakeDevice(const QString& kind, const QTemporaryDir& folder)
     if (kind == "fifo")
         return mkfifo(QFile::encodeName(path).constData(), 0600) == 0 ? path : QString();
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {};
+    const bool made = file.open(QIODevice::WriteOnly);
     file.close();
-    if (kind == "unreadable file" && !file.setPermissions(QFileDevice::Permissions()))
-        return {};
-    return path;
+    return made && (kind != "unreadable file" || file.setPermissions({})) ? path : QString();
 }
 
 }  // namespace
@@ -49,200 +45,145 @@ QString MakeDevice(const QString& kind, const QTemporaryDir& folder)
 class TestPortDeviceMap : public QObject {
     Q_OBJECT
 private slots:
-    void escapeControlCharacters_leavesOneLineOfPrintableText_data();
-    void escapeControlCharacters_leavesOneLineOfPrintableText();
-    void usbBeforeBuiltIn_numbersInNaturalOrder();
-    void configuredDevice_winsOverThePlatformDefault();
-    void portTexts_sayDeviceDetailsAndWhy_data();
-    void portTexts_sayDeviceDetailsAndWhy();
-    void noModuleStatus_namesTheFirstPortTheUserCanFix_data();
-    void noModuleStatus_namesTheFirstPortTheUserCanFix();
-    void permissionAdvice_namesEveryRefusedDevice();
-    void realAdapter_tellsWhyAConfiguredDeviceDoesNotOpen_data();
-    void realAdapter_tellsWhyAConfiguredDeviceDoesNotOpen();
+    void escapeControlCharacters_leavesOneLineOfPrintableText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("line feed, return, tab") << "/dev/a\nb\rc\td" << "/dev/a\\nb\\rc\\td";
+        QTest::newRow("terminal escape") << "/dev/\x1b[2Jx" << "/dev/\\x1b[2Jx";
+        QTest::newRow("NUL, DEL and a C1 control")
+            << QString("a") + QChar(0x00) + "b" + QChar(0x7f) + "c" + QChar(0x9b) + "d"
+            << "a\\x00b\\x7fc\\x9bd";
+        QTest::newRow("unicode line and paragraph separators")
+            << QString("a") + QChar(0x2028) + "b" + QChar(0x2029) + "c" << "a\\u2028b\\u2029c";
+        const QString letters = QString::fromUtf8("/home/jürgen/Gerät\\ü");
+        QTest::newRow("letters of any script and backslashes stay") << letters << letters;
+    }
+    void escapeControlCharacters_leavesOneLineOfPrintableText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(EscapeControlCharacters(text), shown);
+    }
+    // USB before built-in, numbers in natural order; a configured device wins over both.
+    void portNumbers_nameDevices()
+    {
+        QCOMPARE(OrderSerialDevices({"ttyS10", "ttyS2", "ttyACM0", "ttyUSB1", "ttyUSB0", "ttyAMA0"}),
+                 (QStringList{"ttyACM0", "ttyUSB0", "ttyUSB1", "ttyS2", "ttyS10", "ttyAMA0"}));
+        SettingsStore::WriteText("Ports", "COM3", "/tmp/orvalis-test-device");
+        QCOMPARE(DeviceForPortNumber(3), QStringLiteral("/tmp/orvalis-test-device"));
+        QCOMPARE(DeviceForPortNumber(0), QString());
+        QCOMPARE(DeviceForPortNumber(9), QString());
+    }
+    void portTexts_sayDeviceDetailsAndWhy_data()
+    {
+        QTest::addColumn<PortDescription>("port");
+        QTest::addColumn<PortOpenFailure>("failure");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("advice");
+        QTest::addColumn<QString>("details");
+
+        const QString ftdiDetails = "Device: /dev/ttyUSB0\nDescription: FT232R USB UART\n"
+                                    "Manufacturer: FTDI\nSerial number: A50285BI";
+        QTest::newRow("usb adapter, opens")
+            << kFtdi << PortOpenFailure::None << "/dev/ttyUSB0 (FT232R USB UART, FTDI, S/N A50285BI)"
+            << "" << ftdiDetails;
+        QTest::newRow("usb adapter, permission denied")
+            << kFtdi << PortOpenFailure::PermissionDenied
+            << "/dev/ttyUSB0 (FT232R USB UART, FTDI, S/N A50285BI) — permission denied"
+            << "/dev/ttyUSB0: permission denied. " + kDialoutAdvice
+            << ftdiDetails + "\n/dev/ttyUSB0: permission denied. " + kDialoutAdvice;
+        QTest::newRow("not a serial port")
+            << kNull << PortOpenFailure::NotASerialPort << "/dev/null — not a serial port"
+            << "/dev/null is not a serial port."
+            << "Device: /dev/null\n/dev/null is not a serial port.";
+        QTest::newRow("control characters in the path are escaped")
+            << kTwoLines << PortOpenFailure::Busy << kTwoLinesShown + " — in use by another program"
+            << kTwoLinesShown + " is in use by another program."
+            << "Device: " + kTwoLinesShown + "\n" + kTwoLinesShown + " is in use by another program.";
+    }
+    void portTexts_sayDeviceDetailsAndWhy()
+    {
+        QFETCH(PortDescription, port);
+        QFETCH(PortOpenFailure, failure);
+        QFETCH(QString, label);
+        QFETCH(QString, advice);
+        QFETCH(QString, details);
+        QCOMPARE(PortLabelText(port, failure), label);
+        QCOMPARE(PortProblemAdvice(port.device, failure), advice);
+        QCOMPARE(PortDetailsText(port, failure), details);
+    }
+    void noModuleStatus_namesTheFirstPortTheUserCanFix_data()
+    {
+        QTest::addColumn<QList<PortRefusal>>("refusals");
+        QTest::addColumn<QString>("status");
+
+        const QString none = "Status: No transceiver detected";
+        const PortRefusal permission1{kFtdi, PortOpenFailure::PermissionDenied};
+        const PortRefusal busy{Device("/dev/ttyS0"), PortOpenFailure::Busy};
+        const PortRefusal other{Device("/dev/ttyS1"), PortOpenFailure::Other};
+        const PortRefusal missing{kMissing, PortOpenFailure::NotFound};
+        const PortRefusal notSerial{kNull, PortOpenFailure::NotASerialPort};
+        // The system listed the device but it was gone when opened: nothing the settings can fix.
+        const PortRefusal vanished{Device("/dev/ttyUSB3", true), PortOpenFailure::NotFound};
+        const QString permissionReason = " — /dev/ttyUSB0: permission denied. " + kDialoutAdvice;
+
+        QTest::newRow("busy, other, listed device vanished") << QList<PortRefusal>{busy, other, vanished} << none;
+        QTest::newRow("configured path missing")
+            << QList<PortRefusal>{busy, missing} << none + " — /nonexistent/ttyX does not exist.";
+        QTest::newRow("not a serial port, after a missing one")
+            << QList<PortRefusal>{notSerial, missing} << none + " — /dev/null is not a serial port.";
+        QTest::newRow("permission before not a serial port")
+            << QList<PortRefusal>{notSerial, permission1} << none + permissionReason;
+    }
+    void noModuleStatus_namesTheFirstPortTheUserCanFix()
+    {
+        QFETCH(QList<PortRefusal>, refusals);
+        QFETCH(QString, status);
+        QCOMPARE(NoModuleStatus("Status: No transceiver detected", refusals), status);
+    }
+    void permissionAdvice_namesEveryRefusedDevice()
+    {
+        QCOMPARE(PermissionAdvice({"/dev/ttyUSB0", "/dev/ttyS0"}),
+                 "/dev/ttyUSB0, /dev/ttyS0: permission denied. " + kDialoutAdvice);
+        QCOMPARE(PermissionAdvice({}), QString());
+        QCOMPARE(PermissionAdvice({kTwoLines.device}),
+                 kTwoLinesShown + ": permission denied. " + kDialoutAdvice);
+    }
+    void realAdapter_tellsWhyAConfiguredDeviceDoesNotOpen_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<PortOpenFailure>("failure");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("missing path") << "missing" << PortOpenFailure::NotFound << "not found";
+        QTest::newRow("device without access rights")
+            << "unreadable file" << PortOpenFailure::PermissionDenied << "permission denied";
+        for (const char* kind : {"/dev/null", "fifo", "regular file", "folder"})
+            QTest::newRow(kind) << kind << PortOpenFailure::NotASerialPort << "not a serial port";
+    }
+    void realAdapter_tellsWhyAConfiguredDeviceDoesNotOpen()
+    {
+        QFETCH(QString, kind);
+        QFETCH(PortOpenFailure, failure);
+        QFETCH(QString, words);
+        if (kind == "unreadable file" && geteuid() == 0)
+            QSKIP("root may open a device whatever its access rights");
+        QTemporaryDir folder;
+        const QString device = MakeDevice(kind, folder);
+        QVERIFY(!device.isEmpty());
+        SettingsStore::WriteText("Ports", "COM1", device);
+        QtSerialPortAdapter port;
+        QVERIFY(port.selectPort(1));
+        QVERIFY(!port.open());
+        QCOMPARE(port.lastOpenFailure(), failure);
+        const PortDescription description = port.describePort(1);
+        QCOMPARE(description.device, device);
+        QCOMPARE(description.present, kind != "missing");
+        QVERIFY2(PortLabelText(description, port.lastOpenFailure()).endsWith(" — " + words),
+                 qPrintable(PortLabelText(description, port.lastOpenFailure())));
+    }
 };
 
-void TestPortDeviceMap::escapeControlCharacters_leavesOneLineOfPrintableText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("plain path") << "/dev/ttyUSB0" << "/dev/ttyUSB0";
-    QTest::newRow("line feed, return, tab") << "/dev/a\nb\rc\td" << "/dev/a\\nb\\rc\\td";
-    QTest::newRow("terminal escape") << "/dev/\x1b[2Jx" << "/dev/\\x1b[2Jx";
-    QTest::newRow("NUL, DEL and a C1 control")
-        << QString("a") + QChar(0x00) + "b" + QChar(0x7f) + "c" + QChar(0x9b) + "d"
-        << "a\\x00b\\x7fc\\x9bd";
-    QTest::newRow("unicode line and paragraph separators")
-        << QString("a") + QChar(0x2028) + "b" + QChar(0x2029) + "c" << "a\\u2028b\\u2029c";
-    const QString letters = QString::fromUtf8("/home/jürgen/Gerät\\ü");
-    QTest::newRow("letters of any script and backslashes stay") << letters << letters;
-}
-
-void TestPortDeviceMap::escapeControlCharacters_leavesOneLineOfPrintableText()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, shown);
-    QCOMPARE(EscapeControlCharacters(text), shown);
-}
-
-void TestPortDeviceMap::usbBeforeBuiltIn_numbersInNaturalOrder()
-{
-    const QStringList present{"ttyS10", "ttyS2", "ttyACM0", "ttyUSB1", "ttyUSB0", "ttyAMA0"};
-    QCOMPARE(OrderSerialDevices(present),
-             (QStringList{"ttyACM0", "ttyUSB0", "ttyUSB1", "ttyS2", "ttyS10", "ttyAMA0"}));
-}
-
-void TestPortDeviceMap::configuredDevice_winsOverThePlatformDefault()
-{
-    SettingsStore::WriteText("Ports", "COM3", "/tmp/orvalis-test-device");
-    QCOMPARE(DeviceForPortNumber(3), QStringLiteral("/tmp/orvalis-test-device"));
-    QCOMPARE(DeviceForPortNumber(0), QString());
-    QCOMPARE(DeviceForPortNumber(9), QString());
-}
-
-void TestPortDeviceMap::portTexts_sayDeviceDetailsAndWhy_data()
-{
-    QTest::addColumn<PortDescription>("port");
-    QTest::addColumn<PortOpenFailure>("failure");
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("advice");
-    QTest::addColumn<QString>("details");
-
-    const QString ftdiDetails = "Device: /dev/ttyUSB0\nDescription: FT232R USB UART\n"
-                                "Manufacturer: FTDI\nSerial number: A50285BI";
-    QTest::newRow("usb adapter, opens")
-        << kFtdi << PortOpenFailure::None << "/dev/ttyUSB0 (FT232R USB UART, FTDI, S/N A50285BI)"
-        << "" << ftdiDetails;
-    QTest::newRow("usb adapter, permission denied")
-        << kFtdi << PortOpenFailure::PermissionDenied
-        << "/dev/ttyUSB0 (FT232R USB UART, FTDI, S/N A50285BI) — permission denied"
-        << "/dev/ttyUSB0: permission denied. " + kDialoutAdvice
-        << ftdiDetails + "\n/dev/ttyUSB0: permission denied. " + kDialoutAdvice;
-    QTest::newRow("built-in port, busy")
-        << Device("/dev/ttyS0") << PortOpenFailure::Busy << "/dev/ttyS0 — in use by another program"
-        << "/dev/ttyS0 is in use by another program."
-        << "Device: /dev/ttyS0\n/dev/ttyS0 is in use by another program.";
-    QTest::newRow("configured path missing")
-        << kMissing << PortOpenFailure::NotFound << "/nonexistent/ttyX — not found"
-        << "/nonexistent/ttyX does not exist."
-        << "Device: /nonexistent/ttyX\n/nonexistent/ttyX does not exist.";
-    QTest::newRow("not a serial port")
-        << kNull << PortOpenFailure::NotASerialPort << "/dev/null — not a serial port"
-        << "/dev/null is not a serial port."
-        << "Device: /dev/null\n/dev/null is not a serial port.";
-    QTest::newRow("control characters in the path are escaped")
-        << kTwoLines << PortOpenFailure::Busy << kTwoLinesShown + " — in use by another program"
-        << kTwoLinesShown + " is in use by another program."
-        << "Device: " + kTwoLinesShown + "\n" + kTwoLinesShown + " is in use by another program.";
-    QTest::newRow("no device for the number")
-        << PortDescription() << PortOpenFailure::Other << "(none)" << ""
-        << "No serial device has this port number.";
-    const QString longPath = "/home/someone/a/rather/deep/folder/for/devices/ttyUSB7";
-    const QString longText = "USB-Serial Controller with a very long product name";
-    QTest::newRow("long names are shortened, details keep them")
-        << Device(longPath, true, longText) << PortOpenFailure::PermissionDenied
-        << "/home/someone/a…/devices/ttyUSB7 (USB-Serial Controller with a very long product…)"
-           " — permission denied"
-        << longPath + ": permission denied. " + kDialoutAdvice
-        << "Device: " + longPath + "\nDescription: " + longText + "\n" + longPath
-               + ": permission denied. " + kDialoutAdvice;
-}
-
-void TestPortDeviceMap::portTexts_sayDeviceDetailsAndWhy()
-{
-    QFETCH(PortDescription, port);
-    QFETCH(PortOpenFailure, failure);
-    QFETCH(QString, label);
-    QFETCH(QString, advice);
-    QFETCH(QString, details);
-    QCOMPARE(PortLabelText(port, failure), label);
-    QCOMPARE(PortProblemAdvice(port.device, failure), advice);
-    QCOMPARE(PortDetailsText(port, failure), details);
-}
-
-void TestPortDeviceMap::noModuleStatus_namesTheFirstPortTheUserCanFix_data()
-{
-    QTest::addColumn<QList<PortRefusal>>("refusals");
-    QTest::addColumn<QString>("status");
-
-    const QString none = "Status: No transceiver detected";
-    const PortRefusal permission1{kFtdi, PortOpenFailure::PermissionDenied};
-    const PortRefusal permission2{Device("/dev/ttyUSB1"), PortOpenFailure::PermissionDenied};
-    const PortRefusal busy{Device("/dev/ttyS0"), PortOpenFailure::Busy};
-    const PortRefusal other{Device("/dev/ttyS1"), PortOpenFailure::Other};
-    const PortRefusal missing{kMissing, PortOpenFailure::NotFound};
-    const PortRefusal notSerial{kNull, PortOpenFailure::NotASerialPort};
-    // The system listed the device but it was gone when opened: nothing the settings can fix.
-    const PortRefusal vanished{Device("/dev/ttyUSB3", true), PortOpenFailure::NotFound};
-    const QString permissionReason = " — /dev/ttyUSB0: permission denied. " + kDialoutAdvice;
-
-    QTest::newRow("nothing refused") << QList<PortRefusal>{} << none;
-    QTest::newRow("busy and other only") << QList<PortRefusal>{busy, other} << none;
-    QTest::newRow("listed device vanished") << QList<PortRefusal>{vanished} << none;
-    QTest::newRow("number past the devices present")
-        << QList<PortRefusal>{{PortDescription{}, PortOpenFailure::NotFound}} << none;
-    QTest::newRow("one refused for permission")
-        << QList<PortRefusal>{busy, permission1} << none + permissionReason;
-    QTest::newRow("configured path missing")
-        << QList<PortRefusal>{busy, missing} << none + " — /nonexistent/ttyX does not exist.";
-    QTest::newRow("not a serial port, after a missing one")
-        << QList<PortRefusal>{notSerial, missing} << none + " — /dev/null is not a serial port.";
-    QTest::newRow("permission before not a serial port")
-        << QList<PortRefusal>{notSerial, permission1} << none + permissionReason;
-    QTest::newRow("control characters in the path are escaped")
-        << QList<PortRefusal>{{kTwoLines, PortOpenFailure::NotASerialPort}}
-        << none + " — " + kTwoLinesShown + " is not a serial port.";
-}
-
-void TestPortDeviceMap::noModuleStatus_namesTheFirstPortTheUserCanFix()
-{
-    QFETCH(QList<PortRefusal>, refusals);
-    QFETCH(QString, status);
-    QCOMPARE(NoModuleStatus("Status: No transceiver detected", refusals), status);
-}
-
-void TestPortDeviceMap::permissionAdvice_namesEveryRefusedDevice()
-{
-    QCOMPARE(PermissionAdvice({"/dev/ttyUSB0", "/dev/ttyS0"}),
-             "/dev/ttyUSB0, /dev/ttyS0: permission denied. " + kDialoutAdvice);
-    QCOMPARE(PermissionAdvice({}), QString());
-    QCOMPARE(PermissionAdvice({kTwoLines.device}),
-             kTwoLinesShown + ": permission denied. " + kDialoutAdvice);
-}
-
-void TestPortDeviceMap::realAdapter_tellsWhyAConfiguredDeviceDoesNotOpen_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<PortOpenFailure>("failure");
-    QTest::addColumn<QString>("words");
-    QTest::newRow("missing path") << "missing" << PortOpenFailure::NotFound << "not found";
-    QTest::newRow("device without access rights")
-        << "unreadable file" << PortOpenFailure::PermissionDenied << "permission denied";
-    for (const char* kind : {"/dev/null", "fifo", "regular file", "folder"})
-        QTest::newRow(kind) << kind << PortOpenFailure::NotASerialPort << "not a serial port";
-}
-
-void TestPortDeviceMap::realAdapter_tellsWhyAConfiguredDeviceDoesNotOpen()
-{
-    QFETCH(QString, kind);
-    QFETCH(PortOpenFailure, failure);
-    QFETCH(QString, words);
-    if (kind == "unreadable file" && geteuid() == 0)
-        QSKIP("root may open a device whatever its access rights");
-    QTemporaryDir folder;
-    const QString device = MakeDevice(kind, folder);
-    QVERIFY(!device.isEmpty());
-    SettingsStore::WriteText("Ports", "COM1", device);
-    QtSerialPortAdapter port;
-    QVERIFY(port.selectPort(1));
-    QVERIFY(!port.open());
-    QCOMPARE(port.lastOpenFailure(), failure);
-    const PortDescription description = port.describePort(1);
-    QCOMPARE(description.device, device);
-    QCOMPARE(description.present, kind != "missing");
-    QVERIFY2(PortLabelText(description, port.lastOpenFailure()).endsWith(" — " + words),
-             qPrintable(PortLabelText(description, port.lastOpenFailure())));
-}
 
 QTEST_GUILESS_MAIN(TestPortDeviceMap)
 #include "tst_portdevicemap.moc"

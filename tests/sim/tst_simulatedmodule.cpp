@@ -2,9 +2,7 @@
 #include "SimRandom.h"
 #include "SimulatedModule.h"
 #include "protocol/Frame.h"
-#include "support/SimulatorProcess.h"
 
-#include <QFileInfo>
 #include <QProcess>
 #include <QtTest>
 
@@ -35,126 +33,69 @@ QString TextOf(const ModuleFrame& frame)
 class TestSimulatedModule : public QObject {
     Q_OBJECT
 private slots:
-    void answers_data();
-    void answers();
-    void badCommandLine_exits2_data();
-    void badCommandLine_exits2();
-    void detachAndAttach_takeTheDeviceAwayAndBack_withoutExiting();
+    void answers_data()
+    {
+        QTest::addColumn<QStringList>("sent");      // one host write each
+        QTest::addColumn<QStringList>("expected");  // every frame the module sends, in order
+        QTest::newRow("test mode block echoed, reserved byte 0")
+            << QStringList{"01 12 12 80 FF 00 01 02 03 04 05 06 07 08 09 7F 50 04", "01 05 13 19 04"}
+            << QStringList{"01 05 92 98 04", "01 12 93 80 FF 00 01 02 03 04 05 06 07 08 09 00 52 04"};
+        QTest::newRow("Query Firmware Version")
+            << QStringList{"01 05 15 1B 04"}
+            << QStringList{"01 1C 95 01 03 07 0F 04 11 28 43 29 20 4F 72 76 61 6C 69 73 20 52 61 64 "
+                           "69 6F 84 04"};
+        QTest::newRow("bad checksum unanswered")
+            << QStringList{"01 05 03 0A 04", "01 05 03 09 04"} << QStringList{kIds};
+        QTest::newRow("sleep, then wake-up byte before the frame")
+            << QStringList{"01 05 16 1C 04", "01 05 03 09 04", "00 01 05 03 09 04"}
+            << QStringList{kSleepAck, kIds};
+        QTest::newRow("wake-up byte at another rate does not wake")
+            << QStringList{"01 05 16 1C 04", "57600 00", "01 05 03 09 04"} << QStringList{kSleepAck};
+        QTest::newRow("Set Baudrate acked at old rate, then only the new rate heard")
+            << QStringList{"01 06 19 03 23 04", "01 05 03 09 04", "57600 01 05 03 09 04"}
+            << QStringList{"01 05 99 9F 04", "57600 " + kIds};
+        QTest::newRow("Set Baudrate index 4 refused")
+            << QStringList{"01 06 19 04 24 04", "01 05 03 09 04"} << QStringList{kIds};
+    }
+    void answers()
+    {
+        QFETCH(QStringList, sent);
+        QFETCH(QStringList, expected);
+        SimRandom random(42);
+        SimulatedModule module(SimOptions{}, random);
+        QStringList actual;
+        qint64 nowMs = 0;
+        for (const QString& write : sent) {
+            const auto [rate, bytes] = Parse(write);
+            for (const ModuleFrame& frame : module.receive(bytes, rate, nowMs += 10).frames)
+                actual << TextOf(frame);
+        }
+        QCOMPARE(actual, expected);
+    }
+    void badCommandLine_exits2_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("baud 12345") << QStringList{"--baud", "12345"};
+        QTest::newRow("unknown option") << QStringList{"--frobnicate"};
+        QTest::newRow("stray argument") << QStringList{"COM1"};
+        QTest::newRow("ids 65536") << QStringList{"--ids", "1,1,65536"};
+        QTest::newRow("fault unknown") << QStringList{"--fault", "badchk,loud"};
+        QTest::newRow("link in a missing folder") << QStringList{"--link", "/nonexistent/dir/COM1"};
+    }
+    void badCommandLine_exits2()
+    {
+        QFETCH(QStringList, arguments);
+        QProcess process;
+        process.setStandardInputFile(QProcess::nullDevice());
+        process.start(qEnvironmentVariable("ORVALIS_SIM"), arguments);
+        if (!process.waitForFinished(10000))
+            process.kill();
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(process.readAllStandardError().contains(arguments.first().toLatin1()));
+    }
 };
 
-void TestSimulatedModule::answers_data()
-{
-    QTest::addColumn<QStringList>("sent");      // one host write each
-    QTest::addColumn<QStringList>("expected");  // every frame the module sends, in order
-    QTest::newRow("Send RF Data") << QStringList{"01 0A 01 01 02 00 41 42 92 04"}
-                                  << QStringList{"01 08 81 01 01 00 8C 04"};
-    QTest::newRow("Query IDs, Set IDs, Query IDs")
-        << QStringList{"01 05 03 09 04", "01 0B 02 2C 01 FF FF 00 00 39 04", "01 05 03 09 04"}
-        << QStringList{kIds, "01 05 82 88 04", "01 0B 83 2C 01 FF FF 00 00 BA 04"};
-    QTest::newRow("Query status") << QStringList{"01 05 04 0A 04"}
-                                  << QStringList{"01 07 84 01 01 8E 04"};
-    QTest::newRow("Set then Query Programmable Settings")
-        << QStringList{"01 0C 08 05 00 14 02 00 31 01 62 04", "01 05 09 0F 04"}
-        << QStringList{"01 05 88 8E 04", "01 0C 89 05 00 14 02 00 31 01 E3 04"};
-    QTest::newRow("statistics count a send, then clear")
-        << QStringList{"01 0A 01 01 02 00 41 42 92 04", "01 05 0F 15 04", "01 05 10 16 04",
-                       "01 05 0F 15 04"}
-        << QStringList{"01 08 81 01 01 00 8C 04",
-                       "01 15 8F 01 00 01 00 00 00 00 00 00 00 00 00 01 00 01 00 A9 04",
-                       "01 05 90 96 04",
-                       "01 15 8F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 A5 04"};
-    QTest::newRow("Enable Test Mode") << QStringList{"01 06 11 01 19 04"}
-                                      << QStringList{"01 05 91 97 04"};
-    QTest::newRow("test mode block echoed, reserved byte 0")
-        << QStringList{"01 12 12 80 FF 00 01 02 03 04 05 06 07 08 09 7F 50 04", "01 05 13 19 04"}
-        << QStringList{"01 05 92 98 04", "01 12 93 80 FF 00 01 02 03 04 05 06 07 08 09 00 52 04"};
-    QTest::newRow("Query Firmware Version")
-        << QStringList{"01 05 15 1B 04"}
-        << QStringList{"01 1C 95 01 03 07 0F 04 11 28 43 29 20 4F 72 76 61 6C 69 73 20 52 61 64 "
-                       "69 6F 84 04"};
-    QTest::newRow("Query Max PA Level") << QStringList{"01 05 21 27 04"}
-                                        << QStringList{"01 06 A1 64 0C 04"};
-    QTest::newRow("bad checksum unanswered")
-        << QStringList{"01 05 03 0A 04", "01 05 03 09 04"} << QStringList{kIds};
-    QTest::newRow("frame split over two writes") << QStringList{"01 05", "03 09 04"}
-                                                 << QStringList{kIds};
-    QTest::newRow("host at another rate") << QStringList{"9600 01 05 03 09 04"} << QStringList{};
-    QTest::newRow("sleep, then wake-up byte before the frame")
-        << QStringList{"01 05 16 1C 04", "01 05 03 09 04", "00 01 05 03 09 04"}
-        << QStringList{kSleepAck, kIds};
-    QTest::newRow("wake-up byte at another rate does not wake")
-        << QStringList{"01 05 16 1C 04", "57600 00", "01 05 03 09 04"} << QStringList{kSleepAck};
-    QTest::newRow("Set Baudrate acked at old rate, then only the new rate heard")
-        << QStringList{"01 06 19 03 23 04", "01 05 03 09 04", "57600 01 05 03 09 04"}
-        << QStringList{"01 05 99 9F 04", "57600 " + kIds};
-    QTest::newRow("Set Baudrate index 4 refused")
-        << QStringList{"01 06 19 04 24 04", "01 05 03 09 04"} << QStringList{kIds};
-}
-
-void TestSimulatedModule::answers()
-{
-    QFETCH(QStringList, sent);
-    QFETCH(QStringList, expected);
-    SimRandom random(42);
-    SimulatedModule module(SimOptions{}, random);
-    QStringList actual;
-    qint64 nowMs = 0;
-    for (const QString& write : sent) {
-        const auto [rate, bytes] = Parse(write);
-        for (const ModuleFrame& frame : module.receive(bytes, rate, nowMs += 10).frames)
-            actual << TextOf(frame);
-    }
-    QCOMPARE(actual, expected);
-}
-
-void TestSimulatedModule::badCommandLine_exits2_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("baud 12345") << QStringList{"--baud", "12345"};
-    QTest::newRow("unknown option") << QStringList{"--frobnicate"};
-    QTest::newRow("stray argument") << QStringList{"COM1"};
-    QTest::newRow("ids 65536") << QStringList{"--ids", "1,1,65536"};
-    QTest::newRow("firmware text of 36")
-        << QStringList{"--firmware", "1.3,7/15/2004," + QString(36, 'x')};
-    QTest::newRow("status 256") << QStringList{"--status", "1,256"};
-    QTest::newRow("nack 1.5") << QStringList{"--nack", "1.5"};
-    QTest::newRow("max-retries 21") << QStringList{"--max-retries", "21"};
-    QTest::newRow("fault unknown") << QStringList{"--fault", "badchk,loud"};
-    QTest::newRow("link in a missing folder") << QStringList{"--link", "/nonexistent/dir/COM1"};
-    QTest::newRow("trace in a missing folder") << QStringList{"--trace", "/nonexistent/dir/t.log"};
-}
-
-void TestSimulatedModule::badCommandLine_exits2()
-{
-    QFETCH(QStringList, arguments);
-    QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(qEnvironmentVariable("ORVALIS_SIM"), arguments);
-    if (!process.waitForFinished(10000))
-        process.kill();
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(process.exitCode(), 2);
-    QVERIFY(process.readAllStandardError().contains(arguments.first().toLatin1()));
-}
-
-void TestSimulatedModule::detachAndAttach_takeTheDeviceAwayAndBack_withoutExiting()
-{
-    SimulatorProcess sim;
-    QVERIFY2(sim.start(), qPrintable(sim.failure()));
-    const auto linked = [&sim] { return QFileInfo(sim.linkPath()).isSymLink(); };
-    for (int round = 1; round <= 2; ++round) {
-        QVERIFY(sim.command("detach"));
-        QTRY_VERIFY(!linked());
-        QVERIFY(sim.isRunning());
-        QVERIFY(sim.command("attach"));
-        QVERIFY(sim.command("attach"));  // already there: nothing changes
-        QTRY_VERIFY(linked());
-        QVERIFY(QFileInfo::exists(QFileInfo(sim.linkPath()).symLinkTarget()));
-    }
-    QVERIFY(sim.command("unplug"));
-    QVERIFY(sim.waitForExit());
-    QVERIFY(!linked());
-}
 
 QTEST_GUILESS_MAIN(TestSimulatedModule)
 #include "tst_simulatedmodule.moc"

@@ -23,9 +23,7 @@ inline QList<qreal> RetryBarValues(const QWidget& window)
 {
     QList<qreal> values;
     const auto* view = window.findChild<QChartView*>(QStringLiteral("chartRetries"));
-    if (!view)
-        return values;
-    for (QAbstractSeries* series : view->chart()->series())
+    for (QAbstractSeries* series : view ? view->chart()->series() : QList<QAbstractSeries*>())
         if (auto* bars = qobject_cast<QBarSeries*>(series))
             for (const QBarSet* set : bars->barSets())
                 for (int i = 0; i < set->count(); ++i)

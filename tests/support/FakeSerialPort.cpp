@@ -2,7 +2,7 @@
 
 #include "platform/ProtocolTimer.h"
 
-#include <QTimer>
+#include <QMap>
 
 FakeSerialPort::FakeSerialPort(QObject* parent) : SerialPort(parent)
 {
@@ -11,16 +11,10 @@ FakeSerialPort::FakeSerialPort(QObject* parent) : SerialPort(parent)
 
 void FakeSerialPort::setPortSelectable(int portNumber, bool selectable)
 {
-    if (selectable)
-        m_unselectable.remove(portNumber);
-    else
-        m_unselectable.insert(portNumber);
+    selectable ? void(m_unselectable.remove(portNumber)) : void(m_unselectable.insert(portNumber));
 }
 
-void FakeSerialPort::setOpenFailure(int portNumber, PortOpenFailure failure)
-{
-    m_openFailures.insert(portNumber, failure);
-}
+void FakeSerialPort::setOpenFailure(int portNumber, PortOpenFailure failure) { m_openFailures.insert(portNumber, failure); }
 
 void FakeSerialPort::setPortDescription(int portNumber, const PortDescription& description)
 {
@@ -49,8 +43,7 @@ void FakeSerialPort::feedReceivedLater(const QByteArray& bytes, int delayMs)
 
 void FakeSerialPort::injectFault(const QString& description)
 {
-    m_error = description;
-    emit faulted(description);
+    emit faulted(m_error = description);
 }
 
 QByteArray FakeSerialPort::writtenData() const
@@ -92,21 +85,13 @@ bool FakeSerialPort::open()
     m_openFailure = m_openFailures.value(m_port, PortOpenFailure::None);
     if (!m_available.contains(m_port) && m_openFailure == PortOpenFailure::None)
         m_openFailure = PortOpenFailure::NotFound;
-    switch (m_openFailure) {
-    case PortOpenFailure::None:
-        break;
-    case PortOpenFailure::PermissionDenied:
-    case PortOpenFailure::Busy:
-        m_error = QStringLiteral("Permission denied");
-        return false;
-    case PortOpenFailure::NotFound:
-        m_error = QStringLiteral("No such file or directory");
-        return false;
-    case PortOpenFailure::NotASerialPort:
-        m_error = QStringLiteral("Inappropriate ioctl for device");
-        return false;
-    case PortOpenFailure::Other:
-        m_error = QStringLiteral("Input/output error");
+    static const QMap<PortOpenFailure, QString> kErrors{
+        {PortOpenFailure::PermissionDenied, "Permission denied"}, {PortOpenFailure::Busy, "Permission denied"},
+        {PortOpenFailure::NotFound, "No such file or directory"},
+        {PortOpenFailure::NotASerialPort, "Inappropriate ioctl for device"},
+        {PortOpenFailure::Other, "Input/output error"}};
+    if (m_openFailure != PortOpenFailure::None) {
+        m_error = kErrors.value(m_openFailure);
         return false;
     }
     m_open = true;
@@ -144,12 +129,10 @@ int FakeSerialPort::readByte()
 
 PortDescription FakeSerialPort::describePort(int portNumber) const
 {
-    if (m_descriptions.contains(portNumber))
-        return m_descriptions.value(portNumber);
     // Every number names a device that is there; one that does not open says why
     // through its open failure. A device that has gone is set up with setPortDescription.
     PortDescription port;
     port.device = QStringLiteral("/dev/fake%1").arg(portNumber);
     port.present = true;
-    return port;
+    return m_descriptions.value(portNumber, port);
 }

@@ -27,16 +27,13 @@ public:
 
     explicit FakeSerialPort(QObject* parent = nullptr);
 
-    // Set-up.
-    // The other port numbers have no device: opening them fails, describePort reports
-    // them absent (an adapter pulled out).
+    // Set-up. The other port numbers have no device: opening them fails.
     void setOnlyPortsAvailable(const QSet<int>& portNumbers) { m_available = portNumbers; }
     // A port number that cannot even be selected (no such device).
     void setPortSelectable(int portNumber, bool selectable);
     // Opening the port fails the way a real device would (permission, busy, missing).
     void setOpenFailure(int portNumber, PortOpenFailure failure);
-    // What describePort reports; by default "/dev/fake<n>", present while the port is one
-    // of the available ones, nothing else known.
+    // What describePort reports; by default "/dev/fake<n>", present.
     void setPortDescription(int portNumber, const PortDescription& description);
     void setClearToSend(CtsState state) { m_cts = state; }
     void setResponder(Responder responder) { m_responder = std::move(responder); }

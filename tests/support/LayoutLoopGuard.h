@@ -21,7 +21,6 @@ public:
     }
 
     void startStep() { m_eventsInStep = 0; }
-    int eventsInStep() const { return m_eventsInStep; }
     bool tripped() const { return m_tripped; }
 
     // Delivers what is posted until a round brings the watched widgets no layout event

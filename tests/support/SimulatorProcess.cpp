@@ -6,14 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
-
-constexpr int kStartTimeoutMs = 5000;
-
-}  // namespace
-
-SimulatorProcess::SimulatorProcess(int portNumber)
-    : m_portNumber(portNumber)
+SimulatorProcess::SimulatorProcess(int portNumber) : m_portNumber(portNumber)
 {
     m_process.setProcessChannelMode(QProcess::ForwardedChannels);
 }
@@ -40,7 +33,7 @@ bool SimulatorProcess::start(const QStringList& extraArguments)
         [this] {
             return QFileInfo(linkPath()).isSymLink() || m_process.state() == QProcess::NotRunning;
         },
-        kStartTimeoutMs);
+        5000);
     if (!linked || !QFileInfo(linkPath()).isSymLink()) {
         m_failure = QStringLiteral("orvalis-sim did not create %1 (exit status %2)")
                         .arg(linkPath())
@@ -52,10 +45,8 @@ bool SimulatorProcess::start(const QStringList& extraArguments)
 
 bool SimulatorProcess::command(const QString& line)
 {
-    if (!isRunning())
-        return false;
     const QByteArray bytes = line.toLocal8Bit() + '\n';
-    return m_process.write(bytes) == bytes.size();
+    return isRunning() && m_process.write(bytes) == bytes.size();
 }
 
 bool SimulatorProcess::stop()
@@ -76,20 +67,11 @@ bool SimulatorProcess::waitForExit(int timeoutMs)
     return m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
 }
 
-bool SimulatorProcess::isRunning() const
-{
-    return m_process.state() != QProcess::NotRunning;
-}
+bool SimulatorProcess::isRunning() const { return m_process.state() != QProcess::NotRunning; }
 
-QString SimulatorProcess::linkPath() const
-{
-    return m_dir.filePath(QStringLiteral("COM%1").arg(m_portNumber));
-}
+QString SimulatorProcess::linkPath() const { return m_dir.filePath(QStringLiteral("COM%1").arg(m_portNumber)); }
 
-QString SimulatorProcess::tracePath() const
-{
-    return m_dir.filePath(QStringLiteral("trace.log"));
-}
+QString SimulatorProcess::tracePath() const { return m_dir.filePath(QStringLiteral("trace.log")); }
 
 QStringList SimulatorProcess::traceLines() const
 {
