@@ -8,7 +8,6 @@
 #include "protocol/MessageCatalogue.h"
 #include "support/Hex.h"
 #include "support/LinkHarness.h"
-#include "support/RecordingStatusPanels.h"
 
 #include <QtTest>
 
@@ -18,11 +17,10 @@ QStringList Play(const QString& script)
 {
     VirtualClock clock;  // first: the session's timers run on it
     LinkHarness h;
-    RecordingStatusPanels panels;
     ConfigSettings settings;
     IdsController ids(settings, h.link);
     RfSettingsController rf(settings, h.link);
-    CommController comm(h.link, panels);
+    CommController comm(h.link);
     ProtocolTimer tmrGeneric("tmrGeneric");
     Reprovisioning reprovisioning(h.link, ids, rf, tmrGeneric);
     MessageDispatcher& d = h.link.dispatcher();
