@@ -1,11 +1,11 @@
 // Test mode's place in the main window: the "Test Settings" page with the register
-// editor and the test mode commands.
+// editor over the test mode commands, and what the switch does to the rest of the window.
 #include "link/LinkSession.h"
 #include "protocol/MessageCatalogue.h"
 #include "testmode/TestModeCommands.h"
-#include "testmode/TestSettingsPage.h"
 #include "traffic/RfDataPanel.h"
 #include "ui/frmQVOrvalisETMain.h"
+#include "ui/pages/TestSettingsPage.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -15,23 +15,33 @@ namespace {
 
 constexpr int kTestSettingsPage = 4;
 
+// The mode panel's texts for the test mode switch.
+constexpr int kModePanel = 3;
+QString ModeStatusText(bool testMode)
+{
+    return testMode ? QStringLiteral("Status:  Test Mode") : QStringLiteral("Status:  User Mode");
+}
+
 }  // namespace
 
 void frmQVOrvalisETMain::installTestModePage()
 {
+    m_testModeCommands = new TestModeCommands(m_testMode, *m_link, this);
+    TestModeCommands* commands = m_testModeCommands;
+    connect(commands, &TestModeCommands::rfDataControlsEnabledChanged, this, [this](bool enabled) {
+        frameRfData->setEnabled(enabled);  // first: the send buttons follow it
+        m_rfDataPanel->SetEntryControlsEnabled(enabled);
+    });
+    connect(commands, &TestModeCommands::modeChanged, this,
+            [this](bool testMode) { SetStatusPanel(kModePanel, ModeStatusText(testMode)); });
+
     QFrame* container = page(kTestSettingsPage);
     auto* layout = new QVBoxLayout(container);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_testSettingsPage = new TestSettingsPage(m_testMode, container);
+    m_testSettingsPage = new TestSettingsPage(*commands, container);
     layout->addWidget(m_testSettingsPage);
 
-    m_testModeCommands =
-        new TestModeCommands(*m_testSettingsPage, m_testMode, *m_link, *this, [this](bool enabled) {
-            frameRfData->setEnabled(enabled);  // first: the send buttons follow it
-            m_rfDataPanel->SetEntryControlsEnabled(enabled);
-        }, this);
     MessageDispatcher& dispatcher = m_link->dispatcher();
-    TestModeCommands* commands = m_testModeCommands;
     dispatcher.registerHandler(MessageCode::EnableDisableTestModeAck,
                                [commands](const Frame&) { commands->ProcessEnableDisableTestModeAck(); });
     dispatcher.registerHandler(MessageCode::SetTestModeSettingsAck,
