@@ -1,79 +1,49 @@
 #include "testmode/TestModeCommands.h"
 
 #include "link/LinkSession.h"
-#include "ui/StatusPanels.h"
+#include "protocol/Frame.h"
 #include "testmode/TestModeFrames.h"
-#include "testmode/TestSettingsPage.h"
 
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalBlocker>
-
-namespace {
-
-constexpr int kModePanel = 3;
-const QString kTestModeStatus = QStringLiteral("Status:  Test Mode");
-const QString kUserModeStatus = QStringLiteral("Status:  User Mode");
-
-}  // namespace
-
-TestModeCommands::TestModeCommands(TestSettingsPage& page, TestModeSettings& settings,
-                                   LinkSession& link, StatusPanels& panels,
-                                   std::function<void(bool)> setRfDataControlsEnabled,
+TestModeCommands::TestModeCommands(TestModeSettings& settings, LinkSession& link,
                                    QObject* parent)
-    : QObject(parent), m_page(page), m_settings(settings), m_link(link), m_panels(panels),
-      m_setRfDataControlsEnabled(std::move(setRfDataControlsEnabled))
+    : QObject(parent), m_settings(settings), m_link(link)
 {
-    connect(m_page.testModeEnabledOption(), &QRadioButton::toggled, this, [this](bool checked) {
-        if (checked)
-            optTestModeEnabled_Click();
-    });
-    connect(m_page.testModeDisabledOption(), &QRadioButton::toggled, this, [this](bool checked) {
-        if (checked)
-            optTestModeDisabled_Click();
-    });
-    connect(m_page.setRegistersButton(), &QPushButton::clicked, this,
-            &TestModeCommands::cmdSetRegisters_Click);
-    connect(m_page.getRegistersButton(), &QPushButton::clicked, this,
-            &TestModeCommands::cmdGetRegisters_Click);
 }
 
 void TestModeCommands::InitTestModeAtStartUp()
 {
-    m_page.InitRegisterEditor();
-    {
-        const QSignalBlocker quiet(m_page.testModeDisabledOption());
-        m_page.testModeDisabledOption()->setChecked(true);
-    }
-    m_page.UpdateTestModeControls();
-    ShowModeInStatusBar();
+    m_settings = InitialTestModeSettings();
+    emit registersReset();
+    m_testMode = false;
+    emit testModeControlsChanged(false);
+    ReportMode();
 }
 
-void TestModeCommands::ShowModeInStatusBar()
+void TestModeCommands::ReportMode()
 {
-    const bool testMode = m_page.testModeEnabledOption()->isChecked();
-    m_panels.SetStatusPanel(kModePanel, testMode ? kTestModeStatus : kUserModeStatus);
+    emit modeChanged(m_testMode);
 }
 
 void TestModeCommands::optTestModeEnabled_Click()
 {
-    m_setRfDataControlsEnabled(false);
+    m_testMode = true;
+    emit rfDataControlsEnabledChanged(false);
     Send(BuildEnableDisableTestModeFrame(true));
-    m_page.UpdateTestModeControls();
-    m_panels.SetStatusPanel(kModePanel, kTestModeStatus);
+    emit testModeControlsChanged(true);
+    emit modeChanged(true);
 }
 
 void TestModeCommands::optTestModeDisabled_Click()
 {
-    m_setRfDataControlsEnabled(true);
-    m_page.UpdateTestModeControls();
+    m_testMode = false;
+    emit rfDataControlsEnabledChanged(true);
+    emit testModeControlsChanged(false);
     Send(BuildEnableDisableTestModeFrame(false));
-    m_panels.SetStatusPanel(kModePanel, kUserModeStatus);
+    emit modeChanged(false);
 }
 
 void TestModeCommands::cmdSetRegisters_Click()
 {
-    m_page.CopyControlsIntoRecord();
     Send(BuildSetTestModeSettingsFrame(m_settings));
 }
 
@@ -90,8 +60,10 @@ void TestModeCommands::ProcessTestModeSettingsAck() {}
 void TestModeCommands::ProcessTestModeSettings(const Frame& frame)
 {
     const std::optional<TestModeSettings> reported = TestModeSettingsFromReply(frame.bytes());
-    if (reported)
-        m_page.ShowTestModeSettings(*reported);
+    if (!reported)
+        return;
+    TakeReportedSettings(m_settings, *reported);
+    emit registersReported();
 }
 
 void TestModeCommands::Send(const QByteArray& frame)

@@ -132,6 +132,23 @@ TestModeSettings InitialTestModeSettings()
     return settings;
 }
 
+qint16 TxmForTransmit(qint16 transmit)
+{
+    constexpr qint16 kTransmitHigh = 1;  // Low and High come first in the Transmit list
+    return transmit <= kTransmitHigh ? 0 : 1;
+}
+
+void TakeReportedSettings(TestModeSettings& record, const TestModeSettings& reported)
+{
+    for (const TestModeFieldSpec& field : TestModeFieldTable()) {
+        const qint16 value = reported.*(field.member);
+        if (field.kind == TestModeFieldKind::Number)
+            record.*(field.member) = qBound<qint16>(0, value, field.maximum);
+        else if (value >= 0 && value <= field.maximum)
+            record.*(field.member) = value;
+    }
+}
+
 bool operator==(const TestModeSettings& a, const TestModeSettings& b)
 {
     for (const TestModeFieldSpec& field : TestModeFieldTable()) {

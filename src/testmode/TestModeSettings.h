@@ -123,6 +123,15 @@ qint16 FieldValue(const TestModeSettings& settings, TestModeField id);
 // The record with every field at its initial value.
 TestModeSettings InitialTestModeSettings();
 
+// The TX mode that goes with a Transmit choice: Low and High are sent asynchronously,
+// Mod and Pattern synchronously.
+qint16 TxmForTransmit(qint16 transmit);
+
+// Takes a module report into the record as the register editor shows it: a number is
+// held to its range, a code without a list entry leaves its field as it was. (Transmit's
+// coupling to TXM leaves no trace: the reported TXM always has an entry.)
+void TakeReportedSettings(TestModeSettings& record, const TestModeSettings& reported);
+
 // The orders in which the register editor walks the fields.
 namespace TestModeOrder {
 using F = TestModeField;
@@ -143,13 +152,6 @@ inline constexpr std::array<TestModeField, kTestModeFieldCount> kShowTestModeSet
     F::BND, F::MainADividerCoefficient1, F::MainBDividerCoefficient1, F::PA1, F::TxRx1, F::FSKOOK,
     F::PARXED, F::DetectThreshold, F::DetectEnable, F::ReferenceDividerCoefficient, F::RXS,
     F::XTALTune, F::PFDReset, F::DemTune, F::OOKXS, F::TCOUNT, F::Standby, F::Transmit, F::Mode,
-    F::BRA, F::BRB, F::BRC, F::RXM, F::TXM, F::TWO, F::PAI,
-};
-
-// The 22 register lists whose selections Set Registers copies into the record, in order.
-inline constexpr std::array<TestModeField, 22> kSetRegistersLists = {
-    F::PA0, F::TxRx0, F::PI, F::CPAcc, F::BND, F::PA1, F::TxRx1, F::FSKOOK, F::PARXED,
-    F::DetectThreshold, F::DetectEnable, F::RXS, F::XTALTune, F::PFDReset, F::OOKXS,
     F::BRA, F::BRB, F::BRC, F::RXM, F::TXM, F::TWO, F::PAI,
 };
 }  // namespace TestModeOrder

@@ -3,6 +3,7 @@
 #include "link/Discovery.h"
 #include "link/HostBaudRate.h"
 #include "link/LinkSession.h"
+#include "testmode/TestModeCommands.h"
 #include "ui/StatusPanels.h"
 
 namespace {
@@ -39,6 +40,11 @@ void StatusBarPresenter::follow(const BaudRateSwitch& rateSwitch)
     });
 }
 
+void StatusBarPresenter::follow(const TestModeCommands& testMode)
+{
+    connect(&testMode, &TestModeCommands::modeChanged, this, &StatusBarPresenter::ShowMode);
+}
+
 void StatusBarPresenter::ShowLinkInUse()
 {
     const LinkState& s = m_link.state();
@@ -63,4 +69,10 @@ void StatusBarPresenter::ShowSearching(int port)
 void StatusBarPresenter::ShowProbedRate(const QString& baudRate)
 {
     m_panels.SetStatusPanel(kRatePanel, QStringLiteral("Baud Rate: ") + baudRate);
+}
+
+void StatusBarPresenter::ShowMode(bool testMode)
+{
+    m_panels.SetStatusPanel(kStatusPanel, testMode ? QStringLiteral("Status:  Test Mode")
+                                                   : QStringLiteral("Status:  User Mode"));
 }

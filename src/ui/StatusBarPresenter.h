@@ -6,10 +6,12 @@
 class BaudRateSwitch;
 class LinkSession;
 class StatusPanels;
+class TestModeCommands;
 class TransceiverDiscovery;
 
 // Writes the status bar's three panels (port, rate, status) from what the link, the
-// search and the baud-rate switch report; nothing below the window writes a text there.
+// search, the baud-rate switch and the test mode switch report; nothing below the
+// window writes a text there.
 class StatusBarPresenter : public QObject {
     Q_OBJECT
 public:
@@ -17,6 +19,7 @@ public:
 
     void follow(const TransceiverDiscovery& discovery);
     void follow(const BaudRateSwitch& rateSwitch);
+    void follow(const TestModeCommands& testMode);
 
     // "Comm Port: n", "Baud Rate: r", "Status:" for the port and rate in use.
     void ShowLinkInUse();
@@ -26,6 +29,7 @@ public:
 private:
     void ShowSearching(int port);
     void ShowProbedRate(const QString& baudRate);
+    void ShowMode(bool testMode);
 
     const LinkSession& m_link;
     StatusPanels& m_panels;

@@ -278,7 +278,7 @@ void frmQVOrvalisETMain::FinishStartUp()
     // 13: the mode is what panel 3 shows once the search has told its outcome, unless
     // the outcome is a port the user must do something about.
     if (!m_discovery->portProblemReported())
-        m_testModeCommands->ShowModeInStatusBar();
+        m_testModeCommands->ReportMode();
     // 21
     m_link->state().bWakeupNeeded = false;
     SetSendingControlsEnabled(true);

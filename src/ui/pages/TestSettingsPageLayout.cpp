@@ -1,9 +1,10 @@
 // Building the register editor's controls from the field table and placing them in the
 // page's small area: three columns of compact frames.
+#include "ui/pages/TestSettingsPage.h"
+
 #include "config/NumericBoxSpec.h"
 #include "ui/widgets/NumericEntryBinding.h"
 #include "ui/widgets/SpinButtons.h"
-#include "testmode/TestSettingsPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>

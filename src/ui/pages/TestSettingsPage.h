@@ -15,28 +15,27 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class SpinButtons;
+class TestModeCommands;
 
 // The register editor of the "Test Settings" page: one control per field of the test
-// mode record, kept equal to the record at every change, usable only in test mode.
+// mode record, each edit written into the record at once, usable only in test mode.
 // Its controls are made from the field table, which holds every caption, list and
-// range. The commands behind its buttons and mode options belong to TestModeCommands.
+// range. Its buttons and mode options run the commands' handlers; what the commands
+// report (a reset, a module report, the mode) it shows.
 class TestSettingsPage : public QWidget {
     Q_OBJECT
 public:
-    // The record must outlive the page.
-    explicit TestSettingsPage(TestModeSettings& settings, QWidget* parent = nullptr);
+    // The commands (and their record) must outlive the page.
+    explicit TestSettingsPage(TestModeCommands& commands, QWidget* parent = nullptr);
 
-    // Every field and control to its initial value, the lists filled anew.
+    // Every control to the record's value, the lists filled anew.
     void InitRegisterEditor();
     // Enables the register controls and "Set Registers" in test mode, disables them in
     // user mode.
     void UpdateTestModeControls();
-    // Puts a module report into the controls (and through them into the record).
-    // Numbers pass the boxes' range rule; a code without a list entry is skipped.
-    void ShowTestModeSettings(const TestModeSettings& values);
-    // The lists, the Mode options, Standby and Transmit into the record. The number
-    // fields already hold what their boxes last accepted.
-    void CopyControlsIntoRecord();
+    // Every control to the record's value, in the order that lets the reported TXM
+    // outlast Transmit's coupling.
+    void ShowTestModeSettings();
 
     // Test mode while "Enabled" is selected, user mode otherwise.
     bool isTestModeSelected() const;
@@ -54,12 +53,11 @@ public:
     void EnableTransmitControls();
     void DisableTransmitControls();
 
-    QRadioButton* testModeEnabledOption() const { return optTestModeEnabled; }
-    QRadioButton* testModeDisabledOption() const { return optTestModeDisabled; }
-    QPushButton* setRegistersButton() const { return cmdSetRegisters; }
-    QPushButton* getRegistersButton() const { return cmdGetRegisters; }
-
 private:
+    void connectToCommands();
+    // The mode options follow the commands' mode, without running their handlers.
+    void SelectTestMode(bool testMode);
+
     // Building (TestSettingsPageLayout.cpp).
     void buildControls();
     void buildRegisterFrame(RadioRegister group, QGroupBox* frame);
@@ -76,7 +74,7 @@ private:
     void comboTransmit_Click(int index);
 
     // Filling and showing, one field at a time.
-    void InitField(TestModeField id);
+    void InitField(TestModeField id, qint16 value);
     void ShowField(TestModeField id, qint16 value);
     void SelectMode(qint16 mode);
 
@@ -88,7 +86,8 @@ private:
 
     static std::size_t Index(TestModeField id) { return static_cast<std::size_t>(id); }
 
-    TestModeSettings& m_settings;
+    TestModeCommands& m_commands;
+    TestModeSettings& m_settings;  // the commands' record
 
     // Per field: its label, its list or box, and a box's up-down control (null where none).
     std::array<QLabel*, kTestModeFieldCount> m_labels{};

@@ -1,5 +1,6 @@
-#include "testmode/TestSettingsPage.h"
+#include "ui/pages/TestSettingsPage.h"
 
+#include "testmode/TestModeCommands.h"
 #include "ui/widgets/SpinButtons.h"
 
 #include <QCheckBox>
@@ -9,14 +10,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 #include <initializer_list>
 
 namespace {
 
-constexpr int kTxmAsync = 0;
-constexpr int kTxmSync = 1;
-constexpr int kTransmitHigh = 1;  // Low and High come first in the Transmit list
 constexpr int kFontPointSize = 8;
 using Reg = RadioRegister;
 
@@ -28,8 +27,8 @@ void SetEnabled(std::initializer_list<QWidget*> controls, bool enabled)
 
 }  // namespace
 
-TestSettingsPage::TestSettingsPage(TestModeSettings& settings, QWidget* parent)
-    : QWidget(parent), m_settings(settings)
+TestSettingsPage::TestSettingsPage(TestModeCommands& commands, QWidget* parent)
+    : QWidget(parent), m_commands(commands), m_settings(commands.settings())
 {
     setObjectName(QStringLiteral("TestSettingsPage"));
     // Thirty-odd controls share the page's small area.
@@ -37,6 +36,37 @@ TestSettingsPage::TestSettingsPage(TestModeSettings& settings, QWidget* parent)
     compact.setPointSize(kFontPointSize);
     setFont(compact);
     buildControls();
+    connectToCommands();
+}
+
+// Mode 0/1 and Standby have no handlers of their own: their value goes into the record
+// as it changes, so that Set Registers sends what they show.
+void TestSettingsPage::connectToCommands()
+{
+    TestModeCommands* commands = &m_commands;
+    connect(optTestModeEnabled, &QRadioButton::toggled, commands, [commands](bool checked) {
+        if (checked)
+            commands->optTestModeEnabled_Click();
+    });
+    connect(optTestModeDisabled, &QRadioButton::toggled, commands, [commands](bool checked) {
+        if (checked)
+            commands->optTestModeDisabled_Click();
+    });
+    connect(cmdSetRegisters, &QPushButton::clicked, commands,
+            &TestModeCommands::cmdSetRegisters_Click);
+    connect(cmdGetRegisters, &QPushButton::clicked, commands,
+            &TestModeCommands::cmdGetRegisters_Click);
+    connect(optMode1, &QRadioButton::toggled, this,
+            [this](bool checked) { m_settings.Mode = checked ? 1 : 0; });
+    connect(checkStandby, &QCheckBox::toggled, this,
+            [this](bool checked) { m_settings.Standby = checked ? 1 : 0; });
+
+    connect(commands, &TestModeCommands::registersReset, this,
+            &TestSettingsPage::InitRegisterEditor);
+    connect(commands, &TestModeCommands::registersReported, this,
+            &TestSettingsPage::ShowTestModeSettings);
+    connect(commands, &TestModeCommands::testModeControlsChanged, this,
+            &TestSettingsPage::SelectTestMode);
 }
 
 // The list's position is the field's code; nothing is sent until Set Registers.
@@ -47,46 +77,39 @@ void TestSettingsPage::comboRegister_Click(TestModeField id, int index)
         FieldValue(m_settings, id) = static_cast<qint16>(index);
 }
 
-// Low and High go with the asynchronous TX mode, Mod and Pattern with the synchronous
-// one: choosing the kind of transmission chooses TXM, which the user may still change
-// afterwards. Transmit itself is read from the list by Set Registers.
+// Choosing the kind of transmission chooses TXM, which the user may still change
+// afterwards.
 void TestSettingsPage::comboTransmit_Click(int index)
 {
-    if (index >= 0)
-        list(TestModeField::TXM)->setCurrentIndex(index <= kTransmitHigh ? kTxmAsync : kTxmSync);
+    if (index < 0)
+        return;
+    m_settings.Transmit = static_cast<qint16>(index);
+    list(TestModeField::TXM)->setCurrentIndex(TxmForTransmit(m_settings.Transmit));
 }
 
+// The controls' handlers write into the record as the controls change, so the values
+// to show are taken from a copy.
 void TestSettingsPage::InitRegisterEditor()
 {
+    const TestModeSettings values = m_settings;
     for (TestModeField id : TestModeOrder::kInitRegisterEditor)
-        InitField(id);
+        InitField(id, FieldValue(values, id));
 }
 
-void TestSettingsPage::InitField(TestModeField id)
+void TestSettingsPage::InitField(TestModeField id, qint16 value)
 {
     const TestModeFieldSpec& field = TestModeFieldInfo(id);
-    FieldValue(m_settings, id) = field.initialValue;
-    switch (field.kind) {
-    case TestModeFieldKind::Number:
-        box(id)->setText(QString::number(field.initialValue));
-        break;
-    case TestModeFieldKind::List:
+    if (field.kind == TestModeFieldKind::List) {
         list(id)->clear();
         list(id)->addItems(field.entries);
-        list(id)->setCurrentIndex(field.initialValue);
-        break;
-    case TestModeFieldKind::Choice:
-        SelectMode(field.initialValue);
-        break;
-    case TestModeFieldKind::Check:
-        checkStandby->setChecked(field.initialValue != 0);
-        break;
     }
+    ShowField(id, value);
 }
 
-void TestSettingsPage::ShowTestModeSettings(const TestModeSettings& values)
+void TestSettingsPage::ShowTestModeSettings()
 {
     // Transmit comes before TXM in this order, so the reported TXM is the one that stays.
+    const TestModeSettings values = m_settings;
     for (TestModeField id : TestModeOrder::kShowTestModeSettings)
         ShowField(id, FieldValue(values, id));
 }
@@ -96,20 +119,16 @@ void TestSettingsPage::ShowField(TestModeField id, qint16 value)
     const TestModeFieldSpec& field = TestModeFieldInfo(id);
     switch (field.kind) {
     case TestModeFieldKind::Number:
-        box(id)->setText(QString::number(value));  // the box clamps and stores it
+        box(id)->setText(QString::number(value));  // the box's entry rule stores it
         break;
     case TestModeFieldKind::List:
-        if (value < 0 || value >= field.entries.size())
-            return;  // a code without an entry: the list and its field stay as they were
-        if (id == TestModeField::Transmit)
-            m_settings.Transmit = value;
-        list(id)->setCurrentIndex(value);
+        if (value >= 0 && value < field.entries.size())
+            list(id)->setCurrentIndex(value);
         break;
     case TestModeFieldKind::Choice:
         SelectMode(value);
         break;
     case TestModeFieldKind::Check:
-        m_settings.Standby = value;
         checkStandby->setChecked(value != 0);
         break;
     }
@@ -117,17 +136,17 @@ void TestSettingsPage::ShowField(TestModeField id, qint16 value)
 
 void TestSettingsPage::SelectMode(qint16 mode)
 {
-    m_settings.Mode = mode;
     (mode == 1 ? optMode1 : optMode0)->setChecked(true);
 }
 
-void TestSettingsPage::CopyControlsIntoRecord()
+void TestSettingsPage::SelectTestMode(bool testMode)
 {
-    for (TestModeField id : TestModeOrder::kSetRegistersLists)
-        FieldValue(m_settings, id) = static_cast<qint16>(list(id)->currentIndex());
-    m_settings.Mode = optMode0->isChecked() ? 0 : 1;
-    m_settings.Standby = checkStandby->isChecked() ? 1 : 0;
-    m_settings.Transmit = static_cast<qint16>(comboTransmit->currentIndex());
+    {
+        const QSignalBlocker quietEnabled(optTestModeEnabled);
+        const QSignalBlocker quietDisabled(optTestModeDisabled);
+        (testMode ? optTestModeEnabled : optTestModeDisabled)->setChecked(true);
+    }
+    UpdateTestModeControls();
 }
 
 bool TestSettingsPage::isTestModeSelected() const
