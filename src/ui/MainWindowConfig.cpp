@@ -2,14 +2,13 @@
 // "RF Settings", "Comm" and "Factory Calibration" pages and the firmware version frame
 // over them, and the response handlers.
 #include "config/CommController.h"
+#include "config/ConfigHandlers.h"
 #include "config/FactoryCalibration.h"
 #include "config/FirmwareVersionReader.h"
 #include "config/IdsController.h"
 #include "config/Reprovisioning.h"
 #include "config/RfSettingsController.h"
 #include "link/LinkSession.h"
-#include "protocol/MessageCatalogue.h"
-#include "protocol/Replies.h"
 #include "ui/frmQVOrvalisETMain.h"
 #include "ui/StatusBarPresenter.h"
 #include "ui/pages/CommPage.h"
@@ -52,26 +51,7 @@ void frmQVOrvalisETMain::installConfigPages()
     PlaceIn(page(6), new FactoryCalibrationPage(*calibration));
     PlaceIn(frameFirmwareVersion, new FirmwareVersionPanel(*firmware));
 
-    MessageDispatcher& dispatcher = m_link->dispatcher();
-    dispatcher.registerHandler(MessageCode::SetIdsAck, [ids](const Frame&) { ids->ProcessSetIDsAck(); });
-    dispatcher.registerHandler(MessageCode::Ids,
-                               [ids](const Frame& frame) { ids->ProcessRespondWithIDs(frame); });
-    dispatcher.registerHandler(MessageCode::IdsAndSettingsStatus, [reprovisioning](const Frame& frame) {
-        if (const std::optional<SettingsStatus> status = DecodeSettingsStatus(frame))
-            reprovisioning->ProcessRespondWithIDsAndProgrammableSettingsStatus(*status);
-    });
-    dispatcher.registerHandler(MessageCode::SetProgrammableSettingsAck,
-                               [rf](const Frame&) { rf->ProcessSetProgrammableSettingsAck(); });
-    dispatcher.registerHandler(MessageCode::ProgrammableSettings, [rf](const Frame& frame) {
-        rf->ProcessRespondWithProgrammableSettings(frame);
-    });
-    dispatcher.registerHandler(MessageCode::FirmwareVersion, [firmware](const Frame& frame) {
-        firmware->ProcessReceivedFirmwareVersionMessage(frame);
-    });
-    dispatcher.registerHandler(MessageCode::SetSleepModeAck,
-                               [comm](const Frame&) { comm->ProcessSetSleepModeAck(); });
-    dispatcher.registerHandler(MessageCode::SetBaudrateAck,
-                               [comm](const Frame&) { comm->ProcessSetBaudrateAck(); });
+    RegisterConfigHandlers(*m_link, {*ids, *rf, *comm, *firmware, *reprovisioning});
 }
 
 // The loaded settings go into the configuration pages in start-up order: IDs; hop

@@ -1,8 +1,8 @@
 // Test mode's place in the main window: the "Test Settings" page with the register
 // editor over the test mode commands, and what the switch does to the rest of the window.
 #include "link/LinkSession.h"
-#include "protocol/MessageCatalogue.h"
 #include "testmode/TestModeCommands.h"
+#include "testmode/TestModeHandlers.h"
 #include "ui/StatusBarPresenter.h"
 #include "ui/frmQVOrvalisETMain.h"
 #include "ui/pages/RfDataPanel.h"
@@ -34,14 +34,7 @@ void frmQVOrvalisETMain::installTestModePage()
     m_testSettingsPage = new TestSettingsPage(*commands, container);
     layout->addWidget(m_testSettingsPage);
 
-    MessageDispatcher& dispatcher = m_link->dispatcher();
-    dispatcher.registerHandler(MessageCode::EnableDisableTestModeAck,
-                               [commands](const Frame&) { commands->ProcessEnableDisableTestModeAck(); });
-    dispatcher.registerHandler(MessageCode::SetTestModeSettingsAck,
-                               [commands](const Frame&) { commands->ProcessTestModeSettingsAck(); });
-    dispatcher.registerHandler(MessageCode::TestModeSettings, [commands](const Frame& frame) {
-        commands->ProcessTestModeSettings(frame);
-    });
+    RegisterTestModeHandlers(*m_link, *commands);
 }
 
 void frmQVOrvalisETMain::InitTestModeAtStartUp()

@@ -1,6 +1,8 @@
 // The configuration controllers over a session on the fake port, in virtual time: what each script writes, and
 // what "ids", "rf" and "rate" report, in order (values, then states: U untouched, P pending, C confirmed).
 #include "config/CommController.h"
+#include "config/ConfigHandlers.h"
+#include "config/FirmwareVersionReader.h"
 #include "config/ConfigSettings.h"
 #include "config/IdsController.h"
 #include "config/Reprovisioning.h"
@@ -23,15 +25,8 @@ QStringList Play(const QString& script)
     CommController comm(h.link);
     ProtocolTimer tmrGeneric("tmrGeneric");
     Reprovisioning reprovisioning(h.link, ids, rf, tmrGeneric);
-    MessageDispatcher& d = h.link.dispatcher();
-    d.registerHandler(MessageCode::SetIdsAck, [&](const Frame&) { ids.ProcessSetIDsAck(); });
-    d.registerHandler(MessageCode::Ids, [&](const Frame& f) { ids.ProcessRespondWithIDs(f); });
-    d.registerHandler(MessageCode::SetProgrammableSettingsAck, [&](const Frame&) { rf.ProcessSetProgrammableSettingsAck(); });
-    d.registerHandler(MessageCode::ProgrammableSettings, [&](const Frame& f) { rf.ProcessRespondWithProgrammableSettings(f); });
-    d.registerHandler(MessageCode::SetBaudrateAck, [&](const Frame&) { comm.ProcessSetBaudrateAck(); });
-    d.registerHandler(MessageCode::IdsAndSettingsStatus, [&](const Frame& f) {
-        reprovisioning.ProcessRespondWithIDsAndProgrammableSettingsStatus(*DecodeSettingsStatus(f));
-    });
+    FirmwareVersionReader firmware(h.link);
+    RegisterConfigHandlers(h.link, {ids, rf, comm, firmware, reprovisioning});
     const auto show = [](const auto& c, int count) {
         QString values, states;
         for (int field = 0; field < count; ++field)

@@ -1,0 +1,7 @@
+#pragma once
+
+class LinkSession;
+class TestModeCommands;
+
+// Points the link's test mode replies at the test mode commands.
+void RegisterTestModeHandlers(LinkSession& link, TestModeCommands& commands);
