@@ -23,3 +23,13 @@ QCheckBox* AddCheckBox(QWidget* parent, const char* name, const QString& caption
                        const QRect& geometry);
 QRadioButton* AddOption(QWidget* parent, const char* name, const QString& caption,
                         const QRect& geometry);
+
+// The same controls for a page built with layouts: named, not placed; the layout they
+// are added to gives them their place and size.
+QLabel* NamedLabel(QWidget* parent, const char* name, const QString& caption,
+                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+QPushButton* NamedButton(QWidget* parent, const char* name, const QString& caption);
+QLineEdit* NamedBox(QWidget* parent, const char* name,
+                    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+QCheckBox* NamedCheckBox(QWidget* parent, const char* name, const QString& caption);
+QRadioButton* NamedOption(QWidget* parent, const char* name, const QString& caption);
