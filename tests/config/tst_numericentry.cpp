@@ -76,14 +76,11 @@ void TestNumericEntry::boundBox_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("stored");
     QTest::newRow("letter") << "txtSetHopTable2" << 7 << "type" << "x" << "7" << 7;
-    QTest::newRow("emptied ID") << "txtTransceiverID2" << 300 << "type" << "" << "300" << 300;
     QTest::newRow("2.5 stays") << "txtSystemID2" << 1 << "type" << "2.5" << "2.5" << 2;
     QTest::newRow("third key") << "txtRFSingleChannel2" << 25 << "type" << "123" << "12" << 12;
     QTest::newRow("long reply") << "txtRFSingleChannel2" << 25 << "set" << "123" << "49" << 49;
-    QTest::newRow("saved ID too long") << "txtNetworkID2" << 1 << "set" << "123456" << "65535" << 65535;
     QTest::newRow("spin past max") << "txtSetHopTable2" << 14 << "spin" << "++" << "15" << 15;
     QTest::newRow("spin by 100") << "txtRepeatDelay" << 9950 << "spin" << "+" << "10000" << 10000;
-    QTest::newRow("delay typed digit by digit") << "txtRepeatDelay" << 100 << "type" << "150" << "150" << 150;
     QTest::newRow("delay below minimum while typing") << "txtRepeatDelay" << 300 << "type" << "5" << "5" << 100;
     QTest::newRow("delay below minimum, Enter") << "txtRepeatDelay" << 300 << "type+enter" << "5" << "100" << 100;
     QTest::newRow("delay above maximum while typing") << "txtRepeatDelay" << 300 << "type" << "20000" << "10000" << 10000;
@@ -117,8 +114,6 @@ void TestNumericEntry::boundBox()
     } else if (how == "spin") {
         for (QChar c : input)
             QTest::mouseClick(c == '+' ? spin->upButton() : spin->downButton(), Qt::LeftButton);
-    } else if (input.isEmpty()) {
-        QTest::keyClick(box, Qt::Key_Backspace);
     } else {
         QTest::keyClicks(box, input);
         if (how == "type+enter")

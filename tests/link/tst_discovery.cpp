@@ -6,13 +6,21 @@
 #include "protocol/MessageCatalogue.h"
 #include "support/LinkHarness.h"
 #include "support/ModuleResponder.h"
-#include "support/RecordingStatusPanels.h"
 #include "ui/StatusBarPresenter.h"
+#include "ui/StatusPanels.h"
 
 #include <QSettings>
 #include <QtTest>
 
 namespace {
+
+// Status bar panels without a window.
+class RecordingStatusPanels : public StatusPanels {
+public:
+    QString panel[4];
+    void SetStatusPanel(int index, const QString& text) override { panel[index] = text; }
+};
+
 
 // A search over the fake port, run to its end in virtual time.
 struct Search {

@@ -53,8 +53,6 @@ QStringList Play(const QString& script)
         const QString what = event.section(' ', 1);
         if (verb == "send")
             seen << OutcomeName(h.link.SendMessageToTransceiver(kFrames.value(what), what == "rf"));
-        else if (verb == "cts")
-            h.port->setClearToSend(what == "off" ? CtsState::NotAsserted : CtsState::Asserted);
         else if (verb == "sleep")
             h.link.state().bWakeupNeeded = true;
         else if (verb == "reply")
@@ -91,12 +89,6 @@ void TestLinkSession::events_data()
     const QString logQuery = "log Host->TXCVR (Query IDs): 01 05 03 09 04";
     const QString writeVersion = "write 01 05 15 1B 04";
     const QString logVersion = "log Host->TXCVR (Query Firmware Version): 01 05 15 1B 04";
-    QTest::newRow("a command is written, logged and tracked")
-        << "send query" << QStringList{writeQuery, logQuery, "sent", "phase awaiting"};
-    QTest::newRow("a second command while one is outstanding is dropped; one time-out")
-        << "send query; send version; wait 700; send version"
-        << QStringList{writeQuery, logQuery, "sent", "busy", "log Query IDs Timeout!", writeVersion,
-                       logVersion, "sent", "phase awaiting"};
     QTest::newRow("any complete frame ends the request")
         << "send query; reply 01 05 96 9C 04; send version"
         << QStringList{writeQuery, logQuery, "sent",
@@ -110,15 +102,6 @@ void TestLinkSession::events_data()
     QTest::newRow("after sleep: wake-up byte, pause, frame; others dropped meanwhile")
         << "sleep; send version; send query; wait 120"
         << QStringList{"write 00", "waiting", "busy", writeVersion, logVersion, "phase awaiting"};
-    QTest::newRow("clear-to-send late: held, then written")
-        << "cts off; send query; send version; wait 100; cts on; wait 100"
-        << QStringList{"waiting", "busy", writeQuery, logQuery, "phase awaiting"};
-    QTest::newRow("clear-to-send never: one status line, nothing written")
-        << "cts off; send query; wait 1200"
-        << QStringList{"waiting", "log Clear To Send Timeout!", "phase idle"};
-    QTest::newRow("closed port: nothing written or logged")
-        << "fault gone; send query; send rf"
-        << QStringList{"log Serial Port Error: gone", "closed", "closed", "phase closed"};
     QTest::newRow("a fault abandons the request in flight")
         << "send unnamed; fault gone"
         << QStringList{"write 01 05 21 27 04", "log Host->TXCVR (Transmitted Message): 01 05 21 27 04",

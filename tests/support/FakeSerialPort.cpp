@@ -4,11 +4,6 @@
 
 #include <QMap>
 
-FakeSerialPort::FakeSerialPort(QObject* parent) : SerialPort(parent)
-{
-    m_clock.start();
-}
-
 void FakeSerialPort::setPortSelectable(int portNumber, bool selectable)
 {
     selectable ? void(m_unselectable.remove(portNumber)) : void(m_unselectable.insert(portNumber));
@@ -57,12 +52,10 @@ QByteArray FakeSerialPort::writtenData() const
 void FakeSerialPort::clearRecords()
 {
     m_writes.clear();
-    m_operations.clear();
 }
 
 bool FakeSerialPort::selectPort(int portNumber)
 {
-    m_operations << QStringLiteral("select %1").arg(portNumber);
     if (m_open || portNumber < 1 || portNumber > 8 || m_unselectable.contains(portNumber)) {
         m_error = QStringLiteral("Invalid port number");
         return false;
@@ -73,7 +66,6 @@ bool FakeSerialPort::selectPort(int portNumber)
 
 bool FakeSerialPort::setParameters(const QString& settings)
 {
-    m_operations << QStringLiteral("parameters ") + settings;
     m_parameters = settings;
     m_input.clear();
     return true;
@@ -81,7 +73,6 @@ bool FakeSerialPort::setParameters(const QString& settings)
 
 bool FakeSerialPort::open()
 {
-    m_operations << QStringLiteral("open %1").arg(m_port);
     m_openFailure = m_openFailures.value(m_port, PortOpenFailure::None);
     if (!m_available.contains(m_port) && m_openFailure == PortOpenFailure::None)
         m_openFailure = PortOpenFailure::NotFound;
@@ -102,7 +93,6 @@ bool FakeSerialPort::open()
 
 void FakeSerialPort::close()
 {
-    m_operations << QStringLiteral("close");
     m_open = false;
     m_input.clear();
 }
@@ -111,8 +101,7 @@ bool FakeSerialPort::write(const QByteArray& bytes)
 {
     if (!m_open)
         return false;
-    m_operations << QStringLiteral("write ") + QString::fromLatin1(bytes.toHex(' ').toUpper());
-    m_writes.append({bytes, m_port, m_parameters, m_clock.elapsed()});
+    m_writes.append({bytes, m_port, m_parameters});
     if (m_responder)
         m_responder(*this, bytes);
     return true;

@@ -2,16 +2,14 @@
 
 #include "link/SerialPort.h"
 
-#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QSet>
-#include <QStringList>
+#include <QString>
 
 #include <functional>
 
-// An in-memory serial port. It records every operation and every write with the port
-// and parameters in force, feeds received bytes in chosen chunks, and lets a test set
+// An in-memory serial port. It records every write with the port and parameters in force, feeds received bytes in chosen chunks, and lets a test set
 // the clear-to-send line and raise overflow and fault notifications.
 class FakeSerialPort : public SerialPort {
     Q_OBJECT
@@ -20,12 +18,11 @@ public:
         QByteArray bytes;
         int port = 0;
         QString parameters;
-        qint64 atMs = 0;  // since the fake was made
     };
     // Called after each write; may answer with feedReceivedLater.
     using Responder = std::function<void(FakeSerialPort& port, const QByteArray& written)>;
 
-    explicit FakeSerialPort(QObject* parent = nullptr);
+    explicit FakeSerialPort(QObject* parent = nullptr) : SerialPort(parent) {}
 
     // Set-up. The other port numbers have no device: opening them fails.
     void setOnlyPortsAvailable(const QSet<int>& portNumbers) { m_available = portNumbers; }
@@ -47,7 +44,6 @@ public:
     // Inspection.
     const QList<Write>& writes() const { return m_writes; }
     QByteArray writtenData() const;
-    const QStringList& operations() const { return m_operations; }
     void clearRecords();
 
     // SerialPort
@@ -80,8 +76,6 @@ private:
     CtsState m_cts = CtsState::Unknown;
     QByteArray m_input;
     QList<Write> m_writes;
-    QStringList m_operations;
     QString m_error;
     Responder m_responder;
-    QElapsedTimer m_clock;
 };

@@ -53,12 +53,7 @@ bool SimulatorProcess::stop()
 {
     if (isRunning())
         m_process.terminate();  // SIGTERM
-    return waitForExit();
-}
-
-bool SimulatorProcess::waitForExit(int timeoutMs)
-{
-    WaitWhileProcessingEvents([this] { return !isRunning(); }, timeoutMs);
+    WaitWhileProcessingEvents([this] { return !isRunning(); }, 5000);
     if (isRunning()) {
         m_process.kill();
         m_process.waitForFinished(1000);

@@ -19,10 +19,8 @@ public:
     bool start(const QStringList& extraArguments = {});
     // Writes one control line ("send148 7 4142") to its standard input.
     bool command(const QString& line);
-    // SIGTERM, then waits for the end; true when it exited with status 0.
+    // SIGTERM, then waits (processing events) for the end; true when it exited with status 0.
     bool stop();
-    // Waits (processing events) for it to end by itself; true when it exited with 0.
-    bool waitForExit(int timeoutMs = 5000);
 
     bool isRunning() const;
     QString linkPath() const;

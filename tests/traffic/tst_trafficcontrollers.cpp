@@ -53,7 +53,6 @@ private slots:
         QTest::addColumn<bool>("random");
         QTest::addColumn<QString>("endBy");
         QTest::addColumn<QList<int>>("ids");
-        QTest::newRow("single, stopped") << false << "stop" << QList<int>{7, 8, 9};
         QTest::newRow("single, data emptied") << false << "empty" << QList<int>{7, 8, 9};
         QTest::newRow("single, search starts") << false << "search" << QList<int>{7, 8, 9};
         QTest::newRow("random, port lost") << true << "port lost" << QList<int>{8, 9, 10};
@@ -71,9 +70,7 @@ private slots:
         t.rf.txtRFData_Change("AB");
         random ? t.rf.cmdSendRandomRepeatedMsg_Click() : t.rf.cmdSendSingleRepeatedMsg_Click();
         t.clock.advance(120);
-        if (endBy == "stop")
-            t.rf.cmdSendSingleRepeatedMsg_Click();
-        else if (endBy == "search")
+        if (endBy == "search")
             t.h.link.BeginSearch();
         else if (endBy == "port lost")
             t.h.port->injectFault("Input/output error");
