@@ -14,12 +14,16 @@ struct CommandLineOutcome {
     enum class Action { Run, ShowHelp, ShowVersion, Fail };
     Action action = Action::Run;
     CommandLineOptions options;
-    QString text;      // the help, the version, or the error followed by the usage
+    QString text;      // the help, the version, or the error and where to find the help
     int exitCode = 0;  // for every action but Run: 0, or 2 for a bad command line
 };
 
 // `arguments` includes the program name first, as QCoreApplication::arguments() gives.
 CommandLineOutcome ParseCommandLine(const QStringList& arguments);
+
+// Whether the arguments name an option of the windowing toolkit ("-platform", "-style"),
+// which only the application object can take out before the program's own are read.
+bool HoldsToolkitOptions(const QStringList& arguments);
 
 struct SearchScope;
 

@@ -39,7 +39,6 @@ void TransceiverDiscovery::FindTransceiver(const SearchScope& scope)
     m_scope = scope;
     m_probingChosenPort = false;
     m_refusals.clear();  // each search speaks only of its own ports
-    m_portProblemReported = false;
     Start();
     LinkState& s = m_link.state();
     s.iCommPort = PortSettings::StoredCommPort();
@@ -144,10 +143,7 @@ void TransceiverDiscovery::Finish(bool found)
     if (found) {
         emit moduleFound();
     } else {
-        const QString nothingFound = QStringLiteral("Status: No transceiver detected");
-        const QString status = NoModuleStatus(nothingFound, m_refusals);
-        m_portProblemReported = status != nothingFound;
-        ReportNoModule(status);
+        ReportNoModule(NoModuleStatus(QStringLiteral("Status: No transceiver detected"), m_refusals));
         m_link.SetBaudRateIndex(3);
     }
     emit finished(found);

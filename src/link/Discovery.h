@@ -36,9 +36,6 @@ public:
     // reports nothing but `finished`.
     void AbandonSearch();
     bool isRunning() const { return m_running; }
-    // The last search found no module and its status tells a port problem the user can
-    // act on (permission denied, a configured device that does not exist).
-    bool portProblemReported() const { return m_portProblemReported; }
     // No module is in reach; `status` says why.
     void ReportNoModule(const QString& status);
 
@@ -78,7 +75,6 @@ private:
     int m_port = 0;
     int m_rateIndex = 0;
     QList<PortRefusal> m_refusals;  // ports of the current search that did not open
-    bool m_portProblemReported = false;
 };
 
 // (100000 / rate) + 60: 70, 65, 62 and 61 ms for 9600 .. 57600.

@@ -36,7 +36,10 @@ LinkPhase LinkSession::phase() const
 SendOutcome LinkSession::SendMessageToTransceiver(const QByteArray& sMsg, bool bRFDataMsg)
 {
     const bool held = m_state.bSearching || m_tmrRatePause.isActive();
-    return m_transmit.SendMessageToTransceiver(sMsg, bRFDataMsg, !held);
+    const SendOutcome outcome = m_transmit.SendMessageToTransceiver(sMsg, bRFDataMsg, !held);
+    if (outcome == SendOutcome::PortClosed)
+        emit sendRefused();
+    return outcome;
 }
 
 void LinkSession::BeginSearch()

@@ -74,6 +74,8 @@ signals:
     void portLost();
     // The lost port's device is back and open again, at the rate it had.
     void portReopened();
+    // A frame was offered with no port open and dropped: the user has a port to choose.
+    void sendRefused();
     void baudRateIndexChanged();
 
 private:

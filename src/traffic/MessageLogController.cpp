@@ -1,12 +1,27 @@
 #include "traffic/MessageLogController.h"
 
 #include "link/CommunicationsLog.h"
+#include "platform/ExportFileName.h"
 #include "platform/SettingsStore.h"
 #include "traffic/TrafficSettings.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QScopedValueRollback>
+
+namespace {
+
+// A name typed without an extension names a message log file: ".olf" is added, as an
+// export adds its own. Opening takes a file that is there under the name it has.
+QString LogFileName(const QString& chosen, bool fileMustExist)
+{
+    const PathHolds holds = WhatPathHolds(chosen);
+    if (chosen.isEmpty() || (fileMustExist && holds != PathHolds::Nothing))
+        return chosen;
+    return ExportFileName(chosen, QStringLiteral("olf"), holds);
+}
+
+}  // namespace
 
 MessageLogController::MessageLogController(CommunicationsLog& log, TrafficSettings& settings,
                                            ClosingBlock closingBlock,
@@ -131,8 +146,9 @@ QString MessageLogController::ChooseFileWithDialog(const QString& title,
     // but the dialog opens where the user's documents are.
     const QString startFolder = QDir(m_settings.sLogFilePath).exists() ? m_settings.sLogFilePath
                                                                        : DefaultLogFolder();
-    return m_questions.chooseFile ? m_questions.chooseFile(title, startFolder, fileMustExist)
-                                  : QString();
+    return m_questions.chooseFile
+               ? LogFileName(m_questions.chooseFile(title, startFolder, fileMustExist), fileMustExist)
+               : QString();
 }
 
 QString MessageLogController::logFilePath() const

@@ -17,6 +17,9 @@ StatusBarPresenter::StatusBarPresenter(const LinkSession& link, StatusPanels& pa
     connect(&link, &LinkSession::portLost, this,
             [this] { ShowNoModule(QStringLiteral("Status: Port closed")); });
     connect(&link, &LinkSession::portReopened, this, &StatusBarPresenter::ShowLinkInUse);
+    connect(&link, &LinkSession::sendRefused, this, [this] {
+        m_panels.ShowNotice(QStringLiteral("No port open: choose Settings > Communications..."));
+    });
 }
 
 void StatusBarPresenter::follow(const TransceiverDiscovery& discovery)

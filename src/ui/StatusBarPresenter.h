@@ -10,8 +10,8 @@ class TestModeCommands;
 class TransceiverDiscovery;
 
 // Writes the status bar's three panels (port, rate, status) from what the link, the
-// search, the baud-rate switch and the test mode switch report; nothing below the
-// window writes a text there.
+// search, the baud-rate switch and the test mode switch report, and the notice that a
+// frame found no port open; nothing below the window writes a text there.
 class StatusBarPresenter : public QObject {
     Q_OBJECT
 public:

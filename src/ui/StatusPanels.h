@@ -8,4 +8,7 @@ class StatusPanels {
 public:
     virtual ~StatusPanels() = default;
     virtual void SetStatusPanel(int panel, const QString& text) = 0;
+    // A short-lived notice shown beside the panels, which keep their texts. Panels with no
+    // room for one let it pass.
+    virtual void ShowNotice(const QString& text) { static_cast<void>(text); }
 };

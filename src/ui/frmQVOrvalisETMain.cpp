@@ -174,6 +174,16 @@ void frmQVOrvalisETMain::buildStatusBar()
         bar->addWidget(panel, i < 2 ? 0 : 1);
         StatusBarPanels[i] = panel;
     }
+    // A message of the bar's own would hide the panels: the notice has a label of its own.
+    lblStatusNotice = new QLabel(bar);
+    lblStatusNotice->setObjectName(QStringLiteral("lblStatusNotice"));
+    lblStatusNotice->setTextFormat(Qt::PlainText);
+    lblStatusNotice->hide();
+    bar->addPermanentWidget(lblStatusNotice);
+    tmrStatusNotice = new QTimer(this);
+    tmrStatusNotice->setSingleShot(true);
+    tmrStatusNotice->setInterval(kStatusNoticeMs);
+    connect(tmrStatusNotice, &QTimer::timeout, lblStatusNotice, &QWidget::hide);
 }
 
 void frmQVOrvalisETMain::buildMenus()
@@ -271,13 +281,12 @@ void frmQVOrvalisETMain::RunStartUpSearch(const SearchScope& startupSearch)
         Qt::QueuedConnection);
 }
 
-void frmQVOrvalisETMain::FinishStartUp()
+void frmQVOrvalisETMain::FinishStartUp(bool found)
 {
     if (m_unloaded)
         return;
-    // 13: the mode is what panel 3 shows once the search has told its outcome, unless
-    // the outcome is a port the user must do something about.
-    if (!m_discovery->portProblemReported())
+    // 13: with a module found, panel 3 shows the mode; without one it keeps saying so.
+    if (found)
         m_testModeCommands->ReportMode();
     // 21
     m_link->state().bWakeupNeeded = false;
@@ -355,6 +364,13 @@ void frmQVOrvalisETMain::SetStatusPanel(int panel, const QString& text)
     // A long status (why no port could be checked) is cut at the window's edge: the
     // tooltip shows all of it, escaped, since device names come from the settings file.
     StatusBarPanels[panel - 1]->setToolTip(Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal));
+}
+
+void frmQVOrvalisETMain::ShowNotice(const QString& text)
+{
+    lblStatusNotice->setText(text);
+    lblStatusNotice->show();
+    tmrStatusNotice->start();
 }
 
 QString frmQVOrvalisETMain::statusPanelText(int panel) const

@@ -25,6 +25,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTabBar;
+class QTimer;
 class ProtocolTimer;
 class RfDataController;
 class RfDataPanel;
@@ -45,6 +46,7 @@ class frmQVOrvalisETMain : public QMainWindow, public StatusPanels {
     Q_OBJECT
 public:
     static constexpr int kPageCount = 9;  // FrameTabs0 .. FrameTabs8; 0 .. 2 are never shown
+    static constexpr int kStatusNoticeMs = 5000;
 
     // Each constructor runs start-up: the window is filled in and shown, and the search for
     // the module (narrowed by `startupSearch` when given) starts from the event loop;
@@ -59,6 +61,7 @@ public:
     ~frmQVOrvalisETMain() override;
 
     void SetStatusPanel(int panel, const QString& text) override;
+    void ShowNotice(const QString& text) override;
     QString statusPanelText(int panel) const;
 
     LinkSession& link() { return *m_link; }
@@ -92,7 +95,7 @@ private:
 
     void Form_Load(const SearchScope& startupSearch);
     void RunStartUpSearch(const SearchScope& startupSearch);
-    void FinishStartUp();
+    void FinishStartUp(bool found);
     void SetSendingControlsEnabled(bool enabled);
     void Form_Resize();
     void Form_Unload();
@@ -141,6 +144,8 @@ private:
     QPushButton* cmdClear = nullptr;
     QLabel* lblCommunicationsLog = nullptr;
     QLabel* StatusBarPanels[3] = {nullptr, nullptr, nullptr};
+    QLabel* lblStatusNotice = nullptr;  // beside the panels, for a few seconds
+    QTimer* tmrStatusNotice = nullptr;
     ProtocolTimer* tmrThroughput = nullptr;
     ProtocolTimer* tmrRepeat = nullptr;
     ProtocolTimer* tmrGeneric = nullptr;

@@ -34,7 +34,7 @@ private slots:
                                               << "/dev/ttyUSB0|38400";
         QTest::newRow("help") << QStringList{"--help"} << int(Action::ShowHelp) << "--port <DEVICE|N>";
         QTest::newRow("version") << QStringList{"--version"} << int(Action::ShowVersion)
-                                 << "QV Orvalis Evaluation Tool 2.1\n";
+                                 << "orvalis-et (QV Orvalis Evaluation Tool) 2.1\n";
         QTest::newRow("unknown option") << QStringList{"--fast"} << fail << "Unknown option 'fast'";
         QTest::newRow("port 9") << QStringList{"--port", "9"} << fail << "'9'";
         QTest::newRow("port only a line break") << QStringList{"--port", "\n"} << fail << "not '\\n'";
@@ -53,8 +53,46 @@ private slots:
         if (outcome.action == Action::Run)
             QCOMPARE(outcome.options.port + '|' + outcome.options.baudRate, text);
         else
-            QVERIFY2(outcome.text.contains(text) && (action != int(Action::Fail) || outcome.text.contains("Usage:")),
+            QVERIFY2(outcome.text.contains(text)
+                         && (action != int(Action::Fail) || outcome.text.contains("Try 'orvalis-et --help'")),
                      qPrintable(outcome.text));
+    }
+    void programWithoutDisplay_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");  // the start of stdout
+        QTest::addColumn<QString>("err");  // all of stderr
+        const QString tryHelp = "Try 'orvalis-et --help' for more information.\n";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: orvalis-et [options]\n" << "";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "orvalis-et (QV Orvalis Evaluation Tool) 2.1\n" << "";
+        QTest::newRow("bad option") << QStringList{"--fast"} << 2 << "" << "orvalis-et: Unknown option 'fast'.\n" + tryHelp;
+        QTest::newRow("line break in option") << QStringList{"--fa\nst"} << 2 << ""
+                                              << "orvalis-et: Unknown option 'fa\\nst'.\n" + tryHelp;
+        QTest::newRow("toolkit option, then a bad one") << QStringList{"-platform", "offscreen", "--baud=1"} << 2 << ""
+                                                        << "orvalis-et: --baud takes one of 9600, 19200, 38400, 57600, not '1'\n" + tryHelp;
+    }
+    // The installed program, started from a terminal with no window system.
+    void programWithoutDisplay()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(name);
+        const QTemporaryDir runtime;  // else the toolkit warns on stderr where it has none
+        environment.insert("XDG_RUNTIME_DIR", runtime.path());
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(ORVALIS_ET_PROGRAM, arguments);
+        QVERIFY(program.waitForFinished(30000));
+        const QString shownOut = program.readAllStandardOutput(), shownErr = program.readAllStandardError();
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), exitCode);
+        QVERIFY2(out.isEmpty() ? shownOut.isEmpty() : shownOut.startsWith(out), qPrintable(shownOut));
+        QCOMPARE(shownErr, err);
     }
     void signalBurstUnread_neverBlocks_andClosesWindow_data()
     {

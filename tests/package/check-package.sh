@@ -23,7 +23,8 @@ deb="${debs[0]}"
 echo "package: $(basename "$deb")"
 
 dpkg-deb -c "$deb" | awk '{ print $NF }' | sed 's|^\./|/|' >"$work/files"
-expected=(/usr/bin/orvalis-et /usr/bin/orvalis-sim /usr/share/applications/orvalis-et.desktop)
+expected=(/usr/bin/orvalis-et /usr/bin/orvalis-sim /usr/share/applications/orvalis-et.desktop
+          /usr/share/man/man1/orvalis-et.1.gz)
 for size in "${icon_sizes[@]}"; do
   expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/orvalis-et.png")
 done
@@ -42,6 +43,8 @@ done
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
+zcat "$root/usr/share/man/man1/orvalis-et.1.gz" | grep -qF -- '\-\-port' \
+  || fail "the manual page does not describe --port"
 desktop-file-validate "$root/usr/share/applications/orvalis-et.desktop" \
   || fail "the desktop entry does not validate"
 appstreamcli validate --no-net "$root$metainfo" >"$work/appstream.log" 2>&1 \

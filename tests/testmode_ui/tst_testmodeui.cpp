@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(w.shown(), w.record());
         QCOMPARE(w.record(), QString("A2 18 FC 01 3A 8D 2C 35 45 00 30 1F 00 "));
         QCOMPARE(atWrite, (QStringList{
-            "01 06 11 01 19 04 Status:  User Mode",
+            "01 06 11 01 19 04 Status: No transceiver detected",  // the port opened behind the search
             "01 12 12 A2 18 5C 01 3A FD 45 3E 45 00 30 04 00 6F 04 Status:  Test Mode",
             "01 06 11 00 18 04 Status:  Test Mode"}));
     }

@@ -114,6 +114,31 @@ private slots:
         QCOMPARE(QFileInfo(path("empty.olf")).size(), qint64(0));
     }
 
+    void typedName_withoutExtension_getsOlf_data()
+    {
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<QString>("existing");  // message log files made first
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("taken");
+        QTest::newRow("New, no extension") << false << "" << "run" << "run.olf";
+        QTest::newRow("New, own extension") << false << "" << "run.log" << "run.log";
+        QTest::newRow("Open, no extension") << true << "run.olf" << "run" << "run.olf";
+        QTest::newRow("Open, file there without one") << true << "run run.olf" << "run" << "run";
+    }
+    void typedName_withoutExtension_getsOlf()
+    {
+        QFETCH(bool, open);
+        QFETCH(QString, existing);
+        QFETCH(QString, chosen);
+        QFETCH(QString, taken);
+        for (const QString& name : existing.split(' ', Qt::SkipEmptyParts))
+            QVERIFY(CreateLogFile(path(name), name));
+        m_files << path(chosen);
+        open ? m_log->mnuFileOpen_Click() : m_log->mnuFileNew_Click();
+        QCOMPARE(m_log->sLogFileName(), taken);
+        QCOMPARE(QFileInfo::exists(path(chosen)), chosen == taken);
+    }
+
     // The file removed while logging is started again, and its loss is reported after the
     // line that missed it. A file that cannot be written clears the box; the report goes
     // to the communications log only, once.

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTimer>
 #include <QtTest>
@@ -110,6 +111,43 @@ private slots:
                                       "Status: Searching for transceiver on Com Port 2",
                                       "Status: Searching for transceiver on Com Port 3"}));
         QCOMPARE(UsableSendingControls(*w.window), kSendingControls);
+    }
+
+    void startUpOutcome_staysInPanel3_sendWithoutPortSaysSo_data()
+    {
+        QTest::addColumn<bool>("moduleThere");
+        QTest::addColumn<QString>("panel3");
+        QTest::addColumn<QString>("notice");  // beside the panels once Get IDs is clicked
+        QTest::newRow("nothing found") << false << "Status: No transceiver detected"
+                                       << "No port open: choose Settings > Communications...";
+        QTest::newRow("module found") << true << "Status:  User Mode" << "";
+    }
+    // A frame with no port to go to is dropped, and the user is told where to choose one;
+    // the panels, the log and the wire stay as they were.
+    void startUpOutcome_staysInPanel3_sendWithoutPortSaysSo()
+    {
+        QFETCH(bool, moduleThere);
+        QFETCH(QString, panel3);
+        QFETCH(QString, notice);
+        VirtualClock clock;
+        WindowHarness w([&](FakeSerialPort& port) {
+            if (moduleThere) {
+                port.setOnlyPortsAvailable({3});
+                port.setResponder(ModuleAnsweringIds(3, "38400", kIdsReply));
+            }
+        });
+        const auto panels = [&] { return QStringList{w.window->statusPanelText(1), w.window->statusPanelText(2),
+                                                     w.window->statusPanelText(3)}; };
+        const QStringList before = panels();
+        QCOMPARE(before.constLast(), panel3);
+        w.port->clearRecords();
+        const int lines = w.window->messageList().lineCount();
+        w.find<QPushButton>("cmdGetIDs")->click();
+        const auto* shown = w.find<QLabel>("lblStatusNotice");
+        QCOMPARE(shown->isVisible() ? shown->text() : QString(), notice);
+        QCOMPARE(panels(), before);
+        QCOMPARE(w.port->writes().isEmpty(), !moduleThere);
+        QCOMPARE(w.window->messageList().lineCount() == lines, !moduleThere);
     }
 
     void startUp_closedDuringSearch_endsSearchAndStoresNothingFound()
