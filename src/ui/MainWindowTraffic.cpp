@@ -36,7 +36,7 @@ void frmQVOrvalisETMain::installTrafficPages()
                                     this);
     m_statistics = new StatisticsController(*m_link, m_counters, m_config, *tmrThroughput, this);
     m_rfDataPanel = new RfDataPanel(*m_rfData, frameRfData);
-    m_rfDataPanel->setGeometry(frameRfData->rect());  // positions count from the frame's corner
+    FillWith(frameRfData, m_rfDataPanel);
     m_statisticsPage = new StatisticsPage(*m_statistics, page(kStatisticsPage));
     FillWith(page(kStatisticsPage), m_statisticsPage);
     connect(m_rfData, &RfDataController::packetReceived, m_statisticsPage,

@@ -3,14 +3,17 @@
 #include "config/NumericBoxSpec.h"
 #include "traffic/RfDataController.h"
 #include "traffic/RfDataFrame.h"
+#include "ui/widgets/NamedControls.h"
 #include "ui/widgets/NumericEntryBinding.h"
 #include "ui/widgets/SpinButtons.h"
 #include "ui/widgets/ValueLabel.h"
 
+#include <QBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 
 namespace {
 
@@ -18,13 +21,19 @@ const QString kSingleRepeatCaption = QStringLiteral("Send Single Repeated Msg");
 const QString kRandomRepeatCaption = QStringLiteral("Send Random Repeated Msg");
 const QString kStopRepeatCaption = QStringLiteral("Stop Repeat");
 
-constexpr int kRowHeight = 22;
-
-QLineEdit* NumericBox(QWidget* parent, const char* name, const QRect& geometry)
+QLineEdit* NumericBox(QWidget* parent, const char* name, int digits)
 {
-    QLineEdit* box = AddBox(parent, name, geometry);
-    box->setAlignment(Qt::AlignCenter);
+    QLineEdit* box = NamedBox(parent, name, Qt::AlignCenter);
+    FitToNumbers(box, digits);
     return box;
+}
+
+// A caption that names the box beside it for the keyboard and for screen readers.
+QLabel* CaptionFor(QWidget* parent, const char* name, const QString& caption, QWidget* box)
+{
+    QLabel* label = NamedLabel(parent, name, caption);
+    label->setBuddy(box);
+    return label;
 }
 
 NumericEntryParameters EntryRule(const char* boxName)
@@ -38,9 +47,16 @@ RfDataPanel::RfDataPanel(RfDataController& controller, QWidget* parent)
     : QWidget(parent), m_controller(controller)
 {
     setObjectName(QStringLiteral("RfDataPanel"));
-    buildDataRow();
-    buildNumberRow();
-    buildButtons();
+    auto* rows = new QVBoxLayout(this);
+    // Close to the frame's edges: the panel shares the window's width with the log.
+    rows->setContentsMargins(6, 2, 4, 4);
+    rows->setSpacing(fontMetrics().height() / 2);
+    rows->addLayout(buildDataRow());
+    rows->addLayout(buildNumberRow());
+    rows->addLayout(buildButtons());
+    rows->addStretch();
+    setReadingTabOrder();
+
     connect(&m_controller, &RfDataController::rfDataTextChanged, this, &RfDataPanel::ShowRfDataText);
     connect(&m_controller, &RfDataController::packetIdChanged, this,
             [this](qint16 id) { WriteNumericText(txtPacketID, QString::number(id)); });
@@ -53,17 +69,20 @@ RfDataPanel::RfDataPanel(RfDataController& controller, QWidget* parent)
 }
 
 // The data box and its entry mode.
-void RfDataPanel::buildDataRow()
+QBoxLayout* RfDataPanel::buildDataRow()
 {
-    m_entryControls << AddLabel(this, "lblRfData", QStringLiteral("RF Data"), QRect(8, 20, 50, kRowHeight));
-    txtRFData = AddBox(this, "txtRFData", QRect(60, 20, 345, kRowHeight));
-    m_entryControls << txtRFData;
-    optAscii = new QRadioButton(QStringLiteral("ASCII"), this);
-    optAscii->setObjectName(QStringLiteral("optAscii"));
-    optAscii->setGeometry(412, 21, 58, 20);
-    optHex = new QRadioButton(QStringLiteral("HEX"), this);
-    optHex->setObjectName(QStringLiteral("optHex"));
-    optHex->setGeometry(472, 21, 52, 20);
+    txtRFData = NamedBox(this, "txtRFData");
+    QLabel* lblRfData = CaptionFor(this, "lblRfData", QStringLiteral("RF Data"), txtRFData);
+    m_entryControls << lblRfData << txtRFData;
+    optAscii = NamedOption(this, "optAscii", QStringLiteral("ASCII"));
+    optHex = NamedOption(this, "optHex", QStringLiteral("HEX"));
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    row->addWidget(lblRfData);
+    row->addWidget(txtRFData, 1);
+    row->addWidget(optAscii);
+    row->addWidget(optHex);
 
     // Either mode holds at most 36 data bytes: 36 characters, or 72 hex digits.
     connect(txtRFData, &QLineEdit::textChanged, this, &RfDataPanel::txtRFData_Change);
@@ -79,39 +98,62 @@ void RfDataPanel::buildDataRow()
         m_controller.optHex_Click();
         txtRFData->setMaxLength(kMaxHexDataDigits);
     });
+    return row;
 }
 
 // Destination, packet ID and repeat delay: numeric boxes under the shared entry rule.
-void RfDataPanel::buildNumberRow()
+QBoxLayout* RfDataPanel::buildNumberRow()
 {
-    constexpr int top = 52;
-    m_entryControls << AddLabel(this, "lblDestID", QStringLiteral("Dest ID"), QRect(8, top, 46, kRowHeight));
-    txtDestinationID = NumericBox(this, "txtDestinationID", QRect(56, top, 50, kRowHeight));
+    txtDestinationID = NumericBox(this, "txtDestinationID", 5);
     BindNumericEntry(
         txtDestinationID, [this] { return m_controller.lDestinationID(); },
         [this](qint32 id) { m_controller.SetDestinationID(id); }, EntryRule("txtDestinationID"));
+    QLabel* lblDestID = CaptionFor(this, "lblDestID", QStringLiteral("Dest ID"), txtDestinationID);
 
-    m_entryControls << txtDestinationID
-                    << AddLabel(this, "lblPktID", QStringLiteral("Pkt ID"), QRect(116, top, 38, kRowHeight));
-    txtPacketID = NumericBox(this, "txtPacketID", QRect(156, top, 36, kRowHeight));
+    txtPacketID = NumericBox(this, "txtPacketID", 3);
     BindNumericEntry(
         txtPacketID, [this] { return qint32(m_controller.iPacketID()); },
         [this](qint32 id) { m_controller.SetPacketID(id); }, EntryRule("txtPacketID"));
+    QLabel* lblPktID = CaptionFor(this, "lblPktID", QStringLiteral("Pkt ID"), txtPacketID);
 
-    m_entryControls << txtPacketID
-                    << AddLabel(this, "lblRepeatDelay", QStringLiteral("Repeat Delay(msec)"),
-                                QRect(202, top, 122, kRowHeight));
-    txtRepeatDelay = NumericBox(this, "txtRepeatDelay", QRect(326, top, 46, kRowHeight));
+    txtRepeatDelay = NumericBox(this, "txtRepeatDelay", 5);
     BindNumericEntry(
         txtRepeatDelay, [this] { return qint32(m_controller.iRepeatDelay()); },
         [this](qint32 ms) { m_controller.SetRepeatDelay(ms); }, EntryRule("txtRepeatDelay"));
+    QLabel* lblRepeatDelay = CaptionFor(this, "lblRepeatDelay",
+                                        QStringLiteral("Repeat Delay(msec)"), txtRepeatDelay);
     const NumericBoxSpec spec = NumericBoxSpecFor(QStringLiteral("txtRepeatDelay"));
     updownRepeatDelay = new SpinButtons(this);
     updownRepeatDelay->setObjectName(QLatin1String(spec.spinName));
     updownRepeatDelay->bindTo(txtRepeatDelay, spec.entry.minimum, spec.entry.maximum,
                               spec.spinStep);
-    updownRepeatDelay->setGeometry(372, top, 16, kRowHeight);
-    m_entryControls << txtRepeatDelay << updownRepeatDelay;
+    updownRepeatDelay->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    updownRepeatDelay->setFixedHeight(txtRepeatDelay->sizeHint().height());
+    m_entryControls << lblDestID << txtDestinationID << lblPktID << txtPacketID << lblRepeatDelay
+                    << txtRepeatDelay << updownRepeatDelay;
+
+    cmdSendSingleMsg = NamedButton(this, "cmdSendSingleMsg", QStringLiteral("Send Single Msg"));
+
+    // The button takes what the numbers leave, as the buttons below share their row.
+    cmdSendSingleMsg->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    const int groupGap = fontMetrics().averageCharWidth();
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    row->addWidget(lblDestID);
+    row->addWidget(txtDestinationID);
+    row->addSpacing(groupGap);
+    row->addWidget(lblPktID);
+    row->addWidget(txtPacketID);
+    row->addSpacing(groupGap);
+    row->addWidget(lblRepeatDelay);
+    auto* delay = new QHBoxLayout;
+    delay->setSpacing(0);
+    delay->addWidget(txtRepeatDelay);
+    delay->addWidget(updownRepeatDelay);
+    row->addLayout(delay);
+    row->addSpacing(groupGap);
+    row->addWidget(cmdSendSingleMsg);
+    return row;
 }
 
 void RfDataPanel::SetEntryControlsEnabled(bool enabled)
@@ -120,16 +162,18 @@ void RfDataPanel::SetEntryControlsEnabled(bool enabled)
         control->setEnabled(enabled);
 }
 
-void RfDataPanel::buildButtons()
+QBoxLayout* RfDataPanel::buildButtons()
 {
-    cmdSendSingleMsg = AddButton(this, "cmdSendSingleMsg", QStringLiteral("Send Single Msg"),
-                              QRect(400, 51, 121, 24));
-    cmdSendRandomMsg = AddButton(this, "cmdSendRandomMsg", QStringLiteral("Send Random Msg"),
-                              QRect(8, 84, 125, 26));
+    cmdSendRandomMsg = NamedButton(this, "cmdSendRandomMsg", QStringLiteral("Send Random Msg"));
     cmdSendSingleRepeatedMsg =
-        AddButton(this, "cmdSendSingleRepeatedMsg", kSingleRepeatCaption, QRect(137, 84, 188, 26));
+        NamedButton(this, "cmdSendSingleRepeatedMsg", kSingleRepeatCaption);
     cmdSendRandomRepeatedMsg =
-        AddButton(this, "cmdSendRandomRepeatedMsg", kRandomRepeatCaption, QRect(329, 84, 192, 26));
+        NamedButton(this, "cmdSendRandomRepeatedMsg", kRandomRepeatCaption);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    row->addWidget(cmdSendRandomMsg);
+    row->addWidget(cmdSendSingleRepeatedMsg);
+    row->addWidget(cmdSendRandomRepeatedMsg);
 
     // A send ends the user's edit of the repeat delay, as leaving the box would.
     for (QPushButton* button : {cmdSendSingleMsg, cmdSendRandomMsg, cmdSendSingleRepeatedMsg,
@@ -143,8 +187,20 @@ void RfDataPanel::buildButtons()
             &RfDataController::cmdSendSingleRepeatedMsg_Click);
     connect(cmdSendRandomRepeatedMsg, &QPushButton::clicked, &m_controller,
             &RfDataController::cmdSendRandomRepeatedMsg_Click);
+    return row;
 }
 
+// Left to right, row by row, as the panel reads.
+void RfDataPanel::setReadingTabOrder()
+{
+    const QList<QWidget*> order = {
+        txtRFData, optAscii, optHex, txtDestinationID, txtPacketID, txtRepeatDelay,
+        updownRepeatDelay->upButton(), updownRepeatDelay->downButton(), cmdSendSingleMsg,
+        cmdSendRandomMsg, cmdSendSingleRepeatedMsg, cmdSendRandomRepeatedMsg,
+    };
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
 void RfDataPanel::LimitRfDataEntry()
 {
     txtRFData->setMaxLength(kMaxRfDataBytes);

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QWidget>
 
+class QBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -28,9 +29,11 @@ public:
     void SetEntryControlsEnabled(bool enabled);
 
 private:
-    void buildDataRow();
-    void buildNumberRow();
-    void buildButtons();
+    // Each row of the panel, top to bottom.
+    QBoxLayout* buildDataRow();
+    QBoxLayout* buildNumberRow();
+    QBoxLayout* buildButtons();
+    void setReadingTabOrder();
 
     void txtRFData_Change();
     void ShowRfDataText(const QString& text);

@@ -4,35 +4,66 @@
 #include "traffic/TrafficCounters.h"
 #include "ui/widgets/ValueLabel.h"
 
+#include <QBoxLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
-constexpr int kRowHeight = 18;
-constexpr int kColumnWidth = 102;
-constexpr int kFirstColumn = 66;
+// Both frames' grids: row captions, then columns of figures.
+const QStringList kTransceiverColumns = {QStringLiteral("Packets Sent"), QStringLiteral("Acks Sent"),
+                                         QStringLiteral("Packets Received"),
+                                         QStringLiteral("Acks Received")};
+const QStringList kEvaluationColumns = {QStringLiteral("Packets Sent"),
+                                        QStringLiteral("Packets Received"),
+                                        QStringLiteral("Acks Received")};
+const QStringList kTransceiverRows = {QStringLiteral("Total"), QStringLiteral("Unique")};
+constexpr int kFigureColumns = 4;
 
-int ColumnLeft(int column)
+// Column captions across the top of a grid, row captions down its left side. Each
+// column is at least as wide as its widest caption in either frame and the figure
+// columns share spare width equally, so the two frames' columns stay under each other.
+QGridLayout* GridWithCaptions(QGroupBox* frame, const QStringList& columns, const QStringList& rows)
 {
-    return kFirstColumn + column * kColumnWidth;
-}
-
-// Column captions across the top of a grid, row captions down its left side.
-void AddGridCaptions(QWidget* frame, const QStringList& columns, const QStringList& rows)
-{
+    auto* grid = new QGridLayout(frame);
+    grid->setContentsMargins(10, grid->contentsMargins().top(), 7, grid->contentsMargins().bottom());
+    grid->setHorizontalSpacing(8);
+    const QFontMetrics metrics = frame->fontMetrics();
+    int widestRow = 0;
+    for (const QString& caption : kTransceiverRows)
+        widestRow = std::max(widestRow, metrics.horizontalAdvance(caption));
+    grid->setColumnMinimumWidth(0, widestRow + grid->horizontalSpacing());
+    for (int c = 1; c <= kFigureColumns; ++c) {
+        const int i = c - 1;
+        int widest = metrics.horizontalAdvance(kTransceiverColumns[i]);
+        if (i < kEvaluationColumns.size())
+            widest = std::max(widest, metrics.horizontalAdvance(kEvaluationColumns[i]));
+        grid->setColumnMinimumWidth(c, widest);
+        grid->setColumnStretch(c, 1);
+    }
     for (int c = 0; c < columns.size(); ++c)
-        AddLabel(frame, "", columns[c], QRect(ColumnLeft(c), 22, kColumnWidth, kRowHeight),
-              Qt::AlignCenter);
+        grid->addWidget(NamedLabel(frame, "", columns[c], Qt::AlignCenter), 0, c + 1);
     for (int r = 0; r < rows.size(); ++r)
-        AddLabel(frame, "", rows[r], QRect(10, 42 + r * 20, 54, kRowHeight));
+        grid->addWidget(NamedLabel(frame, "", rows[r]), r + 1, 0);
+    return grid;
 }
 
-QRect GridCell(int row, int column)
+// A button with room around its caption, as the page's buttons have always had.
+QPushButton* RoomyButton(QWidget* parent, const char* name, const QString& caption)
 {
-    return QRect(ColumnLeft(column) + 4, 42 + row * 20, kColumnWidth - 8, kRowHeight);
+    QPushButton* button = NamedButton(parent, name, caption);
+    button->setMinimumWidth(button->sizeHint().width() + 6 * button->fontMetrics().averageCharWidth());
+    return button;
+}
+
+QString FigureName(const QString& row, const QString& column)
+{
+    return row + QLatin1Char(' ') + column;
 }
 
 }  // namespace
@@ -41,10 +72,15 @@ StatisticsPage::StatisticsPage(StatisticsController& controller, QWidget* parent
     : QWidget(parent), m_controller(controller)
 {
     setObjectName(QStringLiteral("StatisticsPage"));
-    buildTransceiverFrame();
-    buildEvaluationFrame();
-    cmdClearTestStats = AddButton(this, "cmdClearTestStats", QStringLiteral("Clear All Statistics"),
-                               QRect(173, 344, 150, 26));
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(8, 4, 8, 7);
+    page->addWidget(buildTransceiverFrame());
+    page->addWidget(buildEvaluationFrame(), 1);
+    cmdClearTestStats =
+        RoomyButton(this, "cmdClearTestStats", QStringLiteral("Clear All Statistics"));
+    page->addWidget(cmdClearTestStats, 0, Qt::AlignHCenter);
+    QWidget::setTabOrder(cmdGetStatistics, lstRetryDistribution);
+    QWidget::setTabOrder(lstRetryDistribution, cmdClearTestStats);
 
     connect(cmdGetStatistics, &QPushButton::clicked, &m_controller,
             &StatisticsController::cmdGetStatistics_Click);
@@ -68,51 +104,87 @@ StatisticsPage::StatisticsPage(StatisticsController& controller, QWidget* parent
 }
 
 // The module's counters: rows Total and Unique, four columns.
-void StatisticsPage::buildTransceiverFrame()
+QGroupBox* StatisticsPage::buildTransceiverFrame()
 {
     auto* frame = new QGroupBox(QStringLiteral("Transceiver"), this);
     frame->setObjectName(QStringLiteral("frameTransceiverStatistics"));
-    frame->setGeometry(8, 4, 481, 120);
-    AddGridCaptions(frame, {"Packets Sent", "Acks Sent", "Packets Received", "Acks Received"},
-                    {"Total", "Unique"});
+    QGridLayout* grid = GridWithCaptions(frame, kTransceiverColumns, kTransceiverRows);
     static const char* const kNames[8] = {
         "lblTotalPacketsSent",     "lblUniquePacketsSent",     "lblTotalAcksSent",
         "lblUniqueAcksSent",       "lblTotalPacketsReceived",  "lblUniquePacketsReceived",
         "lblTotalAcksReceived",    "lblUniqueAcksReceived",
     };
     // The module reports them column by column: total, then unique.
-    for (int i = 0; i < 8; ++i)
-        m_transceiverLabels[static_cast<size_t>(i)] =
-            AddValueLabel(frame, kNames[i], GridCell(i % 2, i / 2));
-    cmdGetStatistics = AddButton(frame, "cmdGetStatistics", QStringLiteral("Get Statistics"),
-                              QRect(344, 86, 128, 26));
+    for (int i = 0; i < 8; ++i) {
+        const int row = i % 2;
+        const int column = i / 2;
+        QLabel* label = NamedValueLabel(frame, kNames[i],
+                                        FigureName(kTransceiverRows[row], kTransceiverColumns[column]));
+        m_transceiverLabels[static_cast<size_t>(i)] = label;
+        grid->addWidget(label, row + 1, column + 1);
+    }
+    cmdGetStatistics = RoomyButton(frame, "cmdGetStatistics", QStringLiteral("Get Statistics"));
+    grid->addWidget(cmdGetStatistics, 3, kFigureColumns - 1, 1, 2, Qt::AlignRight);
+    return frame;
 }
 
-void StatisticsPage::buildEvaluationFrame()
+// The host's own figures: totals across the top, rates on the left, retries on the right.
+QGroupBox* StatisticsPage::buildEvaluationFrame()
 {
     auto* frame = new QGroupBox(QStringLiteral("Evaluation Program"), this);
     frame->setObjectName(QStringLiteral("frameEvaluationStatistics"));
-    frame->setGeometry(8, 130, 481, 206);
-    AddGridCaptions(frame, {"Packets Sent", "Packets Received", "Acks Received"}, {"Total"});
-    lblTestPktsSent = AddValueLabel(frame, "lblTestPktsSent", GridCell(0, 0));
-    lblTestPktsRcvd = AddValueLabel(frame, "lblTestPktsRcvd", GridCell(0, 1));
-    lblTestAcksRcvd = AddValueLabel(frame, "lblTestAcksRcvd", GridCell(0, 2));
+    const QString total = kTransceiverRows[0];
+    QGridLayout* grid = GridWithCaptions(frame, kEvaluationColumns, {total});
+    lblTestPktsSent = NamedValueLabel(frame, "lblTestPktsSent", FigureName(total, kEvaluationColumns[0]));
+    lblTestPktsRcvd = NamedValueLabel(frame, "lblTestPktsRcvd", FigureName(total, kEvaluationColumns[1]));
+    lblTestAcksRcvd = NamedValueLabel(frame, "lblTestAcksRcvd", FigureName(total, kEvaluationColumns[2]));
+    grid->addWidget(lblTestPktsSent, 1, 1);
+    grid->addWidget(lblTestPktsRcvd, 1, 2);
+    grid->addWidget(lblTestAcksRcvd, 1, 3);
 
-    AddLabel(frame, "", QStringLiteral("Throughput"), QRect(10, 70, 240, kRowHeight));
-    lblThroughput = AddValueLabel(frame, "lblThroughput", QRect(10, 88, 240, kRowHeight));
-    AddLabel(frame, "", QStringLiteral("Pkt Success Rate (Retries Included)"),
-          QRect(10, 112, 245, kRowHeight));
+    // Each rate's caption right above its figure, a gap before the next caption.
+    auto* rates = new QVBoxLayout;
+    rates->setSpacing(0);
+    const int gap = frame->fontMetrics().height() / 2;
+    const auto addFigure = [frame, rates](const char* name, const QString& caption) {
+        QLabel* value = NamedValueLabel(frame, name, caption);
+        rates->addWidget(NamedLabel(frame, "", caption));
+        rates->addWidget(value);
+        return value;
+    };
+    lblThroughput = addFigure("lblThroughput", QStringLiteral("Throughput"));
+    rates->addSpacing(gap);
     lblPktSuccessWithAcks =
-        AddValueLabel(frame, "lblPktSuccessWithAcks", QRect(10, 130, 240, kRowHeight));
-    AddLabel(frame, "", QStringLiteral("Pkt Success Rate (Retries Not Included)"),
-          QRect(10, 154, 245, kRowHeight));
-    lblOverallPktSuccess =
-        AddValueLabel(frame, "lblOverallPktSuccess", QRect(10, 172, 240, kRowHeight));
+        addFigure("lblPktSuccessWithAcks", QStringLiteral("Pkt Success Rate (Retries Included)"));
+    rates->addSpacing(gap);
+    lblOverallPktSuccess = addFigure("lblOverallPktSuccess",
+                                     QStringLiteral("Pkt Success Rate (Retries Not Included)"));
+    rates->addStretch();
 
-    AddLabel(frame, "", QStringLiteral("Retry Distribution"), QRect(262, 70, 208, kRowHeight));
+    const QString retries = QStringLiteral("Retry Distribution");
     lstRetryDistribution = new QListWidget(frame);
     lstRetryDistribution->setObjectName(QStringLiteral("lstRetryDistribution"));
-    lstRetryDistribution->setGeometry(262, 88, 208, 108);
+    lstRetryDistribution->setAccessibleName(retries);
+    // Room for six rows and the widest row; more rows scroll, a larger page shows more.
+    const QFontMetrics metrics = lstRetryDistribution->fontMetrics();
+    lstRetryDistribution->setMinimumSize(
+        metrics.horizontalAdvance(QStringLiteral(" Failed         00000")),
+        6 * metrics.lineSpacing() + 2 * lstRetryDistribution->frameWidth());
+    lstRetryDistribution->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    QLabel* retriesCaption = NamedLabel(frame, "", retries);
+    retriesCaption->setBuddy(lstRetryDistribution);
+    auto* distribution = new QVBoxLayout;
+    distribution->setSpacing(0);
+    distribution->addWidget(retriesCaption);
+    distribution->addWidget(lstRetryDistribution, 1);
+
+    auto* below = new QHBoxLayout;
+    below->addLayout(rates, 8);
+    below->addSpacing(gap);
+    below->addLayout(distribution, 7);
+    grid->addLayout(below, 2, 0, 1, kFigureColumns + 1);
+    grid->setRowStretch(2, 1);
+    return frame;
 }
 
 void StatisticsPage::ShowPacketsReceived()

@@ -4,6 +4,7 @@
 
 #include <array>
 
+class QGroupBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -21,8 +22,8 @@ public:
     void tmrThroughput_Timer();
 
 private:
-    void buildTransceiverFrame();
-    void buildEvaluationFrame();
+    QGroupBox* buildTransceiverFrame();
+    QGroupBox* buildEvaluationFrame();
 
     void ShowDelivery();
     void ShowTransceiverStatistics();

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int kFontPointSize = 8;
 using Reg = RadioRegister;
 
 void SetEnabled(std::initializer_list<QWidget*> controls, bool enabled)
@@ -31,9 +30,11 @@ TestSettingsPage::TestSettingsPage(TestModeCommands& commands, QWidget* parent)
     : QWidget(parent), m_commands(commands), m_settings(commands.settings())
 {
     setObjectName(QStringLiteral("TestSettingsPage"));
-    // Thirty-odd controls share the page's small area.
+    // Thirty-odd controls share the page's small area: a point smaller than the rest of
+    // the window, so a larger desktop font still makes the page larger.
     QFont compact = font();
-    compact.setPointSize(kFontPointSize);
+    if (compact.pointSizeF() > 1)
+        compact.setPointSizeF(compact.pointSizeF() - 1);
     setFont(compact);
     buildControls();
     connectToCommands();

@@ -68,6 +68,7 @@ private:
     QGroupBox* buildStandbyFrame();
     QGroupBox* buildTestModeFrame();
     void layOutFrames();
+    void setReadingTabOrder();
 
     // Handlers.
     void comboRegister_Click(TestModeField id, int index);

@@ -5,6 +5,7 @@
 #include "config/NumericBoxSpec.h"
 #include "ui/widgets/NumericEntryBinding.h"
 #include "ui/widgets/SpinButtons.h"
+#include "ui/widgets/ValueLabel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,11 +15,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 
 namespace {
 
 constexpr int kSpacing = 2;
-constexpr int kBoxWidth = 40;   // three digits, or a short fraction
+constexpr int kBoxDigits = 5;  // three digits, or a short fraction
 constexpr int kSpinWidth = 16;
 
 struct RegisterFrame {
@@ -84,6 +86,7 @@ void TestSettingsPage::buildControls()
     cmdGetRegisters = Named(new QPushButton(QStringLiteral("Get Registers"), this),
                             QStringLiteral("cmdGetRegisters"));
     layOutFrames();
+    setReadingTabOrder();
 }
 
 // One row per field of the register, in the order of the field table.
@@ -101,6 +104,8 @@ void TestSettingsPage::buildRegisterFrame(RadioRegister group, QGroupBox* frame)
             addNumberRow(field.id, grid, row);
         else
             addListRow(field.id, grid, row);
+        // The field's own caption names it, not its register's frame.
+        label->setBuddy(m_controls[Index(field.id)]);
         ++row;
     }
     grid->setColumnStretch(1, 1);
@@ -114,7 +119,7 @@ void TestSettingsPage::addNumberRow(TestModeField id, QGridLayout* grid, int row
     QWidget* frame = grid->parentWidget();
 
     auto* edit = Named(new QLineEdit(frame), QLatin1String(spec.boxName));
-    edit->setFixedWidth(kBoxWidth);
+    FitToNumbers(edit, kBoxDigits);
     BindNumericEntry(edit, FieldValue(m_settings, id), spec.entry);
 
     auto* spin = Named(new SpinButtons(frame), QLatin1String(spec.spinName));
@@ -135,6 +140,8 @@ void TestSettingsPage::addListRow(TestModeField id, QGridLayout* grid, int row)
 {
     const TestModeFieldSpec& field = TestModeFieldInfo(id);
     auto* combo = Named(new QComboBox(grid->parentWidget()), QStringLiteral("combo") + field.name);
+    // The caption also where a reader asks the list itself rather than its label.
+    combo->setAccessibleName(field.caption);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);  // filled by InitRegisterEditor
     connect(combo, &QComboBox::currentIndexChanged, this,
             [this, id](int index) { comboRegister_Click(id, index); });
@@ -160,6 +167,7 @@ QGroupBox* TestSettingsPage::buildTransmitFrame()
     QGroupBox* frame = Frame("frameTransmit", field.caption, this);
     auto* layout = CompactLayout<QVBoxLayout>(frame);
     comboTransmit = Named(new QComboBox(frame), QStringLiteral("comboTransmit"));
+    comboTransmit->setAccessibleName(field.caption);  // the frame's caption is its only label
     comboTransmit->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_controls[Index(TestModeField::Transmit)] = comboTransmit;
     connect(comboTransmit, &QComboBox::currentIndexChanged, this,
@@ -174,6 +182,7 @@ QGroupBox* TestSettingsPage::buildStandbyFrame()
         Frame("frameStandby", TestModeFieldInfo(TestModeField::Standby).caption, this);
     auto* layout = CompactLayout<QVBoxLayout>(frame);
     checkStandby = Named(new QCheckBox(frame), QStringLiteral("checkStandby"));
+    checkStandby->setAccessibleName(frame->title());  // the box has no caption of its own
     layout->addWidget(checkStandby, 0, Qt::AlignHCenter);
     return frame;
 }
@@ -229,4 +238,28 @@ void TestSettingsPage::layOutFrames()
     columns->addLayout(first);
     columns->addLayout(second);
     columns->addLayout(third);
+}
+
+// Down each column of frames, as the page reads; each box before its arrows.
+void TestSettingsPage::setReadingTabOrder()
+{
+    QList<QWidget*> order;
+    const auto addRegister = [this, &order](RadioRegister group) {
+        for (const TestModeFieldSpec& field : TestModeFieldTable()) {
+            if (field.group != group)
+                continue;
+            order << m_controls[Index(field.id)];
+            if (SpinButtons* spin = m_spins[Index(field.id)])
+                order << spin->upButton() << spin->downButton();
+        }
+    };
+    addRegister(RadioRegister::A);
+    addRegister(RadioRegister::C);
+    order << optTestModeEnabled << optTestModeDisabled << cmdSetRegisters << cmdGetRegisters;
+    addRegister(RadioRegister::B);
+    addRegister(RadioRegister::D);
+    addRegister(RadioRegister::E);
+    order << optMode0 << optMode1 << checkStandby << comboTransmit;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
