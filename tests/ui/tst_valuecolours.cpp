@@ -1,0 +1,78 @@
+// The pending and confirmed text colours stay readable on the fields of a light and of a
+// dark palette, keep their hues, and tell their state in words as well.
+#include "ui/widgets/ValueColours.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStyleFactory>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+// Relative luminance and contrast ratio as the web content accessibility guidelines define them.
+double Luminance(const QColor& c)
+{
+    const auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b)
+{
+    const auto [dark, light] = std::minmax(Luminance(a), Luminance(b));
+    return (light + 0.05) / (dark + 0.05);
+}
+
+}  // namespace
+
+class TestValueColours : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+    void readableOnEveryField_data();
+    void readableOnEveryField();
+};
+
+void TestValueColours::readableOnEveryField_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<bool>("pending");
+    QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x35, 0x35, 0x35));  // button, window
+    dark.setColor(QPalette::Base, QColor(0x24, 0x24, 0x24));
+    for (const auto& [name, palette] : {std::pair{"light", QApplication::style()->standardPalette()},
+                                        std::pair{"dark", dark}}) {
+        QTest::addRow("%s pending", name) << palette << true;
+        QTest::addRow("%s confirmed", name) << palette << false;
+    }
+}
+
+void TestValueColours::readableOnEveryField()
+{
+    QFETCH(QPalette, palette);
+    QFETCH(bool, pending);
+    QWidget window;
+    window.setPalette(palette);
+    for (QWidget* control : QList<QWidget*>{new QLineEdit(&window), new QCheckBox(&window),
+                                            new QRadioButton(&window), new QComboBox(&window)}) {
+        pending ? MarkPending(control) : MarkConfirmed(control);
+        const QColor text = TextColour(control);
+        for (QPalette::ColorRole field : {QPalette::Base, QPalette::Window, QPalette::Button}) {
+            const double ratio = Contrast(text, control->palette().color(field));
+            QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1 %2 on role %3: %4:1").arg(
+                control->metaObject()->className(), text.name()).arg(field).arg(ratio, 0, 'f', 2)));
+        }
+        const int hue = text.hue();
+        QVERIFY2(pending ? (hue <= 10 || hue >= 350) : (hue >= 230 && hue <= 250), qPrintable(text.name()));
+        const QString words = pending ? QStringLiteral("Not yet confirmed by the module")
+                                      : QStringLiteral("Confirmed by the module");
+        QCOMPARE(control->toolTip(), words);
+        QCOMPARE(control->accessibleDescription(), words);
+    }
+}
+
+QTEST_MAIN(TestValueColours)
+#include "tst_valuecolours.moc"
