@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QStyleFactory>
 #include <QtTest>
 
 #include <cmath>
@@ -23,8 +22,7 @@ double Luminance(const QColor& c)
 
 double Contrast(const QColor& a, const QColor& b)
 {
-    const auto [dark, light] = std::minmax(Luminance(a), Luminance(b));
-    return (light + 0.05) / (dark + 0.05);
+    return (std::max(Luminance(a), Luminance(b)) + 0.05) / (std::min(Luminance(a), Luminance(b)) + 0.05);
 }
 
 }  // namespace
@@ -32,7 +30,6 @@ double Contrast(const QColor& a, const QColor& b)
 class TestValueColours : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
     void readableOnEveryField_data();
     void readableOnEveryField();
 };
@@ -65,8 +62,8 @@ void TestValueColours::readableOnEveryField()
             QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1 %2 on role %3: %4:1").arg(
                 control->metaObject()->className(), text.name()).arg(field).arg(ratio, 0, 'f', 2)));
         }
-        const int hue = text.hue();
-        QVERIFY2(pending ? (hue <= 10 || hue >= 350) : (hue >= 230 && hue <= 250), qPrintable(text.name()));
+        QVERIFY2(pending ? text.hue() <= 10 || text.hue() >= 350 : std::abs(text.hue() - 240) <= 10,
+                 qPrintable(text.name()));
         const QString words = pending ? QStringLiteral("Not yet confirmed by the module")
                                       : QStringLiteral("Confirmed by the module");
         QCOMPARE(control->toolTip(), words);
