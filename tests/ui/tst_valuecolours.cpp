@@ -1,5 +1,4 @@
-// The pending and confirmed text colours stay readable on the fields of a light and of a
-// dark palette, keep their hues, and tell their state in words as well.
+// The state colours stay readable on light and dark fields, keep their hues, and say the state.
 #include "ui/widgets/ValueColours.h"
 
 #include <QApplication>
@@ -11,21 +10,20 @@
 
 #include <cmath>
 
-namespace {
-
 // Relative luminance and contrast ratio as the web content accessibility guidelines define them.
-double Luminance(const QColor& c)
+static double Luminance(const QColor& c)
 {
-    const auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    const auto linear = [](double v) {
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
     return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
 }
 
-double Contrast(const QColor& a, const QColor& b)
+static double Contrast(const QColor& a, const QColor& b)
 {
-    return (std::max(Luminance(a), Luminance(b)) + 0.05) / (std::min(Luminance(a), Luminance(b)) + 0.05);
+    const auto [darker, lighter] = std::minmax(Luminance(a), Luminance(b));
+    return (lighter + 0.05) / (darker + 0.05);
 }
-
-}  // namespace
 
 class TestValueColours : public QObject {
     Q_OBJECT

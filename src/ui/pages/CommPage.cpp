@@ -37,7 +37,7 @@ CommPage::CommPage(CommController& comm, QWidget* parent) : QWidget(parent), m_c
                    optTransceiverBaudrate[3], cmdSetTransceiverBaudrate});
 
     auto* page = new QGridLayout(this);
-    page->setContentsMargins(30, 30, 20, 20);
+    page->setContentsMargins(30, 30, 0, 0);
     page->addWidget(frame, 0, 0);
     page->setRowStretch(1, 1);
     page->setColumnStretch(1, 1);

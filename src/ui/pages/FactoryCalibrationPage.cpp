@@ -51,7 +51,7 @@ FactoryCalibrationPage::FactoryCalibrationPage(FactoryCalibration& calibration, 
     ChainTabOrder({shown, get, wanted, spin->upButton(), spin->downButton(), set});
 
     auto* page = new QGridLayout(this);
-    page->setContentsMargins(30, 30, 20, 20);
+    page->setContentsMargins(30, 30, 0, 0);
     page->addWidget(frame, 0, 0);
     page->setRowStretch(1, 1);
     page->setColumnStretch(1, 1);

@@ -9,7 +9,7 @@
 
 // "Get Version" beside two rows of captions and answers: version, date and the unused
 // user label on the first, the copyright text across the second. The answer labels
-// keep their room while empty.
+// keep their room while empty; the user label, always empty, takes no room of its own.
 FirmwareVersionPanel::FirmwareVersionPanel(FirmwareVersionReader& reader, QWidget* parent)
     : QWidget(parent), m_reader(reader)
 {
@@ -18,11 +18,11 @@ FirmwareVersionPanel::FirmwareVersionPanel(FirmwareVersionReader& reader, QWidge
         NamedButton(this, "cmdGetFirmwareVersion", QStringLiteral("Get Version")), 110, 26);
     lblVersion = AtLeast(NamedLabel(this, "lblVersion", QString()), 78);
     lblFirmwareDate = AtLeast(NamedLabel(this, "lblFirmwareDate", QString()), 103);
-    lblUser = AtLeast(NamedLabel(this, "lblUser", QString()), 80);
+    lblUser = NamedLabel(this, "lblUser", QString());
     lblCopyright = AtLeast(NamedLabel(this, "lblCopyright", QString()), 300, 22);
 
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setContentsMargins(6, 2, 0, 2);
     grid->setHorizontalSpacing(2);
     grid->setVerticalSpacing(2);
     grid->setColumnMinimumWidth(0, 127);
@@ -33,7 +33,7 @@ FirmwareVersionPanel::FirmwareVersionPanel(FirmwareVersionReader& reader, QWidge
     grid->addWidget(lblFirmwareDate, 0, 4);
     grid->addWidget(lblUser, 0, 5);
     grid->addWidget(NamedLabel(this, "Label13", QStringLiteral("Copyright:")), 1, 1);
-    grid->addWidget(lblCopyright, 1, 2, 1, 4);
+    grid->addWidget(lblCopyright, 1, 2, 1, 5);
     grid->setColumnStretch(6, 1);
     grid->setRowStretch(2, 1);
     connect(cmdGetFirmwareVersion, &QPushButton::clicked, this,

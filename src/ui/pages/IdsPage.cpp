@@ -31,7 +31,7 @@ IdsPage::IdsPage(IdsController& ids, QWidget* parent) : QWidget(parent), m_ids(i
     buttons->addStretch();
 
     auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(80, 60, 20, 20);
+    page->setContentsMargins(80, 60, 0, 0);
     page->setSpacing(0);
     page->addLayout(rows);
     page->addSpacing(56);

@@ -51,7 +51,7 @@ RfSettingsPage::RfSettingsPage(RfSettingsController& settings, QWidget* parent)
     buildChannelControls(grid);
 
     auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(30, 30, 20, 20);
+    page->setContentsMargins(30, 30, 0, 0);
     page->setSpacing(0);
     page->addLayout(grid);
     page->addSpacing(25);
