@@ -4,11 +4,12 @@
 #include "ui/widgets/PageControls.h"
 #include "ui/widgets/ValueColours.h"
 
-QLineEdit* AddBoundNumericBox(QWidget* parent, const char* name, const QRect& geometry,
-                              std::function<qint32()> value, std::function<void(qint32)> setValue)
+QLineEdit* BoundNumericBox(QWidget* parent, const char* name, int minimumWidth, int minimumHeight,
+                           std::function<qint32()> value, std::function<void(qint32)> setValue)
 {
-    QLineEdit* box = AddCentredBox(parent, name, geometry);
     NumericEntryParameters entry = NumericBoxSpecFor(QLatin1String(name)).entry;
+    QLineEdit* box = NamedCentredBox(parent, name, entry.maxChars, minimumWidth);
+    box->setMinimumHeight(minimumHeight);
     entry.marksPending = false;  // the controller tells the state
     BindNumericEntry(box, std::move(value), std::move(setValue), entry);
     return box;

@@ -3,32 +3,39 @@
 #include "config/FirmwareVersionReader.h"
 #include "ui/widgets/PageControls.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-constexpr int kRowHeight = 22;
-constexpr int kFirstRow = 2;
-constexpr int kSecondRow = 30;
-
-}  // namespace
-
+// "Get Version" beside two rows of captions and answers: version, date and the unused
+// user label on the first, the copyright text across the second. The answer labels
+// keep their room while empty; the user label, always empty, takes no room of its own.
 FirmwareVersionPanel::FirmwareVersionPanel(FirmwareVersionReader& reader, QWidget* parent)
     : QWidget(parent), m_reader(reader)
 {
     setObjectName(QStringLiteral("FirmwareVersionPanel"));
-    cmdGetFirmwareVersion = AddButton(this, "cmdGetFirmwareVersion", QStringLiteral("Get Version"),
-                                      QRect(6, kFirstRow, 110, 26));
-    AddLabel(this, "Label11", QStringLiteral("Version:"), QRect(135, kFirstRow, 60, kRowHeight));
-    lblVersion = AddLabel(this, "lblVersion", QString(), QRect(200, kFirstRow, 70, kRowHeight));
-    AddLabel(this, "Label12", QStringLiteral("Date:"), QRect(280, kFirstRow, 40, kRowHeight));
-    lblFirmwareDate =
-        AddLabel(this, "lblFirmwareDate", QString(), QRect(325, kFirstRow, 100, kRowHeight));
-    lblUser = AddLabel(this, "lblUser", QString(), QRect(430, kFirstRow, 80, kRowHeight));
-    AddLabel(this, "Label13", QStringLiteral("Copyright:"), QRect(135, kSecondRow, 75, kRowHeight));
-    lblCopyright =
-        AddLabel(this, "lblCopyright", QString(), QRect(210, kSecondRow, 300, kRowHeight));
+    cmdGetFirmwareVersion = AtLeast(
+        NamedButton(this, "cmdGetFirmwareVersion", QStringLiteral("Get Version")), 110, 26);
+    lblVersion = AtLeast(NamedLabel(this, "lblVersion", QString()), 78);
+    lblFirmwareDate = AtLeast(NamedLabel(this, "lblFirmwareDate", QString()), 103);
+    lblUser = NamedLabel(this, "lblUser", QString());
+    lblCopyright = AtLeast(NamedLabel(this, "lblCopyright", QString()), 300, 22);
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 2, 0, 2);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(2);
+    grid->setColumnMinimumWidth(0, 127);
+    grid->addWidget(cmdGetFirmwareVersion, 0, 0, Qt::AlignLeft);
+    grid->addWidget(NamedLabel(this, "Label11", QStringLiteral("Version:")), 0, 1);
+    grid->addWidget(lblVersion, 0, 2);
+    grid->addWidget(AtLeast(NamedLabel(this, "Label12", QStringLiteral("Date:")), 43), 0, 3);
+    grid->addWidget(lblFirmwareDate, 0, 4);
+    grid->addWidget(lblUser, 0, 5);
+    grid->addWidget(NamedLabel(this, "Label13", QStringLiteral("Copyright:")), 1, 1);
+    grid->addWidget(lblCopyright, 1, 2, 1, 5);
+    grid->setColumnStretch(6, 1);
+    grid->setRowStretch(2, 1);
     connect(cmdGetFirmwareVersion, &QPushButton::clicked, this,
             &FirmwareVersionPanel::cmdGetFirmwareVersion_Click);
     connect(&m_reader, &FirmwareVersionReader::versionReceived, this,

@@ -5,6 +5,7 @@
 #include <array>
 
 class IdsController;
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -19,8 +20,8 @@ public:
     void cmdSetIDs_Click();
 
 private:
-    void addIdRow(const char* labelName, const QString& caption, const char* boxName, int id,
-                  int top);
+    void addIdRow(QGridLayout* rows, const char* labelName, const QString& caption,
+                  const char* boxName, int id);
 
     IdsController& m_ids;
     std::array<QLineEdit*, 3> m_boxes{};  // in the controller's order

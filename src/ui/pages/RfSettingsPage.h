@@ -5,9 +5,11 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QVBoxLayout;
 class RfSettingsController;
 class SpinButtons;
 
@@ -27,11 +29,12 @@ public:
     void cmdSleep2_Click();
 
 private:
-    void buildHopTableAndRetries();
-    void buildChannelControls();
-    void buildPaLevelList();
-    void buildButtons();
-    QLineEdit* addNumberBox(const char* name, int field, const QRect& geometry);
+    void buildHopTableAndRetries(QGridLayout* grid);
+    void buildChannelControls(QGridLayout* grid);
+    void buildPaLevelList(QVBoxLayout* page);
+    void buildButtons(QVBoxLayout* page);
+    QLineEdit* addNumberBox(QGridLayout* grid, int row, int column, const char* labelName,
+                            const QString& caption, const char* name, int field);
 
     void chkAcks_Click(bool checked);
     void chkReceiveAll_Click(bool checked);

@@ -2,6 +2,7 @@
 
 #include "config/NumericEntryRule.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -16,7 +17,8 @@ QToolButton* CreateArrowButton(Qt::ArrowType arrow, const QString& name, QWidget
     button->setObjectName(name);
     button->setArrowType(arrow);
     button->setAutoRepeat(true);
-    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    // The pair shares whatever size it is given.
+    button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     return button;
 }
 
@@ -32,6 +34,7 @@ SpinButtons::SpinButtons(QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(m_up);
     layout->addWidget(m_down);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     connect(m_up, &QToolButton::clicked, this, &SpinButtons::stepUp);
     connect(m_down, &QToolButton::clicked, this, &SpinButtons::stepDown);
 }
@@ -41,6 +44,35 @@ void SpinButtons::bindTo(QLineEdit* box, qint32 minimum, qint32 maximum, qint32 
     m_box = box;
     setRange(minimum, maximum);
     setStep(step);
+    nameAfterBox();
+}
+
+void SpinButtons::nameAfter(const QString& boxName)
+{
+    m_up->setAccessibleName(QStringLiteral("Increase %1").arg(boxName));
+    m_down->setAccessibleName(QStringLiteral("Decrease %1").arg(boxName));
+}
+
+// The box's name as a screen reader hears it: its own accessible name, else its label's.
+void SpinButtons::nameAfterBox()
+{
+    QAccessibleInterface* box = m_box ? QAccessible::queryAccessibleInterface(m_box) : nullptr;
+    const QString name = box ? box->text(QAccessible::Name) : QString();
+    if (!name.isEmpty())
+        nameAfter(name);
+}
+
+// A label may be given to the box after binding; by the time the pair shows it has one.
+void SpinButtons::showEvent(QShowEvent* event)
+{
+    nameAfterBox();
+    QWidget::showEvent(event);
+}
+
+QSize SpinButtons::sizeHint() const
+{
+    const int height = m_box ? m_box->sizeHint().height() : fontMetrics().height() + 8;
+    return {std::max(18, fontMetrics().height()), height};
 }
 
 void SpinButtons::setRange(qint32 minimum, qint32 maximum)
