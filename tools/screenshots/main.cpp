@@ -238,7 +238,9 @@ int main(int argc, char* argv[])
     const Options options = ParseOptions(argc, argv);
     QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
-    UseOffscreenScreen(options.screen, settings.path());
+    // Offscreen, a desktop's screen unless one is chosen: the platform's own is 800 x 800.
+    UseOffscreenScreen(options.screen.isEmpty() ? QSize(1920, 1080) : options.screen,
+                       settings.path());
     QApplication app(argc, argv);
     if (options.fontPointSize > 0) {
         QFont font = QApplication::font();
