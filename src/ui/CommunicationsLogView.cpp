@@ -31,6 +31,7 @@ CommunicationsLogView::CommunicationsLogView(QWidget* parent)
       m_delegate(new LogLineDelegate(this))
 {
     setObjectName(QStringLiteral("lstSerialMessages"));
+    setAccessibleName(QStringLiteral("Communications Log"));
     setModel(m_model);
     setItemDelegate(m_delegate);
     setUniformItemSizes(true);

@@ -9,18 +9,23 @@
 #include "ui/ChartLook.h"
 #include "ui/ExportTarget.h"
 #include "ui/RetryDistributionChart.h"
+#include "ui/PersistedSettings.h"
 #include "ui/TimeSeriesChart.h"
+#include "ui/WindowPlacement.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
+
+const QString kChartsGeometry = QStringLiteral("ChartsGeometry");
 
 TimeSeriesChart* ThroughputChart(QWidget* parent)
 {
@@ -116,8 +121,11 @@ LinkChartsWindow::LinkChartsWindow(LinkHistoryRecorder& recorder, const ConfigSe
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildCharts(), 1);
     layout->addWidget(buildButtons());
-    resize(1100, 760);
-    setMinimumSize(760, 520);
+    // As the user left it, else as large as the screen allows up to 1100 x 760, centred.
+    if (!restoreGeometry(ReadViewState(kChartsGeometry)))
+        PlaceOnScreen(*this, QSize(1100, 760));
+    else
+        KeepOnScreen(*this);
 
     m_redrawTimer.setInterval(kRedrawIntervalMs);
     connect(&m_redrawTimer, &QTimer::timeout, this, &LinkChartsWindow::RedrawWhatChanged);
@@ -167,6 +175,12 @@ QWidget* LinkChartsWindow::buildButtons()
     return row;
 }
 
+LinkChartsWindow::~LinkChartsWindow()
+{
+    if (isVisible())  // the program ends with the window open
+        WriteViewState(kChartsGeometry, saveGeometry());
+}
+
 void LinkChartsWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -177,6 +191,8 @@ void LinkChartsWindow::showEvent(QShowEvent* event)
 void LinkChartsWindow::hideEvent(QHideEvent* event)
 {
     m_redrawTimer.stop();
+    if (!event->spontaneous())  // closed, not minimised
+        WriteViewState(kChartsGeometry, saveGeometry());
     QWidget::hideEvent(event);
 }
 

@@ -20,6 +20,7 @@ public:
 
     LinkChartsWindow(LinkHistoryRecorder& recorder, const ConfigSettings& config,
                      QWidget* parent = nullptr);
+    ~LinkChartsWindow() override;
 
     // Draws what the history holds now.
     void Redraw();

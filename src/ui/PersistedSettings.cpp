@@ -90,3 +90,13 @@ void WriteShowTimestamps(bool show)
 {
     SettingsStore::WriteNumber(kView, kShowTimestamps, show ? 1 : 0);
 }
+
+QByteArray ReadViewState(const QString& key)
+{
+    return QByteArray::fromBase64(SettingsStore::ReadText(kView, key, QString()).toLatin1());
+}
+
+void WriteViewState(const QString& key, const QByteArray& state)
+{
+    SettingsStore::WriteText(kView, key, QString::fromLatin1(state.toBase64()));
+}

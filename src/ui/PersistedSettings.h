@@ -1,5 +1,6 @@
 #pragma once
 
+class QString;
 struct ConfigSettings;
 struct TrafficSettings;
 
@@ -15,3 +16,10 @@ int ReadFactoryCalibration();
 // Written as soon as it changes.
 bool ReadShowTimestamps();
 void WriteShowTimestamps(bool show);
+
+// Section "View": how the windows were arranged when last closed ("MainWindowGeometry",
+// "SplitterState", "ChartsGeometry"), as Qt saves a window's geometry or a splitter's
+// state; empty when not stored yet.
+class QByteArray;
+QByteArray ReadViewState(const QString& key);
+void WriteViewState(const QString& key, const QByteArray& state);

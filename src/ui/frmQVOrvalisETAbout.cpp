@@ -89,6 +89,8 @@ void frmQVOrvalisETAbout::buildControls()
         this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
+    // The notice wraps at about 50 characters of whatever font the desktop uses.
+    Label1->setMinimumWidth(Label1->fontMetrics().averageCharWidth() * 50);
 
     auto* Line1 = new QFrame(this);
     Line1->setObjectName(QStringLiteral("Line1"));
@@ -116,7 +118,6 @@ void frmQVOrvalisETAbout::buildControls()
     layout->addWidget(cmdOK, 5, 2);
     layout->addWidget(cmdSystemInfo, 6, 2);
     layout->setColumnStretch(1, 1);
-    setFixedWidth(420);
 }
 
 void frmQVOrvalisETAbout::Form_Load()

@@ -12,29 +12,34 @@
 #include "ui/CommunicationsLogView.h"
 #include "ui/PersistedSettings.h"
 #include "ui/StatusBarPresenter.h"
-#include "ui/Twips.h"
+#include "ui/WindowPlacement.h"
 #include "ui/frmQVOrvalisETAbout.h"
 #include "ui/frmQVOrvalisETProperties.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStackedLayout>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTextDocument>
 #include <QTimer>
-#include <QWindow>
+#include <QVBoxLayout>
+#include <QPointer>
 
 namespace {
 
-constexpr int kWindowWidth = 13575;  // twips; also the smallest the window may be
-constexpr int kWindowHeight = 11255;
-constexpr int kLogWidth = 4930;
-constexpr int kLogHeight = 9480;
+// The size the window opens at when nothing is stored and the screen has room: the
+// controls beside a log as tall as they are.
+constexpr QSize kOpeningSize(905, 750);
+constexpr int kOpeningLogWidth = 330;
 
 // Tab captions and the page each shows. "RF Power" (page 2) is never shown and not built.
 struct TabPage {
@@ -61,6 +66,46 @@ QAction* AddMenuItem(QMenu* menu, const char* name, const QString& text)
     return action;
 }
 
+QKeySequence StandardOr(QKeySequence::StandardKey key, const QKeySequence& otherwise)
+{
+    return QKeySequence::keyBindings(key).isEmpty() ? otherwise : QKeySequence(key);
+}
+
+QVBoxLayout* Column(QWidget* parent, const QMargins& margins, int spacing)
+{
+    auto* layout = new QVBoxLayout(parent);
+    layout->setContentsMargins(margins);
+    layout->setSpacing(spacing);
+    return layout;
+}
+
+// The room the controls of a page still placed by coordinates take.
+QSize PlacedExtent(const QWidget& content)
+{
+    const QRect placed = content.childrenRect();
+    return placed.isEmpty() ? QSize() : QSize(placed.right() + 8, placed.bottom() + 8);
+}
+
+// Keeps a panel placed by coordinates over the whole of its frame, as the frame grows.
+class FillFrame : public QObject {
+public:
+    FillFrame(QWidget* frame, QWidget* content) : QObject(frame), m_content(content)
+    {
+        frame->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize && m_content)
+            m_content->setGeometry(static_cast<QWidget*>(watched)->rect());
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_content;
+};
+
 }  // namespace
 
 frmQVOrvalisETMain::frmQVOrvalisETMain(QWidget* parent)
@@ -86,11 +131,10 @@ frmQVOrvalisETMain::frmQVOrvalisETMain(std::unique_ptr<SerialPort> port,
     setWindowIcon(OrvalisIcon());
     auto* central = new QWidget(this);
     setCentralWidget(central);
-    buildPanels(central);
-    buildTabStrip(central);
-    buildLogArea(central);
+    buildSplitter(central);
     buildStatusBar();
     buildMenus();
+    buildPageShortcuts();
     buildTimers();
 
     m_link = std::make_unique<LinkSession>(std::move(port), *lstSerialMessages, this);
@@ -103,56 +147,142 @@ frmQVOrvalisETMain::frmQVOrvalisETMain(std::unique_ptr<SerialPort> port,
     installTestModePage();
     installLinkCharts();
     installLogDisplay();
+    AdoptLogHeaderControls();
+    GiveRoomToPlacedContent();
     Form_Load(startupSearch);
 }
 
 frmQVOrvalisETMain::~frmQVOrvalisETMain() = default;
 
-void frmQVOrvalisETMain::buildPanels(QWidget* central)
+// The controls column: "RF Data" above the tab strip and its pages, the firmware frame
+// below; it scrolls where the screen is too small for it.
+QWidget* frmQVOrvalisETMain::buildPanels()
 {
-    frameRfData = new QGroupBox(QStringLiteral("RF Data"), central);
-    frameRfData->setObjectName(QStringLiteral("frameRfData"));
-    frameRfData->setGeometry(Twips(240), Twips(240), Twips(7932), Twips(1812));
+    auto* column = new QWidget;
+    column->setObjectName(QStringLiteral("controlsColumn"));
+    QVBoxLayout* layout = Column(column, QMargins(16, 16, 4, 8), 16);
 
-    frameFirmwareVersion = new QGroupBox(QStringLiteral("Firmware Version Information"), central);
+    frameRfData = new QGroupBox(QStringLiteral("RF Data"), column);
+    frameRfData->setObjectName(QStringLiteral("frameRfData"));
+    frameFirmwareVersion = new QGroupBox(QStringLiteral("Firmware Version Information"), column);
     frameFirmwareVersion->setObjectName(QStringLiteral("frameFirmwareVersion"));
-    frameFirmwareVersion->setGeometry(Twips(240), Twips(8940), Twips(7935), Twips(1260));
+
+    layout->addWidget(frameRfData);
+    layout->addWidget(buildTabStrip(), 1);
+    layout->addWidget(frameFirmwareVersion);
+
+    m_controlsScroll = new QScrollArea;
+    m_controlsScroll->setObjectName(QStringLiteral("controlsScrollArea"));
+    m_controlsScroll->setFrameShape(QFrame::NoFrame);
+    m_controlsScroll->setWidgetResizable(true);
+    m_controlsScroll->setWidget(column);
+    return m_controlsScroll;
 }
 
-void frmQVOrvalisETMain::buildTabStrip(QWidget* central)
+QWidget* frmQVOrvalisETMain::buildTabStrip()
 {
-    TabStrip1 = new QTabBar(central);
+    auto* area = new QWidget;
+    area->setObjectName(QStringLiteral("TabStrip1Area"));
+    QVBoxLayout* layout = Column(area, QMargins(), 0);
+
+    TabStrip1 = new QTabBar(area);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
     TabStrip1->setExpanding(false);
     TabStrip1->setDrawBase(false);
-    TabStrip1->move(Twips(240), Twips(2280));
-    TabStrip1->setFixedWidth(Twips(7935));
+    TabStrip1->setUsesScrollButtons(false);  // every caption stays in view; the column widens
 
-    tabStripBody = new QFrame(central);
+    tabStripBody = new QFrame(area);
     tabStripBody->setObjectName(QStringLiteral("TabStrip1Body"));
     tabStripBody->setFrameShape(QFrame::StyledPanel);
+    m_pages = new QStackedLayout(tabStripBody);
+    m_pages->setContentsMargins(15, 8, 15, 15);
 
     // Pages 3 .. 8 carry the tabs' controls; pages 0 .. 2 are never shown and not built.
+    // All stand in the same place; the strip is as large as the largest.
     for (int index = 3; index < kPageCount; ++index) {
-        auto* page = new QFrame(central);
+        auto* page = new QFrame(tabStripBody);
         page->setObjectName(QStringLiteral("FrameTabs%1").arg(index));
-        page->hide();
+        m_pages->addWidget(page);
         FrameTabs.insert(index, page);
     }
+    layout->addWidget(TabStrip1);
+    layout->addWidget(tabStripBody, 1);
+    return area;
 }
 
-void frmQVOrvalisETMain::buildLogArea(QWidget* central)
+// "Communications Log:" with "Save Log To File" beside it, "Clear" and the list below:
+// the log takes whatever room the controls leave.
+QWidget* frmQVOrvalisETMain::buildLogArea()
 {
-    lblCommunicationsLog = new QLabel(QStringLiteral("Communications Log:"), central);
+    auto* area = new QWidget;
+    area->setObjectName(QStringLiteral("logArea"));
+    QVBoxLayout* layout = Column(area, QMargins(4, 8, 16, 8), 2);
+
+    lblCommunicationsLog = new QLabel(QStringLiteral("Communications Log:"), area);
     lblCommunicationsLog->setObjectName(QStringLiteral("lblCommunicationsLog"));
-    lblCommunicationsLog->move(Twips(8280), Twips(120));
+    m_logHeader = new QHBoxLayout;
+    m_logHeader->addWidget(lblCommunicationsLog);
+    m_logHeader->addStretch(1);
 
-    cmdClear = new QPushButton(QStringLiteral("Clear"), central);
+    cmdClear = new QPushButton(QStringLiteral("Clear"), area);
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
-    cmdClear->setGeometry(Twips(8280), Twips(360), Twips(kLogWidth), Twips(330));
 
-    lstSerialMessages = new CommunicationsLogView(central);
-    lstSerialMessages->setGeometry(Twips(8280), Twips(720), Twips(kLogWidth), Twips(kLogHeight));
+    lstSerialMessages = new CommunicationsLogView(area);
+    lblCommunicationsLog->setBuddy(lstSerialMessages);
+
+    layout->addLayout(m_logHeader);
+    layout->addWidget(cmdClear);
+    layout->addWidget(lstSerialMessages, 1);
+    return area;
+}
+
+void frmQVOrvalisETMain::buildSplitter(QWidget* central)
+{
+    m_splitter = new QSplitter(Qt::Horizontal, central);
+    m_splitter->setObjectName(QStringLiteral("splitterControlsLog"));
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(buildPanels());
+    m_splitter->addWidget(buildLogArea());
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    connect(m_splitter, &QSplitter::splitterMoved, this, [this] { m_splitterMoved = true; });
+    Column(central, QMargins(), 0)->addWidget(m_splitter);
+}
+
+// What a feature puts straight onto the central widget ("Save Log To File") stands in the
+// log's header row, to the right of its caption.
+void frmQVOrvalisETMain::AdoptLogHeaderControls()
+{
+    const auto children = centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children)
+        if (child != m_splitter)
+            m_logHeader->addWidget(child);
+}
+
+// Pages and panels still placed by coordinates have no size of their own: they get the
+// room their controls take, so the layouts around them keep it free. Those built with
+// layouts already say their size.
+void frmQVOrvalisETMain::GiveRoomToPlacedContent()
+{
+    QList<QWidget*> containers{frameRfData, frameFirmwareVersion};
+    for (QFrame* page : std::as_const(FrameTabs))
+        containers << page;
+    for (QWidget* container : containers) {
+        if (QLayout* layout = container->layout()) {
+            for (int i = 0; i < layout->count(); ++i)
+                if (QWidget* content = layout->itemAt(i)->widget(); content && !content->layout())
+                    content->setMinimumSize(PlacedExtent(*content));
+            continue;
+        }
+        const auto children = container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (QWidget* content : children) {
+            if (content->layout())
+                continue;
+            content->setMinimumSize(PlacedExtent(*content));
+            container->setMinimumSize(container->minimumSize().expandedTo(PlacedExtent(*content)));
+            new FillFrame(container, content);
+        }
+    }
 }
 
 void frmQVOrvalisETMain::buildStatusBar()
@@ -163,6 +293,11 @@ void frmQVOrvalisETMain::buildStatusBar()
     const QString initial[3] = {QStringLiteral("Comm Port: None"),
                                 QStringLiteral("Baudrate: 115,200"),
                                 QStringLiteral("Status:  User Mode")};
+    // Panels 1 and 2 are as wide as each other, with room for a port name and a rate.
+    const QFontMetrics metrics = fontMetrics();
+    const int fixedWidth = std::max(metrics.horizontalAdvance(QStringLiteral("Baudrate: 115,200")),
+                                    metrics.averageCharWidth() * 24)
+                           + 12;
     for (int i = 0; i < 3; ++i) {
         auto* panel = new QLabel(initial[i], bar);
         panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i + 1));
@@ -170,7 +305,7 @@ void frmQVOrvalisETMain::buildStatusBar()
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         if (i < 2)
-            panel->setFixedWidth(Twips(2400));
+            panel->setFixedWidth(fixedWidth);
         bar->addWidget(panel, i < 2 ? 0 : 1);
         StatusBarPanels[i] = panel;
     }
@@ -191,12 +326,15 @@ void frmQVOrvalisETMain::buildMenus()
     mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuFileNew = AddMenuItem(mnuFile, "mnuFileNew", QStringLiteral("&New"));
+    mnuFileNew->setShortcut(QKeySequence::New);
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
     mnuFileOpen = AddMenuItem(mnuFile, "mnuFileOpen", QStringLiteral("&Open"));
+    mnuFileOpen->setShortcut(QKeySequence::Open);
     mnuFileBar1 = mnuFile->addSeparator();
     mnuFileBar1->setObjectName(QStringLiteral("mnuFileBar1"));
-    connect(AddMenuItem(mnuFile, "mnuFileClose", QStringLiteral("E&xit")), &QAction::triggered, this,
-            &QWidget::close);
+    mnuFileClose = AddMenuItem(mnuFile, "mnuFileClose", QStringLiteral("E&xit"));
+    mnuFileClose->setShortcut(StandardOr(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)));
+    connect(mnuFileClose, &QAction::triggered, this, &QWidget::close);
 
     // What goes beyond the original window (charts, log display) lives under "View".
     mnuView = menuBar()->addMenu(QStringLiteral("&View"));
@@ -213,6 +351,30 @@ void frmQVOrvalisETMain::buildMenus()
             &QAction::triggered, this, &frmQVOrvalisETMain::mnuHelpAbout_Click);
 }
 
+// Ctrl+Tab and Ctrl+PgDn go to the next page, Ctrl+Shift+Tab and Ctrl+PgUp to the one
+// before, wherever the focus is in the window.
+void frmQVOrvalisETMain::buildPageShortcuts()
+{
+    const std::pair<QKeySequence, int> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+    };
+    for (const auto& [key, step] : keys) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] { StepPage(step); });
+    }
+}
+
+void frmQVOrvalisETMain::StepPage(int step)
+{
+    const int count = TabStrip1->count();
+    if (count > 0)
+        TabStrip1->setCurrentIndex((TabStrip1->currentIndex() + step + count) % count);
+}
+
 void frmQVOrvalisETMain::buildTimers()
 {
     // The protocol's own timers (tmrSerial, tmrMsgTimeout, tmrWakeup and the pauses) live
@@ -227,14 +389,9 @@ void frmQVOrvalisETMain::buildTimers()
 
 void frmQVOrvalisETMain::Form_Load(const SearchScope& startupSearch)
 {
-    // 1-2: caption, size, centred.
+    // 1-3: caption; the window as the user left it, else centred; every page stands in the
+    // same place inside the tab strip.
     setWindowTitle(SettingsStore::kApplicationTitle + QStringLiteral(" (900MHz)"));
-    setMinimumSize(Twips(kWindowWidth), Twips(kWindowHeight));
-    resize(Twips(kWindowWidth), Twips(kWindowHeight));
-    CentreOnScreen();
-    // 3: every page in the same place, inside the tab strip.
-    for (QFrame* page : std::as_const(FrameTabs))
-        page->setGeometry(Twips(480), Twips(2760), Twips(7455), Twips(5655));
     // 4, 14. The stored settings come first: a module that reports during the search that
     // it lost its configuration is re-provisioned with them, not with the built-in defaults.
     m_iFactoryCalibration = ReadFactoryCalibration();
@@ -243,17 +400,16 @@ void frmQVOrvalisETMain::Form_Load(const SearchScope& startupSearch)
     for (const TabPage& tab : kTabs)
         if (tab.page != 6 || m_iFactoryCalibration == 1)
             TabStrip1->addTab(QLatin1String(tab.caption));
-    tabStripBody->setGeometry(Twips(240), Twips(2280) + TabStrip1->sizeHint().height() - 1,
-                              Twips(7935), Twips(6375) - TabStrip1->sizeHint().height() + 1);
-    tabStripBody->lower();
+    // A tab bar not yet shown does not tell the layouts around it that it has grown.
+    for (QWidget* widget = TabStrip1; widget && widget != this; widget = widget->parentWidget())
+        widget->updateGeometry();
+    PlaceWindow();
     m_sCurrentTabCaption = QStringLiteral("IDs");
     m_iCurrentTabFrame = 7;
     ShowOnlyPage(7);
     TabStrip1->setCurrentIndex(0);
     connect(TabStrip1, &QTabBar::currentChanged, this, &frmQVOrvalisETMain::TabStrip1_Click);
     // 8-13, 15-20: the window is filled in before it is shown; none of this sends a frame.
-    lstSerialMessages->resize(Twips(kLogWidth), Twips(kLogHeight));
-    cmdClear->resize(Twips(kLogWidth), cmdClear->height());
     LimitRfDataEntry();
     ClearMessageLogState();
     InitTestModeAtStartUp();
@@ -270,6 +426,9 @@ void frmQVOrvalisETMain::RunStartUpSearch(const SearchScope& startupSearch)
 {
     SetSendingControlsEnabled(false);
     show();
+    if (!m_arrangementRestored)
+        ShareOutSplitter();
+    m_openedGeometry = geometry();
     connect(m_discovery.get(), &TransceiverDiscovery::finished, this,
             &frmQVOrvalisETMain::FinishStartUp, Qt::SingleShotConnection);
     QMetaObject::invokeMethod(
@@ -304,19 +463,57 @@ void frmQVOrvalisETMain::SetSendingControlsEnabled(bool enabled)
     mnuCommPort->setEnabled(enabled);
 }
 
-void frmQVOrvalisETMain::CentreOnScreen()
+// The window opens as the user left it, kept on the screen it is on now; else at its
+// opening size, or all the screen offers where that is less, centred.
+void frmQVOrvalisETMain::PlaceWindow()
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    // Room for every control without scrolling, and a log beside them.
+    const QSize controls = m_controlsScroll->widget()->sizeHint();
+    const int logWidth = std::max(kOpeningLogWidth, m_splitter->widget(1)->minimumSizeHint().width());
+    const QSize opening(controls.width() + m_splitter->handleWidth() + logWidth,
+                        controls.height() + menuBar()->sizeHint().height()
+                            + statusBar()->sizeHint().height());
+    const QByteArray geometry = ReadViewState(QStringLiteral("MainWindowGeometry"));
+    const QByteArray splitter = ReadViewState(QStringLiteral("SplitterState"));
+    m_arrangementRestored = !geometry.isEmpty() || !splitter.isEmpty();
+    if (!geometry.isEmpty() && restoreGeometry(geometry))
+        KeepOnScreen(*this);
+    else
+        PlaceOnScreen(*this, opening.expandedTo(kOpeningSize));
+    if (!splitter.isEmpty())
+        m_splitter->restoreState(splitter);
+}
+
+// Once the window has its size: the controls as wide as they ask (with a scroll bar
+// beside them where the screen is too low for them), the log all the rest.
+void frmQVOrvalisETMain::ShareOutSplitter()
+{
+    QWidget* controls = m_controlsScroll->widget();
+    int width = controls->sizeHint().width() + 2 * m_controlsScroll->frameWidth();
+    if (m_controlsScroll->viewport()->height() < controls->sizeHint().height())
+        width += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_controlsScroll);
+    // Polished, the log's header may ask for more than it did before the window was shown.
+    const int missing = width + m_splitter->handleWidth()
+                        + m_splitter->widget(1)->minimumSizeHint().width() - m_splitter->width();
+    if (missing > 0)
+        PlaceOnScreen(*this, size() + QSize(missing, 0));
+    // The log stretches: it takes what the controls leave.
+    m_splitter->setSizes({width, kOpeningLogWidth});
+}
+
+// Only what the user changed is stored: a window left as it opened leaves no trace.
+void frmQVOrvalisETMain::SaveWindowArrangement()
+{
+    if (m_arrangementRestored || (!m_openedGeometry.isNull() && geometry() != m_openedGeometry))
+        WriteViewState(QStringLiteral("MainWindowGeometry"), saveGeometry());
+    if (m_arrangementRestored || m_splitterMoved)
+        WriteViewState(QStringLiteral("SplitterState"), m_splitter->saveState());
 }
 
 void frmQVOrvalisETMain::ShowOnlyPage(int index)
 {
-    for (auto it = FrameTabs.cbegin(); it != FrameTabs.cend(); ++it)
-        it.value()->setVisible(it.key() == index);
+    if (FrameTabs.contains(index))
+        m_pages->setCurrentWidget(FrameTabs[index]);
 }
 
 void frmQVOrvalisETMain::TabStrip1_Click()
@@ -326,34 +523,10 @@ void frmQVOrvalisETMain::TabStrip1_Click()
         return;
     const int newPage = PageForCaption(caption);
     if (newPage >= 0 && FrameTabs.contains(newPage)) {
-        FrameTabs[newPage]->setVisible(true);
-        if (FrameTabs.contains(m_iCurrentTabFrame) && m_iCurrentTabFrame != newPage)
-            FrameTabs[m_iCurrentTabFrame]->setVisible(false);
+        ShowOnlyPage(newPage);  // the page shown before is hidden with it
         m_iCurrentTabFrame = newPage;
     }
     m_sCurrentTabCaption = caption;
-}
-
-void frmQVOrvalisETMain::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    Form_Resize();
-}
-
-void frmQVOrvalisETMain::Form_Resize()
-{
-    if (isMinimized() || !lstSerialMessages)
-        return;
-    // The log and "Clear" take whatever the window grows by; nothing shrinks below the
-    // design size.
-    const int widthBeside = Twips(kWindowWidth) - Twips(kLogWidth);
-    const int heightAround = Twips(kWindowHeight) - Twips(kLogHeight);
-    const int w = width() - widthBeside;
-    const int h = height() - heightAround;
-    if (w < Twips(kLogWidth) || h < Twips(kLogHeight))
-        resize(std::max(width(), Twips(kWindowWidth)), std::max(height(), Twips(kWindowHeight)));
-    lstSerialMessages->resize(std::max(w, Twips(kLogWidth)), std::max(h, Twips(kLogHeight)));
-    cmdClear->resize(std::max(w, Twips(kLogWidth)), cmdClear->height());
 }
 
 void frmQVOrvalisETMain::SetStatusPanel(int panel, const QString& text)
@@ -404,6 +577,7 @@ void frmQVOrvalisETMain::Form_Unload()
     m_discovery->AbandonSearch();
     m_link->reconnector().Disarm();
     SaveSettings(m_config, m_traffic);
+    SaveWindowArrangement();
     WriteLogEndAtShutDown();
     SerialPort& port = m_link->port();
     if (port.isOpen()) {

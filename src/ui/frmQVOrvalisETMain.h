@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <QRect>
 
 #include <memory>
 
@@ -23,7 +24,11 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class QHBoxLayout;
 class QPushButton;
+class QScrollArea;
+class QSplitter;
+class QStackedLayout;
 class QTabBar;
 class QTimer;
 class ProtocolTimer;
@@ -83,28 +88,33 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void buildPanels(QWidget* central);
-    void buildTabStrip(QWidget* central);
-    void buildLogArea(QWidget* central);
+    QWidget* buildPanels();
+    QWidget* buildTabStrip();
+    QWidget* buildLogArea();
+    void buildSplitter(QWidget* central);
     void buildStatusBar();
     void buildMenus();
+    void buildPageShortcuts();
     void buildTimers();
+    void AdoptLogHeaderControls();
+    void GiveRoomToPlacedContent();
 
     void Form_Load(const SearchScope& startupSearch);
     void RunStartUpSearch(const SearchScope& startupSearch);
     void FinishStartUp(bool found);
     void SetSendingControlsEnabled(bool enabled);
-    void Form_Resize();
     void Form_Unload();
     void TabStrip1_Click();
     void mnuCommPort_Click();
     void mnuHelpAbout_Click();
 
-    void CentreOnScreen();
+    void PlaceWindow();
+    void ShareOutSplitter();
+    void SaveWindowArrangement();
     void ShowOnlyPage(int index);
+    void StepPage(int step);
 
     // Each subsystem places its pages and panels into the shell, registers its response
     // handlers, and takes its part in start-up and shut-down. Each is defined in the
@@ -139,6 +149,13 @@ private:
     QGroupBox* frameFirmwareVersion = nullptr;
     QTabBar* TabStrip1 = nullptr;
     QFrame* tabStripBody = nullptr;
+    QStackedLayout* m_pages = nullptr;
+    QScrollArea* m_controlsScroll = nullptr;
+    QSplitter* m_splitter = nullptr;
+    QHBoxLayout* m_logHeader = nullptr;
+    QRect m_openedGeometry;         // where the window opened, to store only what the user changed
+    bool m_arrangementRestored = false;
+    bool m_splitterMoved = false;
     QMap<int, QFrame*> FrameTabs;
     CommunicationsLogView* lstSerialMessages = nullptr;
     QPushButton* cmdClear = nullptr;
@@ -153,6 +170,7 @@ private:
     QAction* mnuFileNew = nullptr;
     QAction* mnuFileOpen = nullptr;
     QAction* mnuFileBar1 = nullptr;  // the separator before "E&xit"
+    QAction* mnuFileClose = nullptr;
     QAction* mnuCommPort = nullptr;
     QMenu* mnuView = nullptr;
 

@@ -41,6 +41,7 @@ void frmQVOrvalisETProperties::buildControls()
     for (int i = 0; i < 8; ++i) {
         optCommPort[i] = new QRadioButton(QStringLiteral("COM%1").arg(i + 1), portFrame);
         optCommPort[i]->setObjectName(QStringLiteral("optCommPort%1").arg(i));
+        optCommPort[i]->setAccessibleName(optCommPort[i]->text());
         lblCommPortDevice[i] = new QLabel(portFrame);
         lblCommPortDevice[i]->setTextFormat(Qt::PlainText);  // device names from the settings file
         lblCommPortDevice[i]->setObjectName(QStringLiteral("lblCommPortDevice%1").arg(i));
@@ -56,6 +57,7 @@ void frmQVOrvalisETProperties::buildControls()
     for (int i = 0; i < 4; ++i) {
         optBaudRate[i] = new QRadioButton(HostBaudRateCaptions().at(i), rateFrame);
         optBaudRate[i]->setObjectName(QStringLiteral("optBaudRate%1").arg(i));
+        optBaudRate[i]->setAccessibleName(optBaudRate[i]->text());
         rates->addButton(optBaudRate[i], i);
         rateLayout->addWidget(optBaudRate[i]);
     }
@@ -137,6 +139,8 @@ void frmQVOrvalisETProperties::ShowPortDevice(int portNumber, const PortDescript
                                               PortOpenFailure failure)
 {
     lblCommPortDevice[portNumber - 1]->setText(PortLabelText(device, failure));
+    // A screen reader tells the device with the port's name, as the label beside it does.
+    optCommPort[portNumber - 1]->setAccessibleDescription(PortLabelText(device, failure));
     // Escaped: a tooltip would take a device name that looks like markup for rich text.
     const QString details =
         Qt::convertFromPlainText(PortDetailsText(device, failure), Qt::WhiteSpaceNormal);
