@@ -6,13 +6,13 @@
 #include "traffic/RfDataController.h"
 #include "traffic/StatisticsController.h"
 #include "traffic/TrafficHandlers.h"
-#include "ui/Twips.h"
 #include "ui/frmQVOrvalisETMain.h"
 #include "ui/pages/MessageLogCheckBox.h"
 #include "ui/pages/RfDataPanel.h"
 #include "ui/pages/StatisticsPage.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QVBoxLayout>
@@ -48,7 +48,8 @@ void frmQVOrvalisETMain::installTrafficPages()
         return ClosingBlockLines(m_statistics->transceiverCaptions(), m_counters,
                                  m_config.iRFRetries, Clock::Now());
     };
-    auto* checkBox = new MessageLogCheckBox(centralWidget(), QPoint(Twips(11520), Twips(120)));
+    auto* checkBox = new MessageLogCheckBox(centralWidget());
+    m_logHeader->addWidget(checkBox->checkBox());  // to the right of the log's caption
     m_messageLog = new MessageLogController(m_link->log(), m_traffic, closingBlock,
                                             checkBox->questions(), this);
     checkBox->bindTo(*m_messageLog);

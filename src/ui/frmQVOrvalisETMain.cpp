@@ -32,7 +32,6 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QPointer>
 
 namespace {
 
@@ -79,33 +78,6 @@ QVBoxLayout* Column(QWidget* parent, const QMargins& margins, int spacing)
     return layout;
 }
 
-// The room the controls of a page still placed by coordinates take.
-QSize PlacedExtent(const QWidget& content)
-{
-    const QRect placed = content.childrenRect();
-    return placed.isEmpty() ? QSize() : QSize(placed.right() + 8, placed.bottom() + 8);
-}
-
-// Keeps a panel placed by coordinates over the whole of its frame, as the frame grows.
-class FillFrame : public QObject {
-public:
-    FillFrame(QWidget* frame, QWidget* content) : QObject(frame), m_content(content)
-    {
-        frame->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Resize && m_content)
-            m_content->setGeometry(static_cast<QWidget*>(watched)->rect());
-        return false;
-    }
-
-private:
-    QPointer<QWidget> m_content;
-};
-
 }  // namespace
 
 frmQVOrvalisETMain::frmQVOrvalisETMain(QWidget* parent)
@@ -147,8 +119,6 @@ frmQVOrvalisETMain::frmQVOrvalisETMain(std::unique_ptr<SerialPort> port,
     installTestModePage();
     installLinkCharts();
     installLogDisplay();
-    AdoptLogHeaderControls();
-    GiveRoomToPlacedContent();
     Form_Load(startupSearch);
 }
 
@@ -247,42 +217,6 @@ void frmQVOrvalisETMain::buildSplitter(QWidget* central)
     m_splitter->setStretchFactor(1, 1);
     connect(m_splitter, &QSplitter::splitterMoved, this, [this] { m_splitterMoved = true; });
     Column(central, QMargins(), 0)->addWidget(m_splitter);
-}
-
-// What a feature puts straight onto the central widget ("Save Log To File") stands in the
-// log's header row, to the right of its caption.
-void frmQVOrvalisETMain::AdoptLogHeaderControls()
-{
-    const auto children = centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (QWidget* child : children)
-        if (child != m_splitter)
-            m_logHeader->addWidget(child);
-}
-
-// Pages and panels still placed by coordinates have no size of their own: they get the
-// room their controls take, so the layouts around them keep it free. Those built with
-// layouts already say their size.
-void frmQVOrvalisETMain::GiveRoomToPlacedContent()
-{
-    QList<QWidget*> containers{frameRfData, frameFirmwareVersion};
-    for (QFrame* page : std::as_const(FrameTabs))
-        containers << page;
-    for (QWidget* container : containers) {
-        if (QLayout* layout = container->layout()) {
-            for (int i = 0; i < layout->count(); ++i)
-                if (QWidget* content = layout->itemAt(i)->widget(); content && !content->layout())
-                    content->setMinimumSize(PlacedExtent(*content));
-            continue;
-        }
-        const auto children = container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-        for (QWidget* content : children) {
-            if (content->layout())
-                continue;
-            content->setMinimumSize(PlacedExtent(*content));
-            container->setMinimumSize(container->minimumSize().expandedTo(PlacedExtent(*content)));
-            new FillFrame(container, content);
-        }
-    }
 }
 
 void frmQVOrvalisETMain::buildStatusBar()

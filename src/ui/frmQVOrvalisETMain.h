@@ -98,8 +98,6 @@ private:
     void buildMenus();
     void buildPageShortcuts();
     void buildTimers();
-    void AdoptLogHeaderControls();
-    void GiveRoomToPlacedContent();
 
     void Form_Load(const SearchScope& startupSearch);
     void RunStartUpSearch(const SearchScope& startupSearch);

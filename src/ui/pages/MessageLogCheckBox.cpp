@@ -23,13 +23,6 @@ MessageLogCheckBox::MessageLogCheckBox(QWidget* parent) : QObject(parent)
     chkSaveLogToFile->installEventFilter(this);
 }
 
-MessageLogCheckBox::MessageLogCheckBox(QWidget* parent, const QPoint& position)
-    : MessageLogCheckBox(parent)
-{
-    chkSaveLogToFile->move(position);
-    chkSaveLogToFile->resize(chkSaveLogToFile->sizeHint());
-}
-
 MessageLogQuestions MessageLogCheckBox::questions()
 {
     QCheckBox* box = chkSaveLogToFile;

@@ -5,7 +5,6 @@
 
 class MessageLogController;
 class QCheckBox;
-class QPoint;
 class QWidget;
 struct MessageLogQuestions;
 
@@ -17,8 +16,6 @@ class MessageLogCheckBox : public QObject {
 public:
     // Makes chkSaveLogToFile on `parent`, for a layout to place.
     explicit MessageLogCheckBox(QWidget* parent);
-    // Makes chkSaveLogToFile on `parent` at `position`, for a window without layouts.
-    MessageLogCheckBox(QWidget* parent, const QPoint& position);
 
     QCheckBox* checkBox() const { return chkSaveLogToFile; }
 
