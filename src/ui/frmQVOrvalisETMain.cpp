@@ -144,6 +144,7 @@ QWidget* frmQVOrvalisETMain::buildPanels()
     m_controlsScroll = new QScrollArea;
     m_controlsScroll->setObjectName(QStringLiteral("controlsScrollArea"));
     m_controlsScroll->setFrameShape(QFrame::NoFrame);
+    m_controlsScroll->setFocusPolicy(Qt::NoFocus);  // the keyboard goes to the controls in it
     m_controlsScroll->setWidgetResizable(true);
     m_controlsScroll->setWidget(column);
     return m_controlsScroll;
