@@ -1,5 +1,5 @@
-// What a screen reader and the keyboard find on the RF data panel, the "Statistics"
-// and "Test Settings" pages, and where the message log file is.
+// The keyboard's order on the RF data panel, the "Statistics" and "Test Settings" pages,
+// what a figure reads as, and where the message log file is.
 #include "support/WindowHarness.h"
 #include "ui/widgets/UserPrompts.h"
 
@@ -9,22 +9,6 @@
 #include <QtTest>
 
 namespace {
-
-// What a reader announces as the control's name. On Linux Qt names a list by its
-// selected entry and gives its caption as the list's first label relation.
-QString AnnouncedName(QWidget* control)
-{
-    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(control);
-    if (!access)
-        return QStringLiteral("<not accessible>");
-#ifdef Q_OS_UNIX
-    if (access->role() == QAccessible::ComboBox) {
-        const auto labels = access->relations(QAccessible::Label);
-        return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
-    }
-#endif
-    return access->text(QAccessible::Name);
-}
 
 // The order in which Tab reaches the named controls of `page`.
 QStringList TabOrder(QWidget* page, const QStringList& names)
@@ -43,33 +27,8 @@ class TestPageAccess : public QObject {
 private slots:
     void init() { ClearSettingsStore(); }
 
-    // Boxes and lists by the caption beside them, not by their frame or their value.
-    void inputs_areNamedByTheirCaptions_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("data box") << "txtRFData" << "RF Data";
-        QTest::newRow("destination") << "txtDestinationID" << "Dest ID";
-        QTest::newRow("packet ID") << "txtPacketID" << "Pkt ID";
-        QTest::newRow("repeat delay") << "txtRepeatDelay" << "Repeat Delay(msec)";
-        QTest::newRow("module figure") << "lblUniqueAcksReceived" << "Unique Acks Received";
-        QTest::newRow("host figure") << "lblTestPktsRcvd" << "Total Packets Received";
-        QTest::newRow("retries") << "lstRetryDistribution" << "Retry Distribution";
-        QTest::newRow("register box") << "txtMainBDividerCoefficient1" << "Main B-DC";
-        QTest::newRow("register C") << "txtReferenceDividerCoefficient" << "Reg C - RDC";
-        QTest::newRow("register list") << "comboPA0" << "PA0";
-        QTest::newRow("transmit") << "comboTransmit" << "Transmit";
-        QTest::newRow("standby") << "checkStandby" << "Standby";
-    }
-    void inputs_areNamedByTheirCaptions()
-    {
-        QFETCH(QString, control);
-        QFETCH(QString, name);
-        VirtualClock clock;
-        WindowHarness w;
-        QCOMPARE(AnnouncedName(w.find<QWidget>(control)), name);
-    }
-
+    // Every control has a name (tst_captionsandnames); a figure's is its row and column, and
+    // its value is what it shows.
     void figures_readTheirValue()
     {
         VirtualClock clock;
