@@ -21,8 +21,8 @@ static double Luminance(const QColor& c)
 
 static double Contrast(const QColor& a, const QColor& b)
 {
-    const auto [darker, lighter] = std::minmax(Luminance(a), Luminance(b));
-    return (lighter + 0.05) / (darker + 0.05);
+    const double first = Luminance(a), second = Luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
 class TestValueColours : public QObject {

@@ -20,8 +20,9 @@ double Luminance(const QColor& colour)
 
 double Contrast(const QColor& a, const QColor& b)
 {
-    const auto [darker, lighter] = std::minmax(Luminance(a), Luminance(b));
-    return (lighter + 0.05) / (darker + 0.05);
+    // Not std::minmax: over two temporaries it returns references that outlive them.
+    const double first = Luminance(a), second = Luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
 // Of the two shades of a hue, the one that stands out more from the field.
