@@ -1,7 +1,10 @@
 // The state colours stay readable on light and dark fields, keep their hues, and say the state.
+#include "ui/ChartLook.h"
 #include "ui/widgets/ValueColours.h"
 
 #include <QApplication>
+#include <QChart>
+#include <QValueAxis>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -30,6 +33,7 @@ class TestValueColours : public QObject {
 private slots:
     void readableOnEveryField_data();
     void readableOnEveryField();
+    void chartColours_standOutFromTheChart();
 };
 
 void TestValueColours::readableOnEveryField_data()
@@ -67,6 +71,28 @@ void TestValueColours::readableOnEveryField()
         QCOMPARE(control->toolTip(), words);
         QCOMPARE(control->accessibleDescription(), words);
     }
+}
+
+// Lines and bars are graphics (3:1 against the plot); titles and labels are text (4.5:1).
+void TestValueColours::chartColours_standOutFromTheChart()
+{
+    QChart chart;
+    ChartLook::Style(&chart, QStringLiteral("Throughput"));
+    QValueAxis* axis = ChartLook::AddValueAxis(&chart, Qt::AlignLeft, QStringLiteral("kbps"), "%.1f");
+    // The light theme paints the chart's card with a gradient: its lightest and darkest stops.
+    const QBrush background = chart.backgroundBrush();
+    QList<QColor> fields{background.color()};
+    if (background.gradient())
+        for (const QGradientStop& stop : background.gradient()->stops())
+            fields << stop.second;
+    for (const QColor& series : {ChartLook::kBlue, ChartLook::kOrange, ChartLook::kGreen,
+                                 ChartLook::kSky, ChartLook::kRed, ChartLook::kPurple})
+        for (const QColor& field : fields)
+            QVERIFY2(!field.isValid() || Contrast(series, field) >= 3.0, qPrintable(series.name()));
+    for (const QColor& text : {chart.titleBrush().color(), axis->labelsBrush().color(),
+                               axis->titleBrush().color()})
+        for (const QColor& field : fields)
+            QVERIFY2(!field.isValid() || Contrast(text, field) >= 4.5, qPrintable(text.name()));
 }
 
 QTEST_MAIN(TestValueColours)
