@@ -1,4 +1,5 @@
 #include "ui/frmQVOrvalisETMain.h"
+#include "ui/widgets/PageControls.h"
 
 #include "link/Discovery.h"
 #include "link/HostBaudRate.h"
@@ -119,6 +120,10 @@ frmQVOrvalisETMain::frmQVOrvalisETMain(std::unique_ptr<SerialPort> port,
     installTestModePage();
     installLinkCharts();
     installLogDisplay();
+    // Pages are built after the frame: Tab goes down the controls column, then to the log.
+    ChainRegions(this, {frameRfData, TabStrip1, tabStripBody, frameFirmwareVersion,
+                        findChild<QWidget*>(QStringLiteral("chkSaveLogToFile")), cmdClear,
+                        lstSerialMessages});
     Form_Load(startupSearch);
 }
 

@@ -10,13 +10,18 @@
 
 namespace {
 
-// The order in which Tab reaches the named controls of `page`.
-QStringList TabOrder(QWidget* page, const QStringList& names)
+// The order in which Tab reaches the named controls of `region`, going round once from the
+// first of them.
+QStringList TabOrder(QWidget* region, const QStringList& names)
 {
     QStringList order;
-    for (QWidget* w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain())
+    QWidget* first = region->findChild<QWidget*>(names.first());
+    QWidget* w = first;
+    do {
         if (names.contains(w->objectName()) && (w->focusPolicy() & Qt::TabFocus))
             order << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != first);
     return order;
 }
 
@@ -49,6 +54,11 @@ private slots:
                                                 "txtPacketID", "txtRepeatDelay", "cmdSendSingleMsg",
                                                 "cmdSendRandomMsg", "cmdSendSingleRepeatedMsg",
                                                 "cmdSendRandomRepeatedMsg"};
+        QTest::newRow("window: down the controls, then across to the log")
+            << "frmQVOrvalisETMain"
+            << QStringList{"txtRFData", "cmdSendRandomRepeatedMsg", "TabStrip1", "txtTransceiverID2",
+                           "cmdSetIDs", "cmdGetFirmwareVersion", "chkSaveLogToFile", "cmdClear",
+                           "lstSerialMessages"};
         QTest::newRow("statistics")
             << "StatisticsPage"
             << QStringList{"cmdGetStatistics", "lstRetryDistribution", "cmdClearTestStats"};
@@ -65,7 +75,8 @@ private slots:
         QFETCH(QStringList, order);
         VirtualClock clock;
         WindowHarness w;
-        QCOMPARE(TabOrder(w.find<QWidget>(page), order), order);
+        QWidget* region = w.window->objectName() == page ? w.window.get() : w.find<QWidget>(page);
+        QCOMPARE(TabOrder(region, order), order);
     }
 
     void saveLogToFile_showsTheChosenFileAsItsTooltip()

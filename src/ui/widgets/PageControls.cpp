@@ -81,3 +81,22 @@ void ChainTabOrder(std::initializer_list<QWidget*> readingOrder)
         previous = control;
     }
 }
+
+void ChainRegions(QWidget* window, const QList<QWidget*>& regions)
+{
+    const auto regionOf = [&regions](const QWidget* control) {
+        for (qsizetype i = 0; i < regions.size(); ++i)
+            if (regions[i] == control || regions[i]->isAncestorOf(control))
+                return i;
+        return regions.size();
+    };
+    QList<QWidget*> controls;
+    for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus)
+            controls << w;
+    std::stable_sort(controls.begin(), controls.end(), [&](const QWidget* a, const QWidget* b) {
+        return regionOf(a) < regionOf(b);
+    });
+    for (qsizetype i = 1; i < controls.size(); ++i)
+        QWidget::setTabOrder(controls[i - 1], controls[i]);
+}

@@ -45,3 +45,7 @@ Control* AtLeast(Control* control, int width, int height = 0)
 // Tab moves through the controls in the order given: the page's reading order, left to
 // right, top to bottom.
 void ChainTabOrder(std::initializer_list<QWidget*> readingOrder);
+
+// Tab moves through `window` region by region, in the order given; inside a region the order
+// its page chained stays. Controls outside every region come last.
+void ChainRegions(QWidget* window, const QList<QWidget*>& regions);
