@@ -36,6 +36,7 @@ void frmQVOrvalisETMain::installTrafficPages()
                                     this);
     m_statistics = new StatisticsController(*m_link, m_counters, m_config, *tmrThroughput, this);
     m_rfDataPanel = new RfDataPanel(*m_rfData, frameRfData);
+    m_rfDataPanel->setFocus();  // the window's first control, not the log's "Clear", has the keyboard
     FillWith(frameRfData, m_rfDataPanel);
     m_statisticsPage = new StatisticsPage(*m_statistics, page(kStatisticsPage));
     FillWith(page(kStatisticsPage), m_statisticsPage);

@@ -396,11 +396,18 @@ void frmQVOrvalisETMain::FinishStartUp(bool found)
 
 void frmQVOrvalisETMain::SetSendingControlsEnabled(bool enabled)
 {
+    if (!enabled)
+        m_keyboardBeforeDisabling = focusWidget();
     frameRfData->setEnabled(enabled);
     frameFirmwareVersion->setEnabled(enabled);
     for (QFrame* page : std::as_const(FrameTabs))
         page->setEnabled(enabled);
     mnuCommPort->setEnabled(enabled);
+    if (!enabled)
+        m_keyboardWhileDisabled = focusWidget();
+    // The keyboard goes back where it was, unless the user took it elsewhere meanwhile.
+    else if (m_keyboardBeforeDisabling && focusWidget() == m_keyboardWhileDisabled)
+        m_keyboardBeforeDisabling->setFocus();
 }
 
 // The window opens as the user left it, kept on the screen it is on now; else at its

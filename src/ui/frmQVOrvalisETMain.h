@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <QPointer>
 #include <QRect>
 
 #include <memory>
@@ -142,6 +143,9 @@ private:
     QString m_sCurrentTabCaption;
     bool m_unloaded = false;
     bool m_startUpFinished = false;
+    // Where the keyboard was when the sending controls were disabled, and where Qt moved it.
+    QPointer<QWidget> m_keyboardBeforeDisabling;
+    QPointer<QWidget> m_keyboardWhileDisabled;
 
     QGroupBox* frameRfData = nullptr;
     QGroupBox* frameFirmwareVersion = nullptr;

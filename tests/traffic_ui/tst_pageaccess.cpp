@@ -77,6 +77,8 @@ private slots:
         WindowHarness w;
         QWidget* region = w.window->objectName() == page ? w.window.get() : w.find<QWidget>(page);
         QCOMPARE(TabOrder(region, order), order);
+        if (region == w.window.get())
+            QCOMPARE(region->focusWidget()->objectName(), order.first());
     }
 
     void saveLogToFile_showsTheChosenFileAsItsTooltip()

@@ -56,6 +56,7 @@ RfDataPanel::RfDataPanel(RfDataController& controller, QWidget* parent)
     rows->addLayout(buildButtons());
     rows->addStretch();
     setReadingTabOrder();
+    setFocusProxy(txtRFData);  // the panel takes the keyboard in its data box
 
     connect(&m_controller, &RfDataController::rfDataTextChanged, this, &RfDataPanel::ShowRfDataText);
     connect(&m_controller, &RfDataController::packetIdChanged, this,
