@@ -30,7 +30,9 @@ void LinkTestRun::start()
     RfDataController& rfData = m_module.rfData();
     if (m_plan.destination)
         rfData.SetDestinationID(*m_plan.destination);
-    rfData.SetRepeatDelay(m_plan.delayMs);
+    // Without a delay the module paces the repetition: each report brings the next
+    // message, and the repeat timer, at its longest, only stands in for a lost report.
+    rfData.SetRepeatDelay(m_plan.delayMs > 0 ? m_plan.delayMs : kPacedFallbackMs);
     m_running = true;
     m_stopping = false;
     m_elapsedMs = -1;
@@ -86,6 +88,11 @@ void LinkTestRun::OnRepetitionChanged(bool running)
 void LinkTestRun::OnDeliveryReported()
 {
     emit progressed();
+    if (m_running && !m_stopping && m_plan.delayMs == 0) {
+        RfDataController& rfData = m_module.rfData();
+        // The repeat timer's own tick, after the report's handler has returned.
+        QMetaObject::invokeMethod(&rfData, [&rfData] { rfData.tmrRepeat_Timer(); }, Qt::QueuedConnection);
+    }
     if (m_stopping) {
         m_tmrOutcomeWait.start(kOutcomeWaitMs);
         FinishWhenSettled();

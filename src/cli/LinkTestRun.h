@@ -16,6 +16,7 @@ class LinkTestRun : public QObject {
     Q_OBJECT
 public:
     static constexpr int kOutcomeWaitMs = 3000;
+    static constexpr int kPacedFallbackMs = 1000;
 
     LinkTestRun(CliModule& module, const TestPlan& plan, QObject* parent = nullptr);
 

@@ -37,7 +37,7 @@ void AddTestOptions(ArgumentReader& reader, bool forTest)
         reader.addOption(QStringLiteral("data"), QStringLiteral("The same text in each message, as \"Send Single Repeated Msg\" in ASCII mode."), QStringLiteral("TEXT"));
         reader.addOption(QStringLiteral("hex"), QStringLiteral("The same bytes in each message, as \"Send Single Repeated Msg\" in HEX mode."), QStringLiteral("HEX"));
     }
-    reader.addOption(QStringLiteral("delay"), QStringLiteral("Repeat delay in ms, 0 to 10000 (default 100); 0 sends as fast as the link takes messages."), QStringLiteral("MS"));
+    reader.addOption(QStringLiteral("delay"), QStringLiteral("Repeat delay in ms, 0 to 10000 (default 100); 0 sends each message once the module has reported on the one before."), QStringLiteral("MS"));
     reader.addOption(QStringLiteral("dest"), QStringLiteral("Destination transceiver ID, 0 to 65535 (default: as stored)."), QStringLiteral("ID"));
     reader.addOption(QStringLiteral("min-success"), QStringLiteral("Exit with status 1 when the success rate (retries included) is below PCT (default 0)."), QStringLiteral("PCT"));
     if (!forTest) {  // a sweep writes its table

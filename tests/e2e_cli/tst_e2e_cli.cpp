@@ -137,19 +137,22 @@ private slots:
 
     void test_passesOrFails_andWritesItsFiles_data()
     {
+        QTest::addColumn<QString>("delay");
         QTest::addColumn<QString>("minSuccess");
         QTest::addColumn<int>("status");
-        QTest::newRow("at or above threshold") << "0" << 0;
-        QTest::newRow("below threshold") << "99.5" << 1;
+        QTest::newRow("at or above threshold") << "100" << "0" << 0;
+        QTest::newRow("below threshold") << "100" << "99.5" << 1;
+        QTest::newRow("paced by the module") << "0" << "0" << 0;
     }
     void test_passesOrFails_andWritesItsFiles()
     {
+        QFETCH(QString, delay);
         QFETCH(QString, minSuccess);
         QFETCH(int, status);
         SimulatorProcess sim(1);
         QVERIFY2(StartModule(sim, {"--nack", "0.3", "--max-retries", "3", "--seed", "4"}), qPrintable(sim.failure()));
         QTemporaryDir dir;
-        const CliResult run = RunCli({"test", "--count", "12", "--data", "HELLO", "--dest", "3", "--min-success", minSuccess,
+        const CliResult run = RunCli({"test", "--count", "12", "--data", "HELLO", "--dest", "3", "--delay", delay, "--min-success", minSuccess,
                                       "--report", dir.filePath("r.json"), "--csv", dir.filePath("r.csv"), "--log", dir.filePath("run.olf")});
         QCOMPARE(run.status, status);
         QFile reportFile(dir.filePath("r.json"));
