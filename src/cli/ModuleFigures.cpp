@@ -94,7 +94,10 @@ QStringList TextLines(const QJsonObject& object)
     static const QStringList order{
         "port", "device", "baud_rate", "transceiver_id", "network_id", "system_id",
         "firmware_version", "firmware_date", "copyright", "hop_table", "acknowledgements",
-        "retries", "pa_level", "pa_level_text", "hopping", "channel", "receive_all"};
+        "retries", "pa_level", "pa_level_text", "hopping", "channel", "receive_all",
+        "total_packets_sent", "unique_packets_sent", "total_acks_sent", "unique_acks_sent",
+        "total_packets_received", "unique_packets_received", "total_acks_received",
+        "unique_acks_received"};
     QStringList keys = object.keys();
     std::stable_sort(keys.begin(), keys.end(), [](const QString& a, const QString& b) {
         const auto rank = [](const QString& key) {

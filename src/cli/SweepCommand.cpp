@@ -92,6 +92,8 @@ void SweepCommand::RunTest()
 
 void SweepCommand::TestFinished()
 {
+    if (isFinished())
+        return;  // the port was lost: nothing more goes to the module
     m_rows << Row{m_current.first, m_current.second,
                   TakeFigures(m_module, m_run->throughputKbps(), m_run->elapsedSeconds())};
     NextSetting();
