@@ -180,6 +180,7 @@ private slots:
         QVERIFY(logText.startsWith("QV Orvalis Message Log\r\nrun.olf\r\n"));
         QCOMPARE(logText.count(QRegularExpression("PID=\\d+:Host->TXCVR \\(Send RF Data Message\\): 01 0D 01")), 12);
         QVERIFY(logText.contains("Packets Sent     = 12\r\n"));
+        QCOMPARE(Store().value("Settings/File Path").toString(), "");  // not stored without --save
     }
 
     // However the command ends early, it ends at once with its figures and the module as
