@@ -22,7 +22,8 @@ ArgumentReader::ArgumentReader(const QString& command, const QString& synopsis,
 {
     m_parser.setApplicationDescription(description);
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    addOption(QStringLiteral("help"), QStringLiteral("Shows this help."));
+    m_parser.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                                          QStringLiteral("Shows this help.")));
 }
 
 void ArgumentReader::addOption(const QString& name, const QString& description,

@@ -6,6 +6,8 @@
 #include "link/LinkSession.h"
 #include "link/PortDeviceMap.h"
 
+#include <memory>
+
 namespace {
 
 SearchScope ScopeFor(const PortChoice& choice, bool remember)

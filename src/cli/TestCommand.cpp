@@ -110,13 +110,12 @@ void TestCommand::ShowProgress()
                                  m_run->currentKbps(), m_run->elapsedSeconds()));
 }
 
-QJsonObject TestCommand::Report() const
+QJsonObject TestCommand::Report(const TestFigures& figures) const
 {
     const TestPlan& plan = m_request.test;
     QJsonObject report = PortJson(m_module);
-    const QJsonObject figures =
-        FiguresJson(TakeFigures(m_module, m_run->throughputKbps(), m_run->elapsedSeconds()));
-    for (auto it = figures.begin(); it != figures.end(); ++it)
+    const QJsonObject figureFields = FiguresJson(figures);
+    for (auto it = figureFields.begin(); it != figureFields.end(); ++it)
         report.insert(it.key(), it.value());
     report.insert("data", DataKind(plan.data));
     report.insert("count", plan.count);
@@ -146,11 +145,12 @@ bool TestCommand::WriteFiles(const QJsonObject& report)
 void TestCommand::Finished()
 {
     m_progress.clear();
-    const QJsonObject report = Report();
+    const TestFigures figures = TakeFigures(m_module, m_run->throughputKbps(), m_run->elapsedSeconds());
+    const QJsonObject report = Report(figures);
     if (m_request.json)
         PrintJson(report);
     else
-        for (const QString& line : FiguresText(TakeFigures(m_module, m_run->throughputKbps(), m_run->elapsedSeconds())))
+        for (const QString& line : FiguresText(figures))
             PrintLine(line);
     const bool written = WriteFiles(report);
     if (m_portLost)

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 
 class LinkTestRun;
+struct TestFigures;
 
 // `test`: one link test, then the summary, the JSON report, the per-interval CSV and the
 // message log file; exit status 1 when the success rate (retries included) is below
@@ -25,7 +26,7 @@ private:
     void Run();
     void ShowProgress();
     void Finished();
-    QJsonObject Report() const;
+    QJsonObject Report(const TestFigures& figures) const;
     // False (after saying why) when a file cannot be written.
     bool WriteFiles(const QJsonObject& report);
 
