@@ -63,8 +63,10 @@ void CliCommand::FindModule(std::function<void()> found)
                 if (m_finished)
                     return;
                 if (!ok) {
+                    // The status bar's text, without the panel's own "Status: ".
+                    const QString why = status->section(QStringLiteral("Status: "), -1).trimmed();
                     fail(kExitNoModule, QStringLiteral("no module found")
-                                            + (status->isEmpty() ? QString() : QStringLiteral(" (") + *status + QLatin1Char(')')));
+                                            + (why.isEmpty() ? QString() : QStringLiteral(": ") + why));
                     return;
                 }
                 // As at the end of the window's start-up: the module is awake.
