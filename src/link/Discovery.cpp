@@ -186,7 +186,7 @@ void TransceiverDiscovery::ReportFound(int iPort, int rateIndex)
     LinkState& s = m_link.state();
     s.iCommPort = static_cast<qint16>(iPort);
     s.sBaudRate = s.sBaudRates[rateIndex];
-    if (!m_scope.isNarrowed()) {
+    if (!m_scope.isNarrowed() && m_scope.remembersFind) {
         PortSettings::StoreCommPort(iPort);
         PortSettings::StoreBaudRate(s.sBaudRate);
     }

@@ -15,6 +15,7 @@ class LinkSession;
 struct SearchScope {
     int portNumber = 0;  // 0: the stored port first, then 1 .. 8
     QString baudRate;    // empty: the four host rates
+    bool remembersFind = true;  // a whole search stores what it finds (the command line may not)
     bool isNarrowed() const { return portNumber != 0 || !baudRate.isEmpty(); }
 };
 

@@ -135,8 +135,9 @@ void MessageLogController::ChooseLogFile(const LogFileLocation& location)
         EndLogging();
     m_sLogFileName = location.fileName;
     m_settings.sLogFilePath = location.folder;
-    SettingsStore::WriteText(QStringLiteral("Settings"), QStringLiteral("File Path"),
-                             location.folder);
+    if (m_remembersFolder)
+        SettingsStore::WriteText(QStringLiteral("Settings"), QStringLiteral("File Path"),
+                                 location.folder);
 }
 
 QString MessageLogController::ChooseFileWithDialog(const QString& title,

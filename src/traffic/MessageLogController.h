@@ -47,6 +47,9 @@ public:
     void mnuFileOpen_Click();
 
     QString sLogFileName() const { return m_sLogFileName; }
+    // Whether a chosen file's folder is stored for the next run (the command line leaves
+    // the store alone unless asked).
+    void setRemembersFolder(bool remembers) { m_remembersFolder = remembers; }
     bool bLogStarted() const { return m_bLogStarted; }
 
 signals:
@@ -81,5 +84,6 @@ private:
     bool m_bSaveLogToFile = false;
     QString m_sLogFileName;
     bool m_bLogStarted = false;
-    bool m_reportingFailure = false;  // while set, no line goes to the file
+    bool m_reportingFailure = false;
+    bool m_remembersFolder = true;  // while set, no line goes to the file
 };

@@ -23,8 +23,9 @@ deb="${debs[0]}"
 echo "package: $(basename "$deb")"
 
 dpkg-deb -c "$deb" | awk '{ print $NF }' | sed 's|^\./|/|' >"$work/files"
-expected=(/usr/bin/orvalis-et /usr/bin/orvalis-sim /usr/share/applications/orvalis-et.desktop
-          /usr/share/man/man1/orvalis-et.1.gz)
+expected=(/usr/bin/orvalis-et /usr/bin/orvalis-cli /usr/bin/orvalis-sim
+          /usr/share/applications/orvalis-et.desktop /usr/share/man/man1/orvalis-et.1.gz
+          /usr/share/man/man1/orvalis-cli.1.gz /usr/share/bash-completion/completions/orvalis-cli)
 for size in "${icon_sizes[@]}"; do
   expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/orvalis-et.png")
 done
@@ -45,6 +46,13 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root"
 zcat "$root/usr/share/man/man1/orvalis-et.1.gz" | grep -qF -- '\-\-port' \
   || fail "the manual page does not describe --port"
+zcat "$root/usr/share/man/man1/orvalis-cli.1.gz" | grep -qF -- '\-\-min\-success' \
+  || fail "the manual page of orvalis-cli does not describe --min-success"
+bash -n "$root/usr/share/bash-completion/completions/orvalis-cli" || fail "the bash completion does not parse"
+# The command line runs without a display: it must never load Qt Widgets or Qt Gui.
+if ldd "$root/usr/bin/orvalis-cli" | grep -qE 'libQt6(Widgets|Gui)'; then
+  fail "orvalis-cli links Qt Widgets or Qt Gui"
+fi
 desktop-file-validate "$root/usr/share/applications/orvalis-et.desktop" \
   || fail "the desktop entry does not validate"
 appstreamcli validate --no-net "$root$metainfo" >"$work/appstream.log" 2>&1 \
@@ -57,4 +65,7 @@ output="$(HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" XDG_RUNTIME_DIR=
 echo "orvalis-et --version: $output"
 [ "$status" -eq 0 ] || fail "orvalis-et --version exited with $status"
 grep -qF "$version" <<<"$output" || fail "orvalis-et --version does not print $version"
+cli_output="$(HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" env -u DISPLAY -u WAYLAND_DISPLAY \
+  timeout 10 "$root/usr/bin/orvalis-cli" --version 2>&1)" || fail "orvalis-cli --version failed"
+grep -qF "$version" <<<"$cli_output" || fail "orvalis-cli --version does not print $version"
 echo "package checks passed"
