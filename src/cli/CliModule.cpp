@@ -14,10 +14,10 @@
 #include "testmode/TestModeHandlers.h"
 #include "traffic/LinkHistoryRecorder.h"
 #include "traffic/MessageLogController.h"
+#include "traffic/PersistedSettings.h"
 #include "traffic/RfDataController.h"
 #include "traffic/StatisticsController.h"
 #include "traffic/TrafficHandlers.h"
-#include "ui/PersistedSettings.h"
 
 CliModule::CliModule(std::unique_ptr<SerialPort> port, QObject* parent) : QObject(parent)
 {

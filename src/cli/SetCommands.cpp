@@ -8,7 +8,7 @@
 #include "config/RfSettingsController.h"
 #include "link/HostBaudRate.h"
 #include "link/LinkState.h"
-#include "ui/PersistedSettings.h"
+#include "traffic/PersistedSettings.h"
 
 void SetCommand::start()
 {

@@ -2,15 +2,15 @@
 
 #include "config/ConfigSettings.h"
 #include "platform/ExportFile.h"
-#include "ui/widgets/UserPrompts.h"
 #include "traffic/LinkHistoryCsv.h"
 #include "traffic/LinkHistoryRecorder.h"
+#include "traffic/PersistedSettings.h"
 #include "traffic/TrafficSettings.h"
 #include "ui/ChartLook.h"
 #include "ui/ExportTarget.h"
 #include "ui/RetryDistributionChart.h"
-#include "ui/PersistedSettings.h"
 #include "ui/TimeSeriesChart.h"
+#include "ui/widgets/UserPrompts.h"
 #include "ui/WindowPlacement.h"
 
 #include <QBuffer>

@@ -2,9 +2,9 @@
 // times before its lines ("View" menu) and the session history as a CSV file ("File"
 // menu).
 #include "link/LinkSession.h"
+#include "traffic/PersistedSettings.h"
 #include "ui/CommunicationsLogExport.h"
 #include "ui/CommunicationsLogView.h"
-#include "ui/PersistedSettings.h"
 #include "ui/frmQVOrvalisETMain.h"
 
 #include <QAction>

@@ -1,21 +1,21 @@
 #include "ui/frmQVOrvalisETMain.h"
-#include "ui/widgets/PageControls.h"
 
 #include "link/Discovery.h"
 #include "link/HostBaudRate.h"
-#include "link/QtSerialPortAdapter.h"
 #include "link/LinkSession.h"
+#include "link/QtSerialPortAdapter.h"
 #include "platform/ProtocolTimer.h"
 #include "platform/SettingsStore.h"
 #include "protocol/MessageCatalogue.h"
 #include "testmode/TestModeCommands.h"
+#include "traffic/PersistedSettings.h"
 #include "ui/AppIcon.h"
 #include "ui/CommunicationsLogView.h"
-#include "ui/PersistedSettings.h"
-#include "ui/StatusBarPresenter.h"
-#include "ui/WindowPlacement.h"
 #include "ui/frmQVOrvalisETAbout.h"
 #include "ui/frmQVOrvalisETProperties.h"
+#include "ui/StatusBarPresenter.h"
+#include "ui/WindowPlacement.h"
+#include "ui/widgets/PageControls.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>

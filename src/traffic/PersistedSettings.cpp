@@ -1,4 +1,4 @@
-#include "ui/PersistedSettings.h"
+#include "traffic/PersistedSettings.h"
 
 #include "config/ConfigSettings.h"
 #include "config/NumericBoxSpec.h"
