@@ -68,12 +68,7 @@ void CliModule::wireTraffic()
     RegisterTrafficHandlers(*m_link, *m_rfData, *m_statistics);
 
     m_linkHistory = new LinkHistoryRecorder(m_counters, *tmrThroughput, this);
-    connect(m_statistics, &StatisticsController::throughputTicked, m_linkHistory,
-            &LinkHistoryRecorder::ThroughputTicked);
-    connect(m_statistics, &StatisticsController::deliveryReported, m_linkHistory,
-            &LinkHistoryRecorder::DeliveryReported);
-    connect(m_statistics, &StatisticsController::countersCleared, m_linkHistory,
-            &LinkHistoryRecorder::CountersCleared);
+    m_linkHistory->follow(*m_statistics);
 
     const auto closingBlock = [this] {
         return ClosingBlockLines(m_statistics->transceiverCaptions(), m_counters,
@@ -93,11 +88,6 @@ void CliModule::ShutDown()
         return;
     m_shutDown = true;
     m_discovery->AbandonSearch();
-    m_link->reconnector().Disarm();
     m_messageLog->WriteLogEndAtShutDown();
-    SerialPort& port = m_link->port();
-    if (port.isOpen()) {
-        port.waitForOutputDrained(1000);
-        port.close();
-    }
+    m_link->CloseAtShutDown();
 }

@@ -72,6 +72,15 @@ void LinkSession::SetBaudRateIndex(int index)
     emit baudRateIndexChanged();
 }
 
+void LinkSession::CloseAtShutDown()
+{
+    m_reconnector.Disarm();
+    if (m_port->isOpen()) {
+        m_port->waitForOutputDrained(1000);
+        m_port->close();
+    }
+}
+
 void LinkSession::HandlePortFault(const QString& description)
 {
     m_port->close();

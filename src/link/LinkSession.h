@@ -63,6 +63,10 @@ public:
     // will be reopened when its device is back.
     void HandlePortFault(const QString& description);
 
+    // The program ends: the port is not reopened any more, and what was written reaches the
+    // module (at most a second) before the port closes.
+    void CloseAtShutDown();
+
 signals:
     void searchStarted();
     // The pause after a rate change is over.

@@ -1,6 +1,7 @@
 #include "traffic/LinkHistoryRecorder.h"
 
 #include "platform/ProtocolTimer.h"
+#include "traffic/StatisticsController.h"
 
 #include <QTimer>
 
@@ -15,6 +16,16 @@ LinkHistoryRecorder::LinkHistoryRecorder(const TrafficCounters& counters,
     tmrLinkHistory->setObjectName(QStringLiteral("tmrLinkHistory"));
     connect(tmrLinkHistory, &QTimer::timeout, this, &LinkHistoryRecorder::tmrLinkHistory_Timer);
     tmrLinkHistory->start(kIdleIntervalMs);
+}
+
+void LinkHistoryRecorder::follow(const StatisticsController& statistics)
+{
+    connect(&statistics, &StatisticsController::throughputTicked, this,
+            &LinkHistoryRecorder::ThroughputTicked);
+    connect(&statistics, &StatisticsController::deliveryReported, this,
+            &LinkHistoryRecorder::DeliveryReported);
+    connect(&statistics, &StatisticsController::countersCleared, this,
+            &LinkHistoryRecorder::CountersCleared);
 }
 
 void LinkHistoryRecorder::ThroughputTicked(double currentKbps, double averageKbps)

@@ -6,6 +6,7 @@
 #include <QObject>
 
 class ProtocolTimer;
+class StatisticsController;
 class QTimer;
 
 // Keeps the link history for the whole run, whether or not a chart shows it: one
@@ -21,6 +22,9 @@ public:
                         QObject* parent = nullptr);
 
     const LinkHistory& history() const { return m_history; }
+
+    // Records what `statistics` reports from now on.
+    void follow(const StatisticsController& statistics);
 
     // What the statistics page reports, each after the counters have changed.
     void ThroughputTicked(double currentKbps, double averageKbps);

@@ -11,12 +11,7 @@
 void frmQVOrvalisETMain::installLinkCharts()
 {
     m_linkHistory = new LinkHistoryRecorder(m_counters, *tmrThroughput, this);
-    connect(m_statistics, &StatisticsController::throughputTicked, m_linkHistory,
-            &LinkHistoryRecorder::ThroughputTicked);
-    connect(m_statistics, &StatisticsController::deliveryReported, m_linkHistory,
-            &LinkHistoryRecorder::DeliveryReported);
-    connect(m_statistics, &StatisticsController::countersCleared, m_linkHistory,
-            &LinkHistoryRecorder::CountersCleared);
+    m_linkHistory->follow(*m_statistics);
 
     QAction* charts = mnuView->addAction(QStringLiteral("Link &Charts..."));
     charts->setObjectName(QStringLiteral("mnuLinkCharts"));

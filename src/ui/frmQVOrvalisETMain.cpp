@@ -522,13 +522,8 @@ void frmQVOrvalisETMain::Form_Unload()
         return;
     m_unloaded = true;
     m_discovery->AbandonSearch();
-    m_link->reconnector().Disarm();
     SaveSettings(m_config, m_traffic);
     SaveWindowArrangement();
     WriteLogEndAtShutDown();
-    SerialPort& port = m_link->port();
-    if (port.isOpen()) {
-        port.waitForOutputDrained(1000);
-        port.close();
-    }
+    m_link->CloseAtShutDown();
 }
