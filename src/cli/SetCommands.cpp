@@ -77,6 +77,7 @@ void SetCommand::SetBaud()
     CommController& comm = m_module.comm();
     connect(&comm.rateSwitch(), &BaudRateSwitch::finished, this,
             [this](bool portInUse) { m_rateFollowed = portInUse; });
+    comm.rateSwitch().setRemembersRate(m_request.save);
     comm.selectRate(int(HostBaudRates().indexOf(m_request.baudRate)));
     Ask([&comm] { comm.SetBaudrate(); }, [this] { return m_rateFollowed; },
         [this](bool followed) {

@@ -19,7 +19,7 @@ void BaudRateSwitch::start(int rateIndex)
     LinkState& s = m_link.state();
     const QString previousRate = s.sBaudRate;
     s.sBaudRate = HostBaudRates().at(rateIndex);
-    if (s.sBaudRate != previousRate)
+    if (m_remembersRate && s.sBaudRate != previousRate)
         PortSettings::StoreBaudRate(s.sBaudRate);
     SerialPort& port = m_link.port();
     port.close();

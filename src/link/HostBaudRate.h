@@ -19,6 +19,8 @@ public:
 
     // FollowModuleToBaudRate: rateIndex 0 = 9600 .. 3 = 57600.
     void start(int rateIndex);
+    // Whether the new rate is stored for the next start-up (the command line may not).
+    void setRemembersRate(bool remembers) { m_remembersRate = remembers; }
 
 signals:
     // portInUse: the port reopened at the new rate and is still open. A failed reopen is
@@ -29,6 +31,7 @@ private:
     void OnPauseOver();
 
     LinkSession& m_link;
+    bool m_remembersRate = true;
     bool m_running = false;
     int m_rateIndex = 0;
     bool m_reopened = false;

@@ -133,6 +133,8 @@ private slots:
         const bool saved = set.contains("--save");
         QCOMPARE(Store().value("Settings/Single Channel").toString(), saved ? "7" : "");
         QCOMPARE(Store().value("Settings/PA Level").toString(), saved ? "2" : "");
+        if (!saved)
+            QCOMPARE(Store().value("Properties/BaudRate").toString(), QString());
     }
 
     void test_passesOrFails_andWritesItsFiles_data()
