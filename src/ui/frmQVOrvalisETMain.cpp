@@ -11,6 +11,7 @@
 #include "ui/AppIcon.h"
 #include "ui/CommunicationsLogView.h"
 #include "ui/PersistedSettings.h"
+#include "ui/ScreenRefresh.h"
 #include "ui/StatusBarPresenter.h"
 #include "ui/WindowPlacement.h"
 #include "ui/frmQVOrvalisETAbout.h"
@@ -101,6 +102,7 @@ frmQVOrvalisETMain::frmQVOrvalisETMain(std::unique_ptr<SerialPort> port,
 {
     setObjectName(QStringLiteral("frmQVOrvalisETMain"));
     setWindowIcon(OrvalisIcon());
+    m_screenRefresh = new ScreenRefresh(this);
     auto* central = new QWidget(this);
     setCentralWidget(central);
     buildSplitter(central);
@@ -198,7 +200,7 @@ QWidget* frmQVOrvalisETMain::buildLogArea()
     cmdClear = new QPushButton(QStringLiteral("Clear"), area);
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
 
-    lstSerialMessages = new CommunicationsLogView(area);
+    lstSerialMessages = new CommunicationsLogView(*m_screenRefresh, area);
     lblCommunicationsLog->setBuddy(lstSerialMessages);
 
     layout->addLayout(m_logHeader);
