@@ -51,13 +51,14 @@ public:
     void copySelectedLines() const;
     void copyAllLines() const;
 
+    void reset() override;
+
 protected:
     void changeEvent(QEvent* event) override;
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles = {}) override;
-    void reset() override;
     void doItemsLayout() override;
 
 private:
