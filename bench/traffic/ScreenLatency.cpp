@@ -23,17 +23,18 @@ LogLineScreenTimes::LogLineScreenTimes(QAbstractItemView& list, QWidget& window,
     : m_list(list), m_window(window), m_clock(clock)
 {
     connect(list.model(), &QAbstractItemModel::rowsInserted, this,
-            [this](const QModelIndex&, int first) {
-                if (first == 0)
-                    onTopRowInserted();
+            [this](const QModelIndex&, int first, int last) {
+                // A batch of lines comes in as one insertion, its oldest line lowest.
+                for (int row = last; first == 0 && row >= 0; --row)
+                    onTopRowInserted(row);
             });
     list.viewport()->installEventFilter(this);
     window.installEventFilter(this);
 }
 
-void LogLineScreenTimes::onTopRowInserted()
+void LogLineScreenTimes::onTopRowInserted(int row)
 {
-    const QString text = m_list.model()->index(0, 0).data().toString();
+    const QString text = m_list.model()->index(row, 0).data().toString();
     const auto at = text.indexOf(kRfDataLine);
     if (at >= 0)
         m_lines.push_back({text.mid(at + kRfDataLine.size()).trimmed(), m_clock.nsecsElapsed() / 1e6});

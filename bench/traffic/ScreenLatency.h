@@ -11,8 +11,9 @@ class QAbstractItemView;
 class QWidget;
 
 // When each received RF data line of the communications log reached the screen: the
-// moment its row was inserted, and the end of the first repaint of the window (drawing
-// and handing the picture to the display) whose list painting began after that.
+// moment its row was inserted (rows inserted together: the oldest first), and the end
+// of the first repaint of the window (drawing and handing the picture to the display)
+// whose list painting began after that.
 class LogLineScreenTimes : public QObject {
 public:
     struct Line {
@@ -29,7 +30,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void onTopRowInserted();
+    void onTopRowInserted(int row);
     void onRepaintEnded();
 
     QAbstractItemView& m_list;

@@ -203,7 +203,8 @@ void RfDataController::SendRfData(const QByteArray& data)
 
 void RfDataController::DisplayReceivedRFData(const Frame& frame)
 {
-    SetRfDataText(ReceivedRfDataText(ReceivedRfDataBytes(frame), m_bHexEntry));
+    m_sRFData = ReceivedRfDataText(ReceivedRfDataBytes(frame), m_bHexEntry);
+    emit rfDataReceived(m_sRFData);
 }
 
 void RfDataController::ProcessReceivedRFDataMessage()

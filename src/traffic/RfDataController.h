@@ -63,9 +63,10 @@ public:
     void ProcessReceivedRFDataMessageNotAddresedToUs();
 
 signals:
-    // The program wrote the data box: padding, the random-message note, received data,
-    // or an empty box.
+    // The program wrote the data box: padding, the random-message note, or an empty box.
     void rfDataTextChanged(const QString& text);
+    // The data of a Received RF Data Message is the data box's text now.
+    void rfDataReceived(const QString& text);
     void packetIdChanged(qint16 id);
     // A repetition started or ended; while one runs, the other send buttons are not usable.
     void singleRepeatChanged(bool running);

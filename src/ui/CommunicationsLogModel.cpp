@@ -1,11 +1,13 @@
 #include "ui/CommunicationsLogModel.h"
 
+#include "ui/ScreenRefresh.h"
+
 #include <algorithm>
 
-CommunicationsLogModel::CommunicationsLogModel(QObject* parent) : QAbstractListModel(parent)
+CommunicationsLogModel::CommunicationsLogModel(ScreenRefresh& refresh, QObject* parent)
+    : QAbstractListModel(parent), m_refresh(refresh)
 {
-    m_publishTimer.setSingleShot(true);
-    connect(&m_publishTimer, &QTimer::timeout, this, &CommunicationsLogModel::publish);
+    connect(&m_refresh, &ScreenRefresh::refreshed, this, &CommunicationsLogModel::publish);
 }
 
 int CommunicationsLogModel::rowCount(const QModelIndex& parent) const
@@ -62,40 +64,76 @@ QString CommunicationsLogModel::shownText(const QString& text, const QTime& arri
 void CommunicationsLogModel::record(Change change)
 {
     m_pending.push_back(std::move(change));
-    if (m_publishTimer.isActive())
-        return;
-    // Right away after a quiet spell (still after the caller's other changes), else
-    // one interval after the last batch.
-    const qint64 sinceLast = m_sincePublish.isValid() ? m_sincePublish.elapsed() : kPublishIntervalMs;
-    m_publishTimer.start(static_cast<int>(std::max<qint64>(0, kPublishIntervalMs - sinceLast)));
+    m_refresh.request();
 }
 
 void CommunicationsLogModel::publish()
 {
-    for (const Change& change : m_pending)
-        apply(change);
+    auto first = m_pending.cbegin();
+    while (first != m_pending.cend()) {
+        const auto clear = std::find_if(first, m_pending.cend(), [](const Change& change) {
+            return change.kind == Change::Kind::Clear;
+        });
+        publishRun(first, clear);
+        if (clear == m_pending.cend())
+            break;
+        clearShownRows();
+        first = std::next(clear);
+    }
     m_pending.clear();
-    m_sincePublish.start();
 }
 
-// Each change is replayed as it was made, so its row is right for m_shown.
-void CommunicationsLogModel::apply(const Change& change)
+// Lines only ever go in at the top, so a removal made before some of them were added
+// takes the same line when it is made after all of them, that many rows lower.
+void CommunicationsLogModel::publishRun(std::vector<Change>::const_iterator first,
+                                        std::vector<Change>::const_iterator last)
 {
-    switch (change.kind) {
-    case Change::Kind::InsertTop:
-        beginInsertRows({}, 0, 0);
-        m_shown.prepend({change.text, change.arrived, shownText(change.text, change.arrived)});
-        endInsertRows();
-        break;
-    case Change::Kind::Remove:
-        beginRemoveRows({}, change.row, change.row);
-        m_shown.removeAt(change.row);
-        endRemoveRows();
-        break;
-    case Change::Kind::Clear:
-        beginResetModel();
-        m_shown.clear();
-        endResetModel();
-        break;
+    const auto inserts = std::count_if(first, last, [](const Change& change) {
+        return change.kind == Change::Kind::InsertTop;
+    });
+    QList<Row> added;
+    added.reserve(inserts);
+    std::vector<int> removed;
+    int insertsAfter = static_cast<int>(inserts);
+    for (auto change = first; change != last; ++change) {
+        if (change->kind == Change::Kind::InsertTop) {
+            added.prepend({change->text, change->arrived, shownText(change->text, change->arrived)});
+            --insertsAfter;
+        } else {
+            removed.push_back(change->row + insertsAfter);
+        }
     }
+    if (!added.isEmpty()) {
+        beginInsertRows({}, 0, static_cast<int>(added.size()) - 1);
+        added.append(std::move(m_shown));
+        m_shown = std::move(added);
+        endInsertRows();
+    }
+    removeShownRows(removed);
+}
+
+// Removals one after the other at the same row, or each one row above the one before,
+// take away one block of rows.
+void CommunicationsLogModel::removeShownRows(const std::vector<int>& rows)
+{
+    for (size_t i = 0; i < rows.size();) {
+        int top = rows[i];
+        int bottom = top;
+        for (++i; i < rows.size() && (rows[i] == top || rows[i] == top - 1); ++i) {
+            if (rows[i] == top)
+                ++bottom;
+            else
+                --top;
+        }
+        beginRemoveRows({}, top, bottom);
+        m_shown.remove(top, bottom - top + 1);
+        endRemoveRows();
+    }
+}
+
+void CommunicationsLogModel::clearShownRows()
+{
+    beginResetModel();
+    m_shown.clear();
+    endResetModel();
 }

@@ -1,26 +1,24 @@
 #pragma once
 
 #include <QAbstractListModel>
-#include <QElapsedTimer>
 #include <QList>
 #include <QStringList>
 #include <QTime>
-#include <QTimer>
 
 #include <vector>
 
+class ScreenRefresh;
+
 // The lines of the communications log, row 0 on top, as text only. lines() is the
-// log as it stands; views learn of its changes in batches, at most one batch every
-// kPublishIntervalMs. A peer at the full line rate adds a line every few
-// milliseconds, and every change a view sees costs it a layout and a repaint of all
-// its rows, while a screen shows at most some 60 pictures a second.
+// log as it stands; views learn of its changes at the screen's refresh, all lines
+// added since the last one as one insertion at the top and the lines that went as
+// few removals as possible: a peer at the full line rate adds a line every few
+// milliseconds, and every change a view sees costs it a layout and a repaint.
 // With timestamps on, each row shows its line's time of arrival first.
 class CommunicationsLogModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    static constexpr int kPublishIntervalMs = 12;
-
-    explicit CommunicationsLogModel(QObject* parent = nullptr);
+    explicit CommunicationsLogModel(ScreenRefresh& refresh, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -52,12 +50,15 @@ private:
     QString shownText(const QString& text, const QTime& arrived) const;
     void record(Change change);
     void publish();
-    void apply(const Change& change);
+    // Changes up to the next Clear: the lines added go in first, the removals after them.
+    void publishRun(std::vector<Change>::const_iterator first,
+                    std::vector<Change>::const_iterator last);
+    void removeShownRows(const std::vector<int>& rows);
+    void clearShownRows();
 
     QStringList m_lines;  // the log now
     QList<Row> m_shown;   // what the views have been told
     std::vector<Change> m_pending;
-    QTimer m_publishTimer;
-    QElapsedTimer m_sincePublish;
+    ScreenRefresh& m_refresh;
     bool m_showTimestamps = false;
 };

@@ -2,15 +2,18 @@
 
 #include "ui/CommunicationsLogModel.h"
 #include "ui/LogLineDelegate.h"
+#include "ui/ScreenRefresh.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QScrollBar>
 #include <QStyle>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -26,9 +29,22 @@ QString RowsAsText(const QAbstractItemModel& model, QList<int> rows)
 }  // namespace
 
 CommunicationsLogView::CommunicationsLogView(QWidget* parent)
+    : CommunicationsLogView(nullptr, parent)
+{
+}
+
+CommunicationsLogView::CommunicationsLogView(ScreenRefresh& refresh, QWidget* parent)
+    : CommunicationsLogView(&refresh, parent)
+{
+}
+
+CommunicationsLogView::CommunicationsLogView(ScreenRefresh* shared, QWidget* parent)
     : QListView(parent),
-      m_model(new CommunicationsLogModel(this)),
-      m_delegate(new LogLineDelegate(this))
+      m_ownRefresh(shared ? nullptr : std::make_unique<ScreenRefresh>()),
+      m_model(new CommunicationsLogModel(shared ? *shared : *m_ownRefresh, this)),
+      m_delegate(new LogLineDelegate(this)),
+      m_metrics(font()),
+      m_scrollBarExtent(style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this))
 {
     setObjectName(QStringLiteral("lstSerialMessages"));
     setAccessibleName(QStringLiteral("Communications Log"));
@@ -42,6 +58,8 @@ CommunicationsLogView::CommunicationsLogView(QWidget* parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     addCopyActions();
 }
+
+CommunicationsLogView::~CommunicationsLogView() = default;
 
 void CommunicationsLogView::addCopyActions()
 {
@@ -81,8 +99,7 @@ void CommunicationsLogView::removeAllLines()
 
 int CommunicationsLogView::measureLine(const QString& text) const
 {
-    return QFontMetrics(font()).horizontalAdvance(text)
-           + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    return m_metrics.horizontalAdvance(text) + m_scrollBarExtent;
 }
 
 void CommunicationsLogView::setHorizontalExtent(int pixels)
@@ -108,6 +125,7 @@ int CommunicationsLogView::timestampWidth() const
 
 void CommunicationsLogView::updateRowWidth()
 {
+    m_rowsToMoveDown = -1;  // every row is drawn to the new width
     m_delegate->setRowWidth(horizontalExtent());
     scheduleDelayedItemsLayout();
 }
@@ -160,9 +178,72 @@ void CommunicationsLogView::copyAllLines() const
     QGuiApplication::clipboard()->setText(RowsAsText(*m_model, rows));
 }
 
+void CommunicationsLogView::rowsInserted(const QModelIndex& parent, int start, int end)
+{
+    if (start == 0 && !parent.isValid() && m_rowsToMoveDown >= 0)
+        m_rowsToMoveDown += end - start + 1;
+    else
+        m_rowsToMoveDown = -1;
+    QListView::rowsInserted(parent, start, end);
+}
+
+// Lines fall off the bottom of a full list: below the screen they change nothing on it.
+void CommunicationsLogView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end)
+{
+    if (rowIsOnScreen(start))
+        m_rowsToMoveDown = -1;
+    QListView::rowsAboutToBeRemoved(parent, start, end);
+}
+
+void CommunicationsLogView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                                        const QList<int>& roles)
+{
+    m_rowsToMoveDown = -1;
+    QListView::dataChanged(topLeft, bottomRight, roles);
+}
+
+void CommunicationsLogView::reset()
+{
+    m_rowsToMoveDown = -1;
+    QListView::reset();
+}
+
+// The first row on screen is the one the vertical scroll bar stands at, whatever was
+// inserted above it.
+bool CommunicationsLogView::rowIsOnScreen(int row) const
+{
+    const int rowHeight = std::max(1, sizeHintForRow(0));
+    const int scrolled = verticalScrollBar()->value();
+    const int first = verticalScrollMode() == ScrollPerItem ? scrolled : scrolled / rowHeight;
+    return (row - first) * rowHeight < viewport()->height();
+}
+
+// The list's own layout draws every row again; when the only change is rows inserted at
+// the top, the rows on screen move down as they are and only the new rows are drawn.
+void CommunicationsLogView::doItemsLayout()
+{
+    const int rowsToMoveDown = std::exchange(m_rowsToMoveDown, 0);
+    const QPoint scrolledTo(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const QSize size = viewport()->size();
+    if (rowsToMoveDown <= 0 || !viewport()->isVisible()) {
+        QListView::doItemsLayout();
+        return;
+    }
+    viewport()->setAttribute(Qt::WA_UpdatesDisabled);
+    QListView::doItemsLayout();
+    viewport()->setAttribute(Qt::WA_UpdatesDisabled, false);
+    if (scrolledTo != QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value())
+        || size != viewport()->size())
+        viewport()->update();
+    else
+        viewport()->scroll(0, rowsToMoveDown * sizeHintForRow(0));
+}
+
 void CommunicationsLogView::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        m_metrics = QFontMetrics(font());
+        m_scrollBarExtent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
         m_delegate->forgetRowHeight();
         updateRowWidth();
     }

@@ -35,10 +35,10 @@ void frmQVOrvalisETMain::installTrafficPages()
     m_rfData = new RfDataController(*m_link, m_traffic, m_counters, *tmrRepeat, *tmrThroughput,
                                     this);
     m_statistics = new StatisticsController(*m_link, m_counters, m_config, *tmrThroughput, this);
-    m_rfDataPanel = new RfDataPanel(*m_rfData, frameRfData);
+    m_rfDataPanel = new RfDataPanel(*m_rfData, *m_screenRefresh, frameRfData);
     m_rfDataPanel->setFocus();  // the window's first control, not the log's "Clear", has the keyboard
     FillWith(frameRfData, m_rfDataPanel);
-    m_statisticsPage = new StatisticsPage(*m_statistics, page(kStatisticsPage));
+    m_statisticsPage = new StatisticsPage(*m_statistics, *m_screenRefresh, page(kStatisticsPage));
     FillWith(page(kStatisticsPage), m_statisticsPage);
     connect(m_rfData, &RfDataController::packetReceived, m_statisticsPage,
             &StatisticsPage::ShowPacketsReceived);

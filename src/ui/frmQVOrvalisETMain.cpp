@@ -13,6 +13,7 @@
 #include "ui/CommunicationsLogView.h"
 #include "ui/frmQVOrvalisETAbout.h"
 #include "ui/frmQVOrvalisETProperties.h"
+#include "ui/ScreenRefresh.h"
 #include "ui/StatusBarPresenter.h"
 #include "ui/WindowPlacement.h"
 #include "ui/widgets/PageControls.h"
@@ -102,6 +103,7 @@ frmQVOrvalisETMain::frmQVOrvalisETMain(std::unique_ptr<SerialPort> port,
 {
     setObjectName(QStringLiteral("frmQVOrvalisETMain"));
     setWindowIcon(OrvalisIcon());
+    m_screenRefresh = new ScreenRefresh(this);
     auto* central = new QWidget(this);
     setCentralWidget(central);
     buildSplitter(central);
@@ -203,7 +205,7 @@ QWidget* frmQVOrvalisETMain::buildLogArea()
     cmdClear = new QPushButton(QStringLiteral("Clear"), area);
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
 
-    lstSerialMessages = new CommunicationsLogView(area);
+    lstSerialMessages = new CommunicationsLogView(*m_screenRefresh, area);
     lblCommunicationsLog->setBuddy(lstSerialMessages);
 
     layout->addLayout(m_logHeader);

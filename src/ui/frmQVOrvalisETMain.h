@@ -37,6 +37,7 @@ class RfDataController;
 class RfDataPanel;
 class RfSettingsController;
 class RfSettingsPage;
+class ScreenRefresh;
 class StatusBarPresenter;
 class LinkSession;
 class SerialPort;
@@ -159,6 +160,8 @@ private:
     bool m_arrangementRestored = false;
     bool m_splitterMoved = false;
     QMap<int, QFrame*> FrameTabs;
+    // What a flood of frames changes reaches the screen at this one pace.
+    ScreenRefresh* m_screenRefresh = nullptr;
     CommunicationsLogView* lstSerialMessages = nullptr;
     QPushButton* cmdClear = nullptr;
     QLabel* lblCommunicationsLog = nullptr;

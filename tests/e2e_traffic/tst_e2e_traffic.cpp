@@ -75,7 +75,7 @@ private slots:
 
         // The peer's messages reach the received count; the charts, open all along, drew the run.
         QVERIFY(host.lPacketsReceived > 0);
-        QCOMPARE(window.findChild<QLabel*>("lblTestPktsRcvd")->text().toLongLong(), host.lPacketsReceived);
+        QTRY_COMPARE(window.findChild<QLabel*>("lblTestPktsRcvd")->text().toLongLong(), host.lPacketsReceived);
         const QList<qreal> bars(reports.cbegin(), reports.cend());  // 0 .. 3 retries, failed
         QTRY_COMPARE(RetryBarValues(charts), bars);
     }

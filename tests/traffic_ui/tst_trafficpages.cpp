@@ -5,6 +5,7 @@
 #include "protocol/MessageCatalogue.h"
 #include "support/Hex.h"
 #include "support/WindowHarness.h"
+#include "ui/ScreenRefresh.h"
 #include "ui/pages/StatisticsPage.h"
 #include "ui/widgets/UserPrompts.h"
 
@@ -66,10 +67,12 @@ private slots:
         QCOMPARE(w.text("txtPacketID") + w.text("lblTestPktsSent"), QStringLiteral("34"));
 
         w.port->feedReceived(BuildFrame(MessageCode::ReceivedRfData, Hex("09 00 00 00 00 0F A0")));
+        clock.advance(ScreenRefresh::kIntervalMs);
         QCOMPARE(box->text(), QStringLiteral("0FA0"));
 
         w.port->feedReceived(BuildFrame(MessageCode::SendRfDataAck, Hex("01 01 00")));
         w.window->findChild<StatisticsPage*>()->tmrThroughput_Timer();
+        clock.advance(ScreenRefresh::kIntervalMs);
         QCOMPARE(Texts(w, kFigures), (QStringList{"4", "1", "1", "25.00%", "100.00%", "0.0 kbps   (0.1 kbps)"}));
         const auto* list = w.find<QListWidget>("lstRetryDistribution");
         QCOMPARE(list->item(0)->text(), QStringLiteral(" 0 retries     1"));

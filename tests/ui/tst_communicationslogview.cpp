@@ -4,16 +4,21 @@
 #include "link/CommunicationsLog.h"
 #include "link/LinkSession.h"
 #include "platform/ExportFileName.h"
+#include "protocol/Frame.h"
+#include "protocol/MessageCatalogue.h"
 #include "ui/widgets/UserPrompts.h"
 #include "support/ExistingPlace.h"
+#include "support/Hex.h"
 #include "support/SteppingClock.h"
 #include "support/WindowHarness.h"
 #include "ui/CommunicationsLogExport.h"
 #include "ui/CommunicationsLogView.h"
+#include "ui/ScreenRefresh.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QtTest>
@@ -101,6 +106,13 @@ QStringList RowsShown(const CommunicationsLogView& list)
     return rows;
 }
 
+// Counts the timer events any object of the program receives.
+struct TimerEvents : QObject {
+    int count = 0;
+    TimerEvents() { qApp->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override { count += event->type() == QEvent::Timer; return false; }
+};
+
 const QDateTime kStart(QDate(2026, 12, 7), QTime(14, 3, 22, 125), Qt::OffsetFromUTC, 3600);
 
 QString ReadFile(const QString& path)
@@ -171,6 +183,70 @@ private slots:
 
     // Times go before the lines on screen only, and the empty line before an exchange
     // stays empty so that exchanges still stand apart; copies take the lines as shown.
+    // Frames that come between two refreshes of the screen reach it together at the next:
+    // every line in its place in one insertion, the newest data and the count.
+    void flood_reachesTheScreenWholeAtTheNextRefresh_data()
+    {
+        QTest::addColumn<int>("frames");
+        QTest::newRow("a few") << 7;
+        QTest::newRow("more than the list keeps") << 130;
+    }
+    void flood_reachesTheScreenWholeAtTheNextRefresh()
+    {
+        QFETCH(int, frames);
+        VirtualClock clock;
+        WindowHarness w;
+        w.openPort1();
+        clock.advance(ScreenRefresh::kIntervalMs);
+        const CommunicationsLogView& list = w.window->messageList();
+        const QStringList before = RowsShown(list);
+        QSignalSpy insertions(list.model(), &QAbstractItemModel::rowsInserted);
+        for (int i = 1; i <= frames; ++i)
+            w.port->feedReceived(BuildFrame(MessageCode::ReceivedRfData, Hex("09 00 00 00 00") + QByteArray::number(i)));
+        QCOMPARE(RowsShown(list) << w.text("txtRFData") << w.text("lblTestPktsRcvd"), before + QStringList({"", "-"}));
+        clock.advance(ScreenRefresh::kIntervalMs);
+        QCOMPARE(insertions.count(), 1);
+        QCOMPARE(RowsShown(list), list.lines());
+        QCOMPARE(w.text("txtRFData") + "/" + w.text("lblTestPktsRcvd"), QStringLiteral("%1/%1").arg(frames));
+    }
+
+    // Rows moved down as pixels under new lines look as if every row had been drawn
+    // again; with the lines on screen, no timer fires.
+    void newLinesOnTop_lookAsIfEveryRowWereDrawnAgain_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("added");
+        QTest::addColumn<bool>("atTheBottom");  // scrolled to the oldest lines
+        QTest::newRow("one line over a few") << 3 << 1 << false;
+        QTest::newRow("a batch over a full list") << 100 << 6 << false;
+        QTest::newRow("more than a screen") << 30 << 25 << false;
+        QTest::newRow("scrolled to the bottom of a full list") << 100 << 6 << true;
+    }
+    void newLinesOnTop_lookAsIfEveryRowWereDrawnAgain()
+    {
+        QFETCH(int, before);
+        QFETCH(int, added);
+        QFETCH(bool, atTheBottom);
+        CommunicationsLogView list;
+        CommunicationsLog log(list);
+        list.resize(300, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        AddLinesOfManyWidths(log, before);
+        QTRY_COMPARE(RowsShown(list), list.lines());
+        list.verticalScrollBar()->setValue(atTheBottom ? list.verticalScrollBar()->maximum() : 0);
+        QTest::qWait(2 * ScreenRefresh::kIntervalMs);
+        for (int i = 0; i < added; ++i)
+            log.AddToMessageList(QStringLiteral("new line %1").arg(i));
+        QTRY_COMPARE(RowsShown(list), list.lines());
+        const QRect viewport(list.viewport()->mapTo(&list, QPoint()), list.viewport()->size());
+        QTRY_COMPARE(list.screen()->grabWindow(list.winId()).toImage().copy(viewport),
+                     list.viewport()->grab().toImage());
+        TimerEvents timers;
+        QTest::qWait(5 * ScreenRefresh::kIntervalMs);
+        QCOMPARE(timers.count, 0);
+    }
+
     void copy_linesAsShown_topToBottom_data()
     {
         // The list shows, from the top: "c" (22.127), "" (22.126), "a" (22.125).

@@ -3,6 +3,7 @@
 #include "config/NumericBoxSpec.h"
 #include "traffic/RfDataController.h"
 #include "traffic/RfDataFrame.h"
+#include "ui/ScreenRefresh.h"
 #include "ui/widgets/NamedControls.h"
 #include "ui/widgets/NumericEntryBinding.h"
 #include "ui/widgets/SpinButtons.h"
@@ -43,8 +44,8 @@ NumericEntryParameters EntryRule(const char* boxName)
 
 }  // namespace
 
-RfDataPanel::RfDataPanel(RfDataController& controller, QWidget* parent)
-    : QWidget(parent), m_controller(controller)
+RfDataPanel::RfDataPanel(RfDataController& controller, ScreenRefresh& refresh, QWidget* parent)
+    : QWidget(parent), m_controller(controller), m_refresh(refresh)
 {
     setObjectName(QStringLiteral("RfDataPanel"));
     auto* rows = new QVBoxLayout(this);
@@ -58,7 +59,13 @@ RfDataPanel::RfDataPanel(RfDataController& controller, QWidget* parent)
     setReadingTabOrder();
     setFocusProxy(txtRFData);  // the panel takes the keyboard in its data box
 
-    connect(&m_controller, &RfDataController::rfDataTextChanged, this, &RfDataPanel::ShowRfDataText);
+    connect(&m_controller, &RfDataController::rfDataTextChanged, this, [this](const QString& text) {
+        m_receivedPending = false;  // what the program writes now wins over older data
+        ShowRfDataText(text);
+    });
+    connect(&m_controller, &RfDataController::rfDataReceived, this, &RfDataPanel::KeepReceivedRfData);
+    connect(&m_refresh, &ScreenRefresh::refreshed, this, &RfDataPanel::ShowReceivedRfData);
+    connect(txtRFData, &QLineEdit::textEdited, this, [this] { m_receivedPending = false; });
     connect(&m_controller, &RfDataController::packetIdChanged, this,
             [this](qint16 id) { WriteNumericText(txtPacketID, QString::number(id)); });
     connect(&m_controller, &RfDataController::singleRepeatChanged, this, [this](bool running) {
@@ -179,7 +186,10 @@ QBoxLayout* RfDataPanel::buildButtons()
     // A send ends the user's edit of the repeat delay, as leaving the box would.
     for (QPushButton* button : {cmdSendSingleMsg, cmdSendRandomMsg, cmdSendSingleRepeatedMsg,
                                 cmdSendRandomRepeatedMsg})
-        connect(button, &QPushButton::clicked, this, [this] { FinishNumericEntry(txtRepeatDelay); });
+        connect(button, &QPushButton::clicked, this, [this] {
+            FinishNumericEntry(txtRepeatDelay);
+            ShowReceivedRfData();
+        });
     connect(cmdSendSingleMsg, &QPushButton::clicked, &m_controller,
             &RfDataController::cmdSendSingleMsg_Click);
     connect(cmdSendRandomMsg, &QPushButton::clicked, &m_controller,
@@ -240,6 +250,26 @@ void RfDataPanel::ShowRfDataText(const QString& text)
     // The box may hold less than the controller wrote; the box's text is what is sent.
     if (txtRFData->text() != m_controller.sRFData())
         m_controller.txtRFData_Change(txtRFData->text());
+}
+
+// The controller sends what the box holds at once, though the box shows it only at the
+// refresh: the data as the box will hold it.
+void RfDataPanel::KeepReceivedRfData(const QString& text)
+{
+    m_receivedText = text.left(txtRFData->maxLength());
+    if (m_receivedText != text)
+        m_controller.txtRFData_Change(m_receivedText);
+    m_receivedPending = true;
+    m_refresh.request();
+}
+
+void RfDataPanel::ShowReceivedRfData()
+{
+    if (!m_receivedPending)
+        return;
+    m_receivedPending = false;
+    if (txtRFData->text() != m_receivedText)
+        ShowRfDataText(m_receivedText);
 }
 
 void RfDataPanel::ShowRepetition(QPushButton* keep, const QString& idleCaption, bool running)

@@ -8,6 +8,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class RfDataController;
+class ScreenRefresh;
 class SpinButtons;
 
 // The "RF Data" panel: the data box, its entry mode, the destination, packet ID and
@@ -15,7 +16,8 @@ class SpinButtons;
 class RfDataPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit RfDataPanel(RfDataController& controller, QWidget* parent = nullptr);
+    // Received data reaches the box at the screen's refresh.
+    RfDataPanel(RfDataController& controller, ScreenRefresh& refresh, QWidget* parent = nullptr);
 
     // Start-up.
     void LimitRfDataEntry();
@@ -37,10 +39,15 @@ private:
 
     void txtRFData_Change();
     void ShowRfDataText(const QString& text);
+    void KeepReceivedRfData(const QString& text);
+    void ShowReceivedRfData();
     // A repetition started or ended: every send button but `keep` usable or not.
     void ShowRepetition(QPushButton* keep, const QString& idleCaption, bool running);
 
     RfDataController& m_controller;
+    ScreenRefresh& m_refresh;
+    QString m_receivedText;  // the newest received data, not shown yet
+    bool m_receivedPending = false;
     QList<QWidget*> m_entryControls;  // in the order test mode switches them
     QLineEdit* txtRFData = nullptr;
     QRadioButton* optAscii = nullptr;

@@ -2,6 +2,7 @@
 
 #include "traffic/StatisticsController.h"
 #include "traffic/TrafficCounters.h"
+#include "ui/ScreenRefresh.h"
 #include "ui/widgets/ValueLabel.h"
 
 #include <QBoxLayout>
@@ -68,8 +69,9 @@ QString FigureName(const QString& row, const QString& column)
 
 }  // namespace
 
-StatisticsPage::StatisticsPage(StatisticsController& controller, QWidget* parent)
-    : QWidget(parent), m_controller(controller)
+StatisticsPage::StatisticsPage(StatisticsController& controller, ScreenRefresh& refresh,
+                               QWidget* parent)
+    : QWidget(parent), m_controller(controller), m_refresh(refresh)
 {
     setObjectName(QStringLiteral("StatisticsPage"));
     auto* page = new QVBoxLayout(this);
@@ -87,10 +89,13 @@ StatisticsPage::StatisticsPage(StatisticsController& controller, QWidget* parent
     connect(cmdClearTestStats, &QPushButton::clicked, &m_controller,
             &StatisticsController::cmdClearTestStats_Click);
     connect(&m_controller, &StatisticsController::packetSent, this, [this] {
-        lblTestPktsSent->setText(QString::number(m_controller.counters().lPacketsSent));
+        m_pending.packetsSent = true;
+        m_refresh.request();
     });
-    connect(&m_controller, &StatisticsController::deliveryReported, this,
-            &StatisticsPage::ShowDelivery);
+    connect(&m_controller, &StatisticsController::deliveryReported, this, [this] {
+        m_pending.delivery = true;
+        m_refresh.request();
+    });
     connect(&m_controller, &StatisticsController::transceiverStatisticsChanged, this,
             &StatisticsPage::ShowTransceiverStatistics);
     connect(&m_controller, &StatisticsController::figuresRequested, this,
@@ -99,8 +104,11 @@ StatisticsPage::StatisticsPage(StatisticsController& controller, QWidget* parent
             &StatisticsPage::ShowCleared);
     connect(&m_controller, &StatisticsController::throughputTicked, this,
             [this](double currentKbps, double averageKbps) {
-                lblThroughput->setText(ThroughputText({currentKbps, averageKbps}));
+                m_throughput = {currentKbps, averageKbps};
+                m_pending.throughput = true;
+                m_refresh.request();
             });
+    connect(&m_refresh, &ScreenRefresh::refreshed, this, &StatisticsPage::ShowPending);
 }
 
 // The module's counters: rows Total and Unique, four columns.
@@ -189,7 +197,22 @@ QGroupBox* StatisticsPage::buildEvaluationFrame()
 
 void StatisticsPage::ShowPacketsReceived()
 {
-    lblTestPktsRcvd->setText(QString::number(m_controller.counters().lPacketsReceived));
+    m_pending.packetsReceived = true;
+    m_refresh.request();
+}
+
+void StatisticsPage::ShowPending()
+{
+    const TrafficCounters& counters = m_controller.counters();
+    if (m_pending.packetsSent)
+        lblTestPktsSent->setText(QString::number(counters.lPacketsSent));
+    if (m_pending.packetsReceived)
+        lblTestPktsRcvd->setText(QString::number(counters.lPacketsReceived));
+    if (m_pending.delivery)
+        ShowDelivery();
+    if (m_pending.throughput)
+        lblThroughput->setText(ThroughputText(m_throughput));
+    m_pending = {};
 }
 
 void StatisticsPage::tmrThroughput_Timer()
@@ -221,6 +244,7 @@ void StatisticsPage::ShowFigures()
 
 void StatisticsPage::ShowCleared()
 {
+    m_pending = {};  // older figures never show over the cleared ones
     for (QLabel* label : {lblTestPktsSent, lblTestPktsRcvd, lblTestAcksRcvd,
                           lblPktSuccessWithAcks, lblOverallPktSuccess, lblThroughput})
         label->setText(QStringLiteral("-"));
@@ -229,8 +253,14 @@ void StatisticsPage::ShowCleared()
 
 void StatisticsPage::ShowRetryDistribution()
 {
+    const QStringList rows = m_controller.RetryDistributionRows();
+    bool same = lstRetryDistribution->count() == rows.size();
+    for (int row = 0; same && row < rows.size(); ++row)
+        same = lstRetryDistribution->item(row)->text() == rows[row];
+    if (same)
+        return;
     lstRetryDistribution->clear();
-    lstRetryDistribution->addItems(m_controller.RetryDistributionRows());
+    lstRetryDistribution->addItems(rows);
 }
 
 void StatisticsPage::ShowSuccessRates()
