@@ -69,6 +69,7 @@ void CliModule::wireTraffic()
 
     m_linkHistory = new LinkHistoryRecorder(m_counters, *tmrThroughput, this);
     m_linkHistory->follow(*m_statistics);
+    m_linkHistory->follow(*m_rfData);
 
     const auto closingBlock = [this] {
         return ClosingBlockLines(m_statistics->transceiverCaptions(), m_counters,

@@ -1,12 +1,23 @@
 #include "platform/ProtocolTimer.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 
 #include <algorithm>
 
 namespace {
 VirtualClock* g_virtualClock = nullptr;
 }  // namespace
+
+qint64 ProtocolClockNowMs()
+{
+    if (g_virtualClock)
+        return g_virtualClock->now();
+    static QElapsedTimer monotonic;
+    if (!monotonic.isValid())
+        monotonic.start();
+    return monotonic.elapsed();
+}
 
 ProtocolTimer::ProtocolTimer(const char* name, QObject* parent) : QObject(parent)
 {

@@ -5,6 +5,10 @@
 
 class VirtualClock;
 
+// Milliseconds on the clock the protocol timers run on: the virtual clock's while one
+// exists, else a monotonic clock.
+qint64 ProtocolClockNowMs();
+
 // A timer of the protocol (watchdogs, pauses, the repetition): precise, single-shot or
 // periodic, on the system's clock. While a VirtualClock exists, every protocol timer runs
 // on it instead, so tests pass protocol time without waiting for it.

@@ -26,6 +26,9 @@ public:
     void EndInterval(qint64 nowMs, const TrafficCounters& counters,
                      const std::optional<ThroughputFigures>& throughput = std::nullopt);
 
+    // An interval in which the counters did not change ends at `nowMs`.
+    void EndQuietInterval(qint64 nowMs) { EndInterval(nowMs, m_intervalStart); }
+
     // After each Ack/Nack reply: the retry distribution follows what the counters gained.
     void FollowDeliveryReport(const TrafficCounters& counters);
 

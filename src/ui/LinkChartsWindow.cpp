@@ -192,6 +192,7 @@ LinkChartsWindow::~LinkChartsWindow()
 void LinkChartsWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    m_recorder.SetChartsShown(true);
     Redraw();
     m_redrawTimer.start();
 }
@@ -199,6 +200,7 @@ void LinkChartsWindow::showEvent(QShowEvent* event)
 void LinkChartsWindow::hideEvent(QHideEvent* event)
 {
     m_redrawTimer.stop();
+    m_recorder.SetChartsShown(false);
     if (!event->spontaneous())  // closed, not minimised
         WriteViewState(kChartsGeometry, saveGeometry());
     QWidget::hideEvent(event);

@@ -1,6 +1,7 @@
 // The link charts' place in the main window: the link history kept for the whole run,
 // fed by the "Statistics" page, and "View" > "Link Charts..." that shows it.
 #include "traffic/LinkHistoryRecorder.h"
+#include "traffic/RfDataController.h"
 #include "traffic/StatisticsController.h"
 #include "ui/LinkChartsWindow.h"
 #include "ui/frmQVOrvalisETMain.h"
@@ -12,6 +13,7 @@ void frmQVOrvalisETMain::installLinkCharts()
 {
     m_linkHistory = new LinkHistoryRecorder(m_counters, *tmrThroughput, this);
     m_linkHistory->follow(*m_statistics);
+    m_linkHistory->follow(*m_rfData);
 
     QAction* charts = mnuView->addAction(QStringLiteral("Link &Charts..."));
     charts->setObjectName(QStringLiteral("mnuLinkCharts"));

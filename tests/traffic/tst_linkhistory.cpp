@@ -1,7 +1,8 @@
 // The link history from scripted counter snapshots: the series it keeps, its bound,
 // Clear, and its comma-separated text.
-#include "traffic/LinkHistory.h"
+#include "platform/ProtocolTimer.h"
 #include "traffic/LinkHistoryCsv.h"
+#include "traffic/LinkHistoryRecorder.h"
 
 #include <QLocale>
 #include <QTest>
@@ -87,6 +88,38 @@ private slots:
         QCOMPARE(CsvRows(history), QStringList{"0.000,,,,,0,9"});
     }
 
+    // Asleep when idle, the recorder fills the quiet seconds in later as a ticking timer would.
+    void sleepingRecorder_keepsTheIntervalsOfATickingOne_data()
+    {
+        QTest::addColumn<QString>("events");  // ms:what, r received, a/f acked/failed, s/t/e repeat start/tick/end
+        QTest::newRow("frames after quiet spells") << "3200:r 3300:a 7900:f";
+        QTest::newRow("frames as seconds end") << "2000:r 5000:r 5999:a";
+        QTest::newRow("a repetition") << "2300:s 2550:t 2800:t 2900:e 6000:r";
+    }
+    void sleepingRecorder_keepsTheIntervalsOfATickingOne()
+    {
+        QFETCH(QString, events);
+        VirtualClock clock;
+        TrafficCounters counters;
+        ProtocolTimer tmrThroughput("tmrThroughput");
+        LinkHistoryRecorder ticking(counters, tmrThroughput), sleeping(counters, tmrThroughput);
+        ticking.SetChartsShown(true);
+        for (const QString& event : events.split(' ', Qt::SkipEmptyParts)) {
+            clock.advance(event.chopped(2).toInt() - int(clock.now()));
+            const QChar what = event.back();
+            if (what == 'a' || what == 'f')
+                ApplySendRfDataAck(counters, what == 'a', 1, 3);
+            counters.lPacketsReceived += what == 'r';
+            what == 's' ? tmrThroughput.start(60000) : what == 'e' ? tmrThroughput.stop() : void();
+            for (LinkHistoryRecorder* recorder : {&ticking, &sleeping})
+                what == 't' ? recorder->ThroughputTicked(1, 1)
+                : what == 'a' || what == 'f' ? recorder->DeliveryReported() : recorder->TrafficSeen();
+        }
+        clock.advance(9500 - int(clock.now()));
+        QVERIFY(ticking.history().samples().size() >= 9);
+        QCOMPARE(CsvRows(sleeping.history()), CsvRows(ticking.history()));
+    }
+
     // A header line, then a point per interval, '.' as decimal point whatever the locale.
     void csv_ofASmallHistory()
     {
@@ -102,5 +135,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(LinkHistoryTest)
+QTEST_GUILESS_MAIN(LinkHistoryTest)
 #include "tst_linkhistory.moc"

@@ -56,8 +56,8 @@ private slots:
     // Opened from the View menu, fed by the statistics page, but not cleared by it.
     void statisticsPage_feedsTheCharts_butItsClearDoesNot()
     {
+        VirtualClock clock;  // only the throughput ticks made here end intervals
         WindowHarness w;
-        w.find<QTimer>("tmrLinkHistory")->stop();  // only the throughput ticks made here end intervals
         w.openPort1();
         QVERIFY(!w.find<QWidget>("LinkChartsWindow"));  // built when first asked for
         QWidget* charts = OpenCharts(w);
@@ -87,7 +87,30 @@ private slots:
         charts->findChild<QPushButton*>("cmdChartsClear")->click();
         QCOMPARE(RetryBarValues(*charts), (QList<qreal>{0, 0, 0, 0, 0}));
         QCOMPARE(PointCount(*charts, "chartThroughput"), 0);
+        clock.advance(50);  // the page's figures reach the screen
         QCOMPARE(w.text("lblTestAcksRcvd"), QStringLiteral("1"));  // the page keeps its own
+    }
+
+    void idleWindow_runsNoTimer_aSecondAfterAFrame_data()
+    {
+        QTest::addColumn<bool>("charts");  // shown meanwhile, then closed
+        QTest::newRow("charts never shown") << false;
+        QTest::newRow("charts shown") << true;
+    }
+    void idleWindow_runsNoTimer_aSecondAfterAFrame()
+    {
+        QFETCH(bool, charts);
+        VirtualClock clock;
+        WindowHarness w;
+        w.openPort1();
+        w.port->feedReceived(BuildFrame(MessageCode::ReceivedRfData, Hex("09 00 00 00 00 41")));
+        if (charts)
+            OpenCharts(w)->close();
+        clock.advance(1100);
+        for (const ProtocolTimer* timer : w.window->findChildren<ProtocolTimer*>())
+            QVERIFY2(!timer->isActive(), qPrintable(timer->findChild<QTimer*>()->objectName()));
+        for (const QTimer* timer : w.window->findChildren<QTimer*>())
+            QVERIFY2(!timer->isActive(), qPrintable(timer->objectName()));
     }
 
     void exports_askBeforeReplacingAFile_andAddTheExtension_data()
