@@ -2,12 +2,15 @@
 
 #include "link/CommunicationsLog.h"
 #include "platform/ExportFileName.h"
+#include "platform/ProtocolTimer.h"
 #include "platform/SettingsStore.h"
 #include "traffic/TrafficSettings.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QScopedValueRollback>
+
+#include <utility>
 
 namespace {
 
@@ -32,6 +35,10 @@ MessageLogController::MessageLogController(CommunicationsLog& log, TrafficSettin
       m_closingBlock(std::move(closingBlock)),
       m_questions(std::move(questions))
 {
+    tmrLogFileWrite = new ProtocolTimer("tmrLogFileWrite", this);
+    tmrLogFileWrite->setSingleShot(true);
+    tmrLogFileWrite->setInterval(kWriteDelayMs);
+    connect(tmrLogFileWrite, &ProtocolTimer::timeout, this, &MessageLogController::WritePendingLines);
     m_log.setLineAddedHook([this](const QString& line) { AppendLine(line); });
 }
 
@@ -39,10 +46,13 @@ void MessageLogController::ClearMessageLogState()
 {
     m_sLogFileName.clear();
     m_bLogStarted = false;
+    m_pendingLines.clear();
+    tmrLogFileWrite->stop();
 }
 
 void MessageLogController::WriteLogEndAtShutDown()
 {
+    m_shutDown = true;
     if (fileChosen())
         EndLogging();
 }
@@ -65,8 +75,10 @@ void MessageLogController::chkSaveLogToFile_Click(bool checked)
     }
 }
 
+// Lines logged before the click are in the old file, whatever the choice.
 void MessageLogController::mnuFileNew_Click()
 {
+    WritePendingLines();
     const QString path = ChooseFileWithDialog(QStringLiteral("New"), false);
     if (path.isEmpty() || !FolderOfFileExists(path)) {
         chkSaveLogToFile_Click(false);
@@ -93,6 +105,7 @@ void MessageLogController::mnuFileNew_Click()
 // message log (devices and FIFOs included) is refused and the previous choice stays.
 void MessageLogController::mnuFileOpen_Click()
 {
+    WritePendingLines();
     const QString path = ChooseFileWithDialog(QStringLiteral("Open"), true);
     if (path.isEmpty())
         return;
@@ -131,6 +144,7 @@ void MessageLogController::ShowError(const QString& text) const
 // A file of the same name in another folder does not close the old file's period.
 void MessageLogController::ChooseLogFile(const LogFileLocation& location)
 {
+    WritePendingLines();
     if (fileChosen() && m_sLogFileName != location.fileName && m_bLogStarted)
         EndLogging();
     m_sLogFileName = location.fileName;
@@ -161,15 +175,35 @@ void MessageLogController::AppendLine(const QString& line)
 {
     if (m_reportingFailure || !m_bSaveLogToFile || !fileChosen())
         return;
-    const LogFileResult result = AppendToLogFile(logFilePath(), line);
+    m_pendingLines << line;
+    ScheduleWrite();
+}
+
+// Past shut-down the event loop may end before the delay would: lines go out at once.
+void MessageLogController::ScheduleWrite()
+{
+    if (m_shutDown)
+        WritePendingLines();
+    else if (!m_pendingLines.isEmpty() && !tmrLogFileWrite->isActive())
+        tmrLogFileWrite->start();
+}
+
+void MessageLogController::WritePendingLines()
+{
+    tmrLogFileWrite->stop();
+    if (m_pendingLines.isEmpty())
+        return;
+    const QStringList lines = std::exchange(m_pendingLines, {});
+    const LogFileResult result = AppendToLogFile(logFilePath(), lines);
     if (result.fileMissing)
-        StartRemovedFileAgain({line});
+        StartRemovedFileAgain(lines);
     else
         Succeeded(result);
 }
 
 void MessageLogController::StartLogging()
 {
+    WritePendingLines();
     const LogFileResult result = WriteLogStart(logFilePath());
     if (result.fileMissing)
         StartRemovedFileAgain({});
@@ -181,6 +215,7 @@ void MessageLogController::StartLogging()
 // logging goes on in the new file.
 void MessageLogController::EndLogging()
 {
+    WritePendingLines();
     m_bLogStarted = false;
     const LogFileResult result = WriteLogEnd(logFilePath(), m_closingBlock());
     if (!result)
@@ -188,20 +223,22 @@ void MessageLogController::EndLogging()
 }
 
 // The chosen file was removed behind the program's back. A new file of the same name gets
-// its header and start line and then the lines that missed the old one; the loss is
-// reported after them, so the file keeps the order of the on-screen log.
+// its header and start line and then the first line that missed the old one; the loss is
+// reported after it and the other missed lines follow the report, as when each line was
+// written on its own.
 void MessageLogController::StartRemovedFileAgain(const QStringList& missedLines)
 {
     const QString path = logFilePath();
     if (!Succeeded(CreateLogFile(path, m_sLogFileName)) || !Succeeded(WriteLogStart(path)))
         return;
     m_bLogStarted = true;
-    for (const QString& line : missedLines)
-        if (!Succeeded(AppendToLogFile(path, line)))
-            return;
+    if (!missedLines.isEmpty() && !Succeeded(AppendToLogFile(path, missedLines.first())))
+        return;
     m_log.LogStatusMessage(QStringLiteral("Log File Error: ") + m_sLogFileName
                            + QStringLiteral(" was removed; a new ") + m_sLogFileName
                            + QStringLiteral(" was started"));
+    m_pendingLines << missedLines.mid(1);
+    WritePendingLines();
 }
 
 // A file that cannot be written stops logging: the box is cleared, without the closing
@@ -211,6 +248,8 @@ bool MessageLogController::Succeeded(const LogFileResult& result)
     if (result)
         return true;
     m_bLogStarted = false;
+    m_pendingLines.clear();
+    tmrLogFileWrite->stop();
     {
         const QScopedValueRollback<bool> noFileWrites(m_reportingFailure, true);
         chkSaveLogToFile_Click(false);

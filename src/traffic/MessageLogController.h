@@ -9,6 +9,7 @@
 #include <functional>
 
 class CommunicationsLog;
+class ProtocolTimer;
 struct TrafficSettings;
 
 // What the message log asks the user: a file (the full path, or an empty text when
@@ -25,9 +26,13 @@ struct MessageLogQuestions {
 // chosen file; each logging period starts with a "Log Started: " line and ends with
 // the closing statistics block. A file that cannot be written is reported once in the
 // communications log and logging stops; a file removed while in use is started again.
+// A flood of frames logs some 200 lines a second: they are gathered and written at most
+// kWriteDelayMs later, in one write, and always before anything else reaches the file.
 class MessageLogController : public QObject {
     Q_OBJECT
 public:
+    static constexpr int kWriteDelayMs = 50;
+
     // The closing block as it should read now (statistics and "Log Ended: ").
     using ClosingBlock = std::function<QStringList()>;
 
@@ -70,6 +75,8 @@ private:
     bool FolderOfFileExists(const QString& path) const;
 
     void AppendLine(const QString& line);
+    void ScheduleWrite();
+    void WritePendingLines();
     void StartLogging();
     void EndLogging();
     void StartRemovedFileAgain(const QStringList& missedLines);
@@ -84,6 +91,9 @@ private:
     bool m_bSaveLogToFile = false;
     QString m_sLogFileName;
     bool m_bLogStarted = false;
-    bool m_reportingFailure = false;
-    bool m_remembersFolder = true;  // while set, no line goes to the file
+    bool m_reportingFailure = false;  // while set, no line goes to the file
+    bool m_remembersFolder = true;
+    bool m_shutDown = false;
+    QStringList m_pendingLines;                 // logged, not yet in the file
+    ProtocolTimer* tmrLogFileWrite = nullptr;  // writes the pending lines
 };

@@ -152,6 +152,11 @@ LogFileResult AppendToLogFile(const QString& path, const QString& line)
     return AppendLines(path, {line});
 }
 
+LogFileResult AppendToLogFile(const QString& path, const QStringList& lines)
+{
+    return AppendLines(path, lines);
+}
+
 LogFileResult WriteLogStart(const QString& path, const QDateTime& now)
 {
     return AppendLines(path, {TimeStampLine(QStringLiteral("Log Started: "), now), QString()});

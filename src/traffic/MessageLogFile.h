@@ -35,6 +35,8 @@ struct LogFileResult {
 LogFileResult CreateLogFile(const QString& path, const QString& fileName);
 
 LogFileResult AppendToLogFile(const QString& path, const QString& line);
+// All the lines in one write.
+LogFileResult AppendToLogFile(const QString& path, const QStringList& lines);
 
 // "Log Started: " with LogTimeStamp(now), then an empty line.
 LogFileResult WriteLogStart(const QString& path, const QDateTime& now = Clock::Now());

@@ -1,6 +1,7 @@
 // The message log file as "Save Log To File", "New" and "Open" drive it, without a
 // window: lines copied, periods opened and closed, and files that cannot be used.
 #include "platform/Clock.h"
+#include "platform/ProtocolTimer.h"
 #include "platform/SettingsStore.h"
 #include "support/HangGuard.h"
 #include "support/LinkHarness.h"
@@ -110,6 +111,7 @@ private slots:
         }
         QCOMPARE(m_asked.last(), QStringLiteral("Invalid file type.  Default file will be used!"));
         line("after");
+        m_clock.advance(MessageLogController::kWriteDelayMs);
         QCOMPARE(FileLines(path("run.olf")), header("run.olf") + QStringList{"after"});
         QCOMPARE(QFileInfo(path("empty.olf")).size(), qint64(0));
     }
@@ -149,11 +151,13 @@ private slots:
         QVERIFY(QFile::remove(path("run.olf")));
         line("missed");
         line(QString::fromLatin1("n\xE9xt"));  // Latin-1 in the file
+        m_clock.advance(MessageLogController::kWriteDelayMs);
         QCOMPARE(FileLines(path("run.olf")),
                  header("run.olf") + QStringList({"missed", "", "Log File Error: run.olf was removed; a new "
                                                   "run.olf was started", "", QString::fromLatin1("n\xE9xt")}));
         QVERIFY(QFile::remove(path("run.olf")) && QDir(m_dir->path()).mkdir("run.olf"));
         line("fails");
+        m_clock.advance(MessageLogController::kWriteDelayMs);
         QVERIFY(!m_log->bSaveLogToFile());
         QCOMPARE(int(m_h->lines().filter("Log File Error: ").size()), 2);
     }
@@ -171,6 +175,7 @@ private slots:
     }
 
 private:
+    VirtualClock m_clock;  // the gathered lines reach the file as it advances
     QString path(const QString& name) const { return m_dir->filePath(name); }
     void line(const QString& text) { m_h->link.log().AddToMessageList(text); }
     static QStringList header(const QString& name) { return {kMessageLogHeader, name, "", kStart, ""}; }

@@ -112,6 +112,7 @@ private slots:
         QVERIFY(box->isChecked());
         QVERIFY(QFile::remove(dir.filePath("run.olf")) && QDir(dir.path()).mkdir("run.olf"));
         w.window->link().log().AddToMessageList("a line that cannot be written");
+        clock.advance(50);  // the gathered lines reach the file
         QVERIFY(!box->isChecked());
     }
 };
