@@ -12,6 +12,7 @@
 #include "platform/ProtocolTimer.h"
 #include "testmode/TestModeCommands.h"
 #include "testmode/TestModeHandlers.h"
+#include "traffic/FrontEndTimers.h"
 #include "traffic/LinkHistoryRecorder.h"
 #include "traffic/MessageLogController.h"
 #include "traffic/PersistedSettings.h"
@@ -21,12 +22,7 @@
 
 CliModule::CliModule(std::unique_ptr<SerialPort> port, QObject* parent) : QObject(parent)
 {
-    tmrThroughput = new ProtocolTimer("tmrThroughput", this);
-    tmrThroughput->setInterval(1000);
-    tmrRepeat = new ProtocolTimer("tmrRepeat", this);
-    tmrGeneric = new ProtocolTimer("tmrGeneric", this);
-    tmrGeneric->setInterval(50);
-    tmrGeneric->setSingleShot(true);
+    std::tie(tmrThroughput, tmrRepeat, tmrGeneric) = MakeFrontEndTimers(this);
 
     m_link = std::make_unique<LinkSession>(std::move(port), m_list, this);
     m_discovery = std::make_unique<TransceiverDiscovery>(*m_link);

@@ -8,6 +8,7 @@
 #include "platform/SettingsStore.h"
 #include "protocol/MessageCatalogue.h"
 #include "testmode/TestModeCommands.h"
+#include "traffic/FrontEndTimers.h"
 #include "traffic/PersistedSettings.h"
 #include "ui/AppIcon.h"
 #include "ui/CommunicationsLogView.h"
@@ -321,12 +322,7 @@ void frmQVOrvalisETMain::buildTimers()
 {
     // The protocol's own timers (tmrSerial, tmrMsgTimeout, tmrWakeup and the pauses) live
     // with the link session.
-    tmrThroughput = new ProtocolTimer("tmrThroughput", this);
-    tmrThroughput->setInterval(1000);
-    tmrRepeat = new ProtocolTimer("tmrRepeat", this);
-    tmrGeneric = new ProtocolTimer("tmrGeneric", this);
-    tmrGeneric->setInterval(50);
-    tmrGeneric->setSingleShot(true);
+    std::tie(tmrThroughput, tmrRepeat, tmrGeneric) = MakeFrontEndTimers(this);
 }
 
 void frmQVOrvalisETMain::Form_Load(const SearchScope& startupSearch)
