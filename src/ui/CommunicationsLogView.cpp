@@ -13,6 +13,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -25,6 +26,62 @@ QString RowsAsText(const QAbstractItemModel& model, QList<int> rows)
         lines << model.index(row, 0).data().toString();
     return lines.join(QLatin1Char('\n'));
 }
+
+// What a scroll bar shows, and where.
+struct ScrollBarLook {
+    int minimum, maximum, value, pageStep;
+    bool visible, enabled;
+    QRect place;  // in the list's coordinates
+
+    ScrollBarLook(const QScrollBar& bar, const QWidget& list)
+        : minimum(bar.minimum()), maximum(bar.maximum()), value(bar.value()),
+          pageStep(bar.pageStep()), visible(bar.isVisible()), enabled(bar.isEnabled()),
+          place(bar.mapTo(&list, QPoint()), bar.size())
+    {
+    }
+    bool operator==(const ScrollBarLook& o) const
+    {
+        return std::tie(minimum, maximum, value, pageStep, visible, enabled, place)
+               == std::tie(o.minimum, o.maximum, o.value, o.pageStep, o.visible, o.enabled,
+                           o.place);
+    }
+};
+
+// Holds a scroll bar's repaints while the list lays itself out, then repaints it only if
+// what it shows changed. Each layout sets the bar's steps and raises its container above
+// the other's, and either repaints the bar, even when nothing it shows changed.
+class ScrollBarRepaintHold {
+public:
+    ScrollBarRepaintHold(QScrollBar& bar, const QWidget& list)
+        : m_bar(bar), m_area(bar.parentWidget() != &list ? *bar.parentWidget() : bar),
+          m_list(list), m_before(bar, list), m_wasHeld(m_area.testAttribute(Qt::WA_UpdatesDisabled))
+    {
+        Hold(true);
+    }
+    ~ScrollBarRepaintHold()
+    {
+        if (m_wasHeld)
+            return;  // an outer hold compares
+        Hold(false);
+        if (!(ScrollBarLook(m_bar, m_list) == m_before))
+            m_area.update();
+    }
+    ScrollBarRepaintHold(const ScrollBarRepaintHold&) = delete;
+    ScrollBarRepaintHold& operator=(const ScrollBarRepaintHold&) = delete;
+
+private:
+    void Hold(bool held)
+    {
+        m_area.setAttribute(Qt::WA_UpdatesDisabled, held);
+        m_bar.setAttribute(Qt::WA_UpdatesDisabled, held);
+    }
+
+    QScrollBar& m_bar;
+    QWidget& m_area;  // the bar's container, which the layout raises
+    const QWidget& m_list;
+    const ScrollBarLook m_before;
+    const bool m_wasHeld;
+};
 
 }  // namespace
 
@@ -222,6 +279,8 @@ bool CommunicationsLogView::rowIsOnScreen(int row) const
 // the top, the rows on screen move down as they are and only the new rows are drawn.
 void CommunicationsLogView::doItemsLayout()
 {
+    const ScrollBarRepaintHold vertical(*verticalScrollBar(), *this);
+    const ScrollBarRepaintHold horizontal(*horizontalScrollBar(), *this);
     const int rowsToMoveDown = std::exchange(m_rowsToMoveDown, 0);
     const QPoint scrolledTo(horizontalScrollBar()->value(), verticalScrollBar()->value());
     const QSize size = viewport()->size();
@@ -237,6 +296,13 @@ void CommunicationsLogView::doItemsLayout()
         viewport()->update();
     else
         viewport()->scroll(0, rowsToMoveDown * sizeHintForRow(0));
+}
+
+void CommunicationsLogView::updateGeometries()
+{
+    const ScrollBarRepaintHold vertical(*verticalScrollBar(), *this);
+    const ScrollBarRepaintHold horizontal(*horizontalScrollBar(), *this);
+    QListView::updateGeometries();
 }
 
 void CommunicationsLogView::changeEvent(QEvent* event)

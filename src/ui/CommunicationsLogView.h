@@ -60,6 +60,7 @@ protected:
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles = {}) override;
     void doItemsLayout() override;
+    void updateGeometries() override;
 
 private:
     CommunicationsLogView(ScreenRefresh* shared, QWidget* parent);

@@ -113,6 +113,13 @@ struct TimerEvents : QObject {
     bool eventFilter(QObject*, QEvent* event) override { count += event->type() == QEvent::Timer; return false; }
 };
 
+// Counts the paint events one widget receives.
+struct PaintEvents : QObject {
+    int count = 0;
+    explicit PaintEvents(QWidget& widget) { widget.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override { count += event->type() == QEvent::Paint; return false; }
+};
+
 const QDateTime kStart(QDate(2026, 12, 7), QTime(14, 3, 22, 125), Qt::OffsetFromUTC, 3600);
 
 QString ReadFile(const QString& path)
@@ -245,6 +252,45 @@ private slots:
         TimerEvents timers;
         QTest::qWait(5 * ScreenRefresh::kIntervalMs);
         QCOMPARE(timers.count, 0);
+    }
+
+    // Lines added on top of a full list under a flood leave both scroll bars as they
+    // were, and redrawing them at every refresh cost as much as the new lines did. A bar
+    // whose range changed is drawn again.
+    void newLinesOnTop_repaintTheScrollBarsOnlyWhenTheyChanged_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<QString>("repainted");  // "vertical", "horizontal" or "neither"
+        QTest::newRow("full list, narrower lines") << 100 << "new line" << "neither";
+        QTest::newRow("full list, a wider line") << 100 << QString(300, QLatin1Char('W')) << "horizontal";
+        QTest::newRow("list still filling") << 40 << "new line" << "vertical";
+    }
+    void newLinesOnTop_repaintTheScrollBarsOnlyWhenTheyChanged()
+    {
+        QFETCH(int, before);
+        QFETCH(QString, added);
+        QFETCH(QString, repainted);
+        CommunicationsLogView list;
+        CommunicationsLog log(list);
+        list.resize(300, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        AddLinesOfManyWidths(log, before);
+        QTRY_COMPARE(RowsShown(list), list.lines());
+        QTest::qWait(2 * ScreenRefresh::kIntervalMs);
+        PaintEvents vertical(*list.verticalScrollBar());
+        PaintEvents horizontal(*list.horizontalScrollBar());
+        for (int i = 0; i < 3; ++i) {
+            log.MakeRoomInMessageList(1);
+            log.AddToMessageList(added);
+            QTRY_COMPARE(RowsShown(list), list.lines());
+        }
+        QTest::qWait(2 * ScreenRefresh::kIntervalMs);
+        if (repainted == QLatin1String("neither"))
+            QCOMPARE(vertical.count + horizontal.count, 0);
+        else
+            QVERIFY((repainted == QLatin1String("vertical") ? vertical : horizontal).count > 0);
     }
 
     void copy_linesAsShown_topToBottom_data()
