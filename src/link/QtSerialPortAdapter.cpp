@@ -33,10 +33,9 @@ const QString kDisconnected = QStringLiteral("The serial device was disconnected
 QtSerialPortAdapter::QtSerialPortAdapter(QObject* parent) : SerialPort(parent)
 {
     m_port.setReadBufferSize(0);
-    // Queued, so that QSerialPort's guard against re-emitting readyRead is released
-    // before the receive path runs: a handler that waits inside it still hears new bytes.
-    connect(&m_port, &QSerialPort::readyRead, this, &SerialPort::dataReceived,
-            Qt::QueuedConnection);
+    // Direct: the receive path never waits inside its handler, and a queued hop cost
+    // a wake-up of the event loop for every chunk the port delivered.
+    connect(&m_port, &QSerialPort::readyRead, this, &SerialPort::dataReceived);
     connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPortAdapter::onError);
 }
 
