@@ -59,7 +59,7 @@ void CommunicationsLog::AddToMessageList(const QString& text)
 void CommunicationsLog::AddToMessageList(const LogLine& line)
 {
     const QString text = LogLineText(line);
-    const QDateTime arrived = Clock::Now();
+    const QDateTime arrived = Clock::NowAtLocalOffset();
     const int width = m_list.measureLine(text);
     if (width > m_list.tag().toInt()) {
         m_list.setHorizontalExtent(width);

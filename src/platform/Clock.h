@@ -9,6 +9,9 @@
 namespace Clock {
 
 QDateTime Now();
+// The time now, as a fixed offset from UTC: the same wall-clock time as Now(), but the
+// time zone's rules are looked up at most once a second, not for every frame logged.
+QDateTime NowAtLocalOffset();
 quint32 RandomSeed();
 
 // Replaces the clock for tests; an empty function restores the system clock.

@@ -139,6 +139,35 @@ private slots:
         QCOMPARE(list.tagText, QString::number(list.extent));
     }
 
+    // A line's time is the wall clock at the zone's offset, whatever the zone; the
+    // offset is looked up once a second, not per line.
+    void lineTime_isTheWallClockAtTheZonesOffset_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::newRow("UTC") << QByteArray("UTC");
+        QTest::newRow("an hour ahead, summer time in half the year") << QByteArray("Europe/Berlin");
+        QTest::newRow("half an hour off the hour, behind UTC") << QByteArray("America/St_Johns");
+        QTest::newRow("a quarter off the hour") << QByteArray("Asia/Kathmandu");
+    }
+    void lineTime_isTheWallClockAtTheZonesOffset()
+    {
+        QFETCH(QByteArray, zone);
+        const QByteArray userZone = qgetenv("TZ");
+        const auto restoreZone = qScopeGuard([&] {
+            userZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", userZone);
+        });
+        qputenv("TZ", zone);
+        RecordingMessageList list;
+        CommunicationsLog log(list);
+        const QDateTime before = QDateTime::currentDateTime();
+        log.AddToMessageList(QStringLiteral("line"));
+        const QDateTime after = QDateTime::currentDateTime();
+        const QDateTime arrived = log.history().at(0).arrived;
+        QCOMPARE(arrived.offsetFromUtc(), after.offsetFromUtc());
+        QVERIFY(before <= arrived && arrived <= after);
+        QVERIFY(before.time() <= arrived.time() || before.date() < after.date());
+    }
+
     void history_keepsTheLinesTheListLetsGo_andThoseCleared()
     {
         PinClockStepping(kStart);
