@@ -100,7 +100,6 @@ CommunicationsLogView::CommunicationsLogView(ScreenRefresh* shared, QWidget* par
       m_ownRefresh(shared ? nullptr : std::make_unique<ScreenRefresh>()),
       m_model(new CommunicationsLogModel(shared ? *shared : *m_ownRefresh, this)),
       m_delegate(new LogLineDelegate(this)),
-      m_metrics(font()),
       m_scrollBarExtent(style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this))
 {
     setObjectName(QStringLiteral("lstSerialMessages"));
@@ -156,7 +155,7 @@ void CommunicationsLogView::removeAllLines()
 
 int CommunicationsLogView::measureLine(const QString& text) const
 {
-    return m_metrics.horizontalAdvance(text) + m_scrollBarExtent;
+    return m_delegate->lineWidth(text, font()) + m_scrollBarExtent;
 }
 
 void CommunicationsLogView::setHorizontalExtent(int pixels)
@@ -308,7 +307,6 @@ void CommunicationsLogView::updateGeometries()
 void CommunicationsLogView::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
-        m_metrics = QFontMetrics(font());
         m_scrollBarExtent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
         m_delegate->forgetRowHeight();
         updateRowWidth();

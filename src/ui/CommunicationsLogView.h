@@ -2,7 +2,6 @@
 
 #include "link/MessageList.h"
 
-#include <QFontMetrics>
 #include <QListView>
 
 #include <memory>
@@ -72,7 +71,6 @@ private:
     std::unique_ptr<ScreenRefresh> m_ownRefresh;  // when the list has no window's to follow
     CommunicationsLogModel* m_model;
     LogLineDelegate* m_delegate;
-    QFontMetrics m_metrics;  // the list's font's, for every line added
     int m_scrollBarExtent = 0;
     int m_extent = 0;
     QString m_tag;

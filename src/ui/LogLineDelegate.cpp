@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QtMath>
 
 namespace {
 
@@ -46,9 +47,16 @@ void LogLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->restore();
 }
 
-const QStaticText& LogLineDelegate::laidOut(const QString& line) const
+int LogLineDelegate::lineWidth(const QString& line, const QFont& font) const
 {
-    if (const QStaticText* glyphs = m_laidOut.object(line))
+    QStaticText& glyphs = laidOut(line);
+    glyphs.prepare(QTransform(), font);
+    return qCeil(glyphs.size().width());
+}
+
+QStaticText& LogLineDelegate::laidOut(const QString& line) const
+{
+    if (QStaticText* glyphs = m_laidOut.object(line))
         return *glyphs;
     auto* glyphs = new QStaticText(line);
     glyphs->setTextFormat(Qt::PlainText);

@@ -19,7 +19,9 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QScreen>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStandardItemModel>
 #include <QStyle>
 #include <QtTest>
 
@@ -186,6 +188,43 @@ private slots:
             QVERIFY2(!guard.tripped(), qPrintable(QStringLiteral("layout loop at width %1").arg(width)));
             QVERIFY2(guard.settle(), qPrintable(QStringLiteral("no rest at width %1").arg(width)));
         }
+    }
+
+    // A line's measured width, which sets the rows' width, holds every pixel the row
+    // draws of it: scrolled to the right end, nothing of the widest line is cut.
+    void lineWidth_holdsWhatTheRowDraws_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("frame bytes") << QStringLiteral("PID=7:TXCVR->Host (Received RF Data Message): 01 1C 94 07 01 00 00 00 00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF 00 11 C4 04 ");
+        QTest::newRow("wide letters") << QString(60, QLatin1Char('W'));
+        QTest::newRow("ending in spaces") << QStringLiteral("Status: Test Mode      ");
+        QTest::newRow("letters beyond Latin") << QStringLiteral("Ünïcödé ΩΣΔ Жж 测试 — fin");
+    }
+    void lineWidth_holdsWhatTheRowDraws()
+    {
+        QFETCH(QString, line);
+        CommunicationsLogView list;
+        const int width = list.measureLine(line);
+        QStandardItemModel model;
+        model.appendRow(new QStandardItem(line));
+        QImage row(width + 200, list.fontMetrics().height() + 8, QImage::Format_RGB32);
+        row.fill(Qt::white);
+        QPainter painter(&row);
+        QStyleOptionViewItem option;
+        option.initFrom(&list);
+        option.rect = row.rect();
+        option.font = list.font();
+        option.fontMetrics = list.fontMetrics();
+        option.palette.setColor(QPalette::Text, Qt::black);
+        list.itemDelegate()->paint(&painter, option, model.index(0, 0));
+        painter.end();
+        int inkEnds = 0;
+        for (int y = 0; y < row.height(); ++y)
+            for (int x = 0; x < row.width(); ++x)
+                if (row.pixel(x, y) != QColor(Qt::white).rgb())
+                    inkEnds = std::max(inkEnds, x + 1);
+        QVERIFY(inkEnds > 0);
+        QVERIFY2(inkEnds <= width, qPrintable(QStringLiteral("ink to %1, width %2").arg(inkEnds).arg(width)));
     }
 
     // Times go before the lines on screen only, and the empty line before an exchange
