@@ -14,6 +14,10 @@ ReceivePath::ReceivePath(SerialPort& port, LinkState& link, CommunicationsLog& l
     connect(&m_tmrSerial, &ProtocolTimer::timeout, this, &ReceivePath::tmrSerial_Timer);
     connect(&m_port, &SerialPort::dataReceived, this, &ReceivePath::MSComm1_OnComm);
     connect(&m_port, &SerialPort::receiveOverflow, this, &ReceivePath::OnReceiveOverflow);
+    // Bytes from before the port was opened again belong to no frame after it. Under a
+    // steady stream no gap would ever drop them, and a search's reopened port then
+    // swallowed the module's reply into a stale frame.
+    connect(&m_port, &SerialPort::opened, this, &ReceivePath::DropPartialFrame);
 }
 
 void ReceivePath::MSComm1_OnComm()
@@ -76,6 +80,13 @@ void ReceivePath::StopSerialTimer()
 }
 
 void ReceivePath::tmrSerial_Timer()
+{
+    StopSerialTimer();
+    if (m_rx.iRxState != 0)
+        m_rx.gapExpired();
+}
+
+void ReceivePath::DropPartialFrame()
 {
     StopSerialTimer();
     if (m_rx.iRxState != 0)

@@ -48,6 +48,7 @@ signals:
 
 private:
     void tmrSerial_Timer();
+    void DropPartialFrame();
     void ProcessCompleteFrame();
 
     SerialPort& m_port;

@@ -76,6 +76,23 @@ private slots:
                               "Serial Port Reopened: " + bench.module.linkPath(),
                               "Serial Port Error: The serial device was disconnected"}));
     }
+
+    // A peer floods the line from the first moment, as a search may find it: each time
+    // the port is opened again, mid-frame, the module's reply to a query is still heard.
+    void reopenedInAFlood_theReplyIsStillHeard()
+    {
+        Bench bench;
+        QVERIFY2(bench.start({"--baud", "57600", "--peer-interval", "1", "--pace"}),
+                 qPrintable(bench.module.failure()));
+        for (int reopening = 1; reopening <= 5; ++reopening) {
+            QVERIFY(bench.reopenAt("57600"));
+            bench.list.lines.clear();
+            bench.link.SendMessageToTransceiver(BytesFromHexText(kQuery), false);
+            // Any frame ends the wait for a reply, so the peer's do too: wait for the line.
+            QVERIFY2(WaitWhileProcessingEvents([&] { return bench.list.lines.contains(kIdsLine); }, kWaitMs),
+                     qPrintable(QStringLiteral("reopening %1").arg(reopening)));
+        }
+    }
 };
 
 QTEST_MAIN(TestE2eLink)

@@ -16,22 +16,32 @@ const QByteArray kRfData = BuildFrame(0x94, Hex("2A 00 00 00 00 41 42"));
 class TestReceivePath : public QObject {
     Q_OBJECT
 private slots:
-    void gapOver200ms_dropsPartialFrame_data()
+    // A partial frame is dropped when no byte follows for over 200 ms, and when the port
+    // is opened again: bytes from before can never start a frame that ends after.
+    void partialFrame_droppedAfterAGapOrAReopening_data()
     {
         QTest::addColumn<bool>("emptyNotification");
-        QTest::newRow("silence after the partial frame") << false;
+        QTest::addColumn<bool>("reopened");
+        QTest::newRow("silence after the partial frame") << false << false;
         // The port announces bytes that an earlier notification has already read.
-        QTest::newRow("then a notification without bytes") << true;
+        QTest::newRow("then a notification without bytes") << true << false;
+        QTest::newRow("the port closed and opened again") << false << true;
     }
-    void gapOver200ms_dropsPartialFrame()
+    void partialFrame_droppedAfterAGapOrAReopening()
     {
         QFETCH(bool, emptyNotification);
+        QFETCH(bool, reopened);
         VirtualClock clock;
         LinkHarness h;
         h.port->feedReceived(Hex("01 05"));
         if (emptyNotification)
             h.port->feedReceived({});
-        clock.advance(250);
+        if (reopened) {
+            h.port->close();
+            QVERIFY(h.port->open());
+        } else {
+            clock.advance(250);
+        }
         h.port->feedReceived(Hex("96 9C 04"));
         QVERIFY(h.lines().isEmpty());
         h.port->feedReceived(kSleepAck);
