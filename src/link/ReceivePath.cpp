@@ -27,23 +27,19 @@ void ReceivePath::MSComm1_OnComm()
     if (m_port.bytesWaiting() <= 0)
         return;
     StopSerialTimer();
+    bool midFrame = false;
     while (m_port.bytesWaiting() > 0) {
-        StopSerialTimer();
         const int byte = m_port.readByte();
         if (byte < 0)
             break;
-        switch (m_rx.feed(static_cast<quint8>(byte))) {
-        case FrameAssembler::Step::Collecting:
-            StartSerialTimer();
-            break;
-        case FrameAssembler::Step::FrameComplete:
+        const FrameAssembler::Step step = m_rx.feed(static_cast<quint8>(byte));
+        midFrame = step == FrameAssembler::Step::Collecting;
+        if (step == FrameAssembler::Step::FrameComplete)
             ProcessCompleteFrame();
-            break;
-        case FrameAssembler::Step::Idle:
-        case FrameAssembler::Step::FrameDropped:
-            break;
-        }
     }
+    // The bytes read here came together, so the gap runs from now, not from each byte.
+    if (midFrame)
+        StartSerialTimer();
 }
 
 void ReceivePath::ProcessCompleteFrame()
