@@ -108,6 +108,17 @@ QStringList RowsShown(const CommunicationsLogView& list)
     return rows;
 }
 
+// The list on screen, 300 x 200, showing `count` lines of many widths.
+bool ShownWithLines(CommunicationsLogView& list, CommunicationsLog& log, int count)
+{
+    list.resize(300, 200);
+    list.show();
+    if (!QTest::qWaitForWindowExposed(&list))
+        return false;
+    AddLinesOfManyWidths(log, count);
+    return QTest::qWaitFor([&] { return RowsShown(list) == list.lines(); });
+}
+
 // Counts the timer events any object of the program receives.
 struct TimerEvents : QObject {
     int count = 0;
@@ -275,11 +286,7 @@ private slots:
         QFETCH(bool, atTheBottom);
         CommunicationsLogView list;
         CommunicationsLog log(list);
-        list.resize(300, 200);
-        list.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&list));
-        AddLinesOfManyWidths(log, before);
-        QTRY_COMPARE(RowsShown(list), list.lines());
+        QVERIFY(ShownWithLines(list, log, before));
         list.verticalScrollBar()->setValue(atTheBottom ? list.verticalScrollBar()->maximum() : 0);
         QTest::qWait(2 * ScreenRefresh::kIntervalMs);
         for (int i = 0; i < added; ++i)
@@ -312,11 +319,7 @@ private slots:
         QFETCH(QString, repainted);
         CommunicationsLogView list;
         CommunicationsLog log(list);
-        list.resize(300, 200);
-        list.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&list));
-        AddLinesOfManyWidths(log, before);
-        QTRY_COMPARE(RowsShown(list), list.lines());
+        QVERIFY(ShownWithLines(list, log, before));
         QTest::qWait(2 * ScreenRefresh::kIntervalMs);
         PaintEvents vertical(*list.verticalScrollBar());
         PaintEvents horizontal(*list.horizontalScrollBar());
