@@ -49,19 +49,20 @@ struct ScrollBarLook {
 
 // Holds a scroll bar's repaints while the list lays itself out, then repaints it only if
 // what it shows changed. Each layout sets the bar's steps and raises its container above
-// the other's, and either repaints the bar, even when nothing it shows changed.
+// the other's, and both repaint the bar even when nothing it shows changed.
 class ScrollBarRepaintHold {
 public:
     ScrollBarRepaintHold(QScrollBar& bar, const QWidget& list)
         : m_bar(bar), m_area(bar.parentWidget() != &list ? *bar.parentWidget() : bar),
           m_list(list), m_before(bar, list), m_wasHeld(m_area.testAttribute(Qt::WA_UpdatesDisabled))
     {
-        Hold(true);
+        if (!m_wasHeld)
+            Hold(true);
     }
     ~ScrollBarRepaintHold()
     {
         if (m_wasHeld)
-            return;  // an outer hold compares
+            return;  // whoever held it first lets go and compares
         Hold(false);
         if (!(ScrollBarLook(m_bar, m_list) == m_before))
             m_area.update();
