@@ -22,8 +22,8 @@ int DurationSeconds(int argc, char** argv, int defaultSeconds);
 std::unique_ptr<frmQVOrvalisETMain> WindowOnSimulator(const SimulatorProcess& sim);
 
 // The main window with no module found at start-up, then its port 1 opened straight
-// on the simulator at `rate`: a module that floods the line from the first moment
-// would drown the search's probes.
+// on the simulator at `rate`: the flood is measured from the moment the port opens,
+// with no search before it, as in every earlier run of the benchmarks.
 std::unique_ptr<frmQVOrvalisETMain> WindowOpenedOnSimulator(const SimulatorProcess& sim,
                                                             const QString& rate);
 
