@@ -1,6 +1,7 @@
 #include "cli/ModuleFigures.h"
 
 #include "cli/CliModule.h"
+#include "cli/Output.h"
 #include "config/FirmwareVersionReader.h"
 #include "config/IdsController.h"
 #include "config/RfSettingsController.h"
@@ -110,4 +111,20 @@ QStringList TextLines(const QJsonObject& object)
     for (const QString& key : keys)
         lines << key + QStringLiteral(": ") + ValueText(object.value(key));
     return lines;
+}
+
+void PrintFields(const QJsonObject& object, bool asJson)
+{
+    if (asJson) {
+        PrintJson(object);
+        return;
+    }
+    for (const QString& line : TextLines(object))
+        PrintLine(line);
+}
+
+void AddFields(QJsonObject& object, const QJsonObject& fields)
+{
+    for (auto it = fields.begin(); it != fields.end(); ++it)
+        object.insert(it.key(), it.value());
 }

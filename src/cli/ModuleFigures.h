@@ -15,3 +15,7 @@ QJsonObject TransceiverStatisticsJson(CliModule& module);
 
 // One "name: value" line per field, in the order the window shows them.
 QStringList TextLines(const QJsonObject& object);
+// Prints the object as JSON, or as its text lines.
+void PrintFields(const QJsonObject& object, bool asJson);
+// Adds every field of `fields` to `object`, replacing those of the same name.
+void AddFields(QJsonObject& object, const QJsonObject& fields);

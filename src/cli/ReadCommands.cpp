@@ -2,7 +2,6 @@
 
 #include "cli/CliModule.h"
 #include "cli/ModuleFigures.h"
-#include "cli/Output.h"
 #include "config/FirmwareVersionReader.h"
 #include "config/IdsController.h"
 #include "config/RfSettingsController.h"
@@ -63,12 +62,7 @@ void ReadCommand::Print()
         subject == QLatin1String("statistics") ? TransceiverStatisticsJson(m_module) : QJsonObject(),
     };
     for (const QJsonObject& part : parts)
-        for (auto it = part.begin(); it != part.end(); ++it)
-            object.insert(it.key(), it.value());
-    if (m_request.json)
-        PrintJson(object);
-    else
-        for (const QString& line : TextLines(object))
-            PrintLine(line);
+        AddFields(object, part);
+    PrintFields(object, m_request.json);
     finish(kExitOk);
 }

@@ -2,7 +2,6 @@
 
 #include "cli/CliModule.h"
 #include "cli/ModuleFigures.h"
-#include "cli/Output.h"
 #include "config/CommController.h"
 #include "config/IdsController.h"
 #include "config/RfSettingsController.h"
@@ -101,16 +100,11 @@ void SetCommand::Report(bool acknowledged, const QString& what)
     const QJsonObject values = m_request.subject == QLatin1String("ids") ? IdsJson(m_module)
                                : m_request.subject == QLatin1String("rf") ? RfSettingsJson(m_module)
                                                                           : QJsonObject();
-    for (auto it = values.begin(); it != values.end(); ++it)
-        object.insert(it.key(), it.value());
+    AddFields(object, values);
     object.insert(QStringLiteral("acknowledged"), true);
     object.insert(QStringLiteral("saved"), m_request.save);
     if (m_request.save)
         SaveSettings(m_module.config(), m_module.trafficSettings());
-    if (m_request.json)
-        PrintJson(object);
-    else
-        for (const QString& line : TextLines(object))
-            PrintLine(line);
+    PrintFields(object, m_request.json);
     finish(kExitOk);
 }

@@ -114,9 +114,7 @@ QJsonObject TestCommand::Report(const TestFigures& figures) const
 {
     const TestPlan& plan = m_request.test;
     QJsonObject report = PortJson(m_module);
-    const QJsonObject figureFields = FiguresJson(figures);
-    for (auto it = figureFields.begin(); it != figureFields.end(); ++it)
-        report.insert(it.key(), it.value());
+    AddFields(report, FiguresJson(figures));
     report.insert("data", DataKind(plan.data));
     report.insert("count", plan.count);
     report.insert("delay_ms", plan.delayMs);
